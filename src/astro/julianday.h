@@ -1,0 +1,30 @@
+// Calendar date to Julian day and the 1900-epoch time arguments of the solar
+// formulas. All times are Universal Time.
+#pragma once
+
+#include <optional>
+
+namespace lumora {
+
+// Julian day at 0h UT of a calendar date (Meeus' algorithm). Dates from
+// 15 October 1582 on are Gregorian, earlier ones Julian. Day and month are not
+// range-checked: an out-of-range day carries into the neighbouring month
+// (31 February 2026 is 3 March; day 0 is the last day of the month before), and
+// a fraction of a day carries through. The year is the civil year; it must fit
+// a 16-bit signed integer, and -32768 is refused for January and February (the
+// algorithm moves those months into the year before). A refused year, or a
+// non-finite day or month, gives std::nullopt.
+std::optional<double> JulianDay(double day, double month, int year);
+
+// Julian day of the 1900 epoch, 1899 December 31 at 12h UT.
+inline constexpr double kEpoch1900 = 2415020.0;
+
+// Julian centuries of 36525 days from the 1900 epoch to 0h UT of the date.
+inline double centuriesAt0h(double julianDay0h) { return (julianDay0h - kEpoch1900) / 36525.0; }
+
+// Centuries at the instant: T0 plus the day fraction divided by 36525 (added,
+// not recomputed from a Julian day of the instant, so that the values match the
+// formulas' own rounding).
+inline double centuriesAtInstant(double t0, double hourUT) { return t0 + (hourUT / 24.0) / 36525.0; }
+
+} // namespace lumora

@@ -1,0 +1,12 @@
+// The subcommands of lumora-cli. Each returns the process exit status:
+// 0 success, 1 the computation could not give an answer, 2 bad arguments.
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+namespace lumora::cli {
+
+int runPosition(const QStringList &words, QTextStream &out, QTextStream &err);
+
+} // namespace lumora::cli

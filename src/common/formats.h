@@ -1,0 +1,48 @@
+// The fixed display patterns every window and the sunshine file use, with the
+// separators of a given locale (the user's by default).
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+namespace lumora {
+
+// A numeric display pattern: a minimum count of integer digits ('0's before the
+// point, none for '#') and a fixed count of decimals.
+struct NumberPattern {
+    int minIntegerDigits;
+    int decimals;
+};
+
+// The patterns the program uses, by the names its texts give them.
+inline constexpr NumberPattern kPattern00{2, 0};       // "00"
+inline constexpr NumberPattern kPattern00_00{2, 2};    // "00.00"
+inline constexpr NumberPattern kPatternHash_00{0, 2};  // "###.00"
+inline constexpr NumberPattern kPatternHash_0{0, 1};   // "###.0"
+inline constexpr NumberPattern kPattern00_0{2, 1};     // "00.0"
+
+// Formats a value: '-' for a negative value that does not round to zero, the
+// integer digits padded with zeros to the minimum (none at all for "###" when
+// the integer part is 0: 0.5 -> ".50"), the locale's decimal separator, the
+// decimals. Rounding is to the nearest, halves away from zero. NaN and
+// infinities come out as the locale's texts for them ("NaN", "∞").
+QString formatNumber(double value, NumberPattern pattern, const QLocale &locale = QLocale());
+
+// The locale's time separator, taken from its short time format (":" when the
+// format has none).
+QString timeSeparator(const QLocale &locale = QLocale());
+
+// A time of day given as a fraction of a day, rounded to the nearest second and
+// reduced into one day (1.0 and 23:59:59.6 both give 00:00), as two-digit
+// hours, minutes and, when asked, seconds: "HH:MM" or "HH:MM:ss".
+QString formatTimeOfDay(double dayFraction, bool withSeconds, const QLocale &locale = QLocale());
+
+// The locale's short date format with the year always written with four digits
+// (day/month/year order on a French system: 21/06/2026).
+QString formatShortDate(const QDate &date, const QLocale &locale = QLocale());
+
+// A date and time of day as the locale's short date, a space, and "HH:MM:ss".
+QString formatDateTime(const QDate &date, double dayFraction, const QLocale &locale = QLocale());
+
+} // namespace lumora

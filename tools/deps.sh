@@ -1,0 +1,19 @@
+# Sourced by tools/run and tools/test: installs the Debian packages that are
+# missing, and nothing when all are there (so a second run is quick).
+lumora_install() {
+  local missing=()
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' || missing+=("$pkg")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+LUMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-qpa-plugins fonts-dejavu-core xdg-utils)
+LUMORA_TEST_PACKAGES=(xvfb xauth openbox trayer xdotool imagemagick x11-utils locales
+  libclang-rt-14-dev clang-14)

@@ -8,5 +8,6 @@
 namespace lumora::cli {
 
 int runPosition(const QStringList &words, QTextStream &out, QTextStream &err);
-
+int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err);
+int runSearch(const QStringList &words, QTextStream &out, QTextStream &err);
 } // namespace lumora::cli

@@ -6,7 +6,10 @@
 
 namespace {
 const char *kUsage =
-    "usage: lumora-cli position --date D/M/Y --ut HOURS [--lat LAT] [--lon LON]\n";
+    "usage: lumora-cli position --date D/M/Y --ut HOURS [--lat LAT] [--lon LON]\n"
+    "       lumora-cli survey --date D/M/Y --step 1|10|30|60 [--lat LAT] [--lon LON] [--out FILE]\n"
+    "       lumora-cli search --date D/M/Y --ut HOURS --frame HS1,HS2,VS1,VS2 [--exit] [--lat LAT] [--lon LON]\n"
+    "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n";
 }
 
 int main(int argc, char *argv[])
@@ -22,6 +25,10 @@ int main(int argc, char *argv[])
     const QString command = words.takeFirst();
     if (command == QLatin1String("position"))
         return lumora::cli::runPosition(words, out, err);
+    if (command == QLatin1String("survey"))
+        return lumora::cli::runSurvey(words, out, err);
+    if (command == QLatin1String("search"))
+        return lumora::cli::runSearch(words, out, err);
     if (command == QLatin1String("--help") || command == QLatin1String("help")) {
         out << kUsage;
         return 0;

@@ -48,7 +48,8 @@ QString formatNumber(double value, NumberPattern pattern, const QLocale &locale)
 QString timeSeparator(const QLocale &locale)
 {
     const QString format = locale.timeFormat(QLocale::ShortFormat);
-    const qsizetype h = format.indexOf(QRegularExpression(QStringLiteral("[hH]")));
+    static const QRegularExpression hours(QStringLiteral("[hH]"));
+    const qsizetype h = format.indexOf(hours);
     if (h >= 0) {
         qsizetype i = h;
         while (i < format.size() && (format[i] == u'h' || format[i] == u'H'))

@@ -1,0 +1,123 @@
+#include "analysis/sunshineengine.h"
+
+#include "analysis/surveyfile.h"
+#include "astro/julianday.h"
+#include "common/numbers.h"
+
+#include <cmath>
+
+namespace lumora {
+
+float surveyStepHours(int option)
+{
+    switch (option) {
+    case 0: return 0.166666f;
+    case 1: return 0.5f;
+    case 2: return 1.0f;
+    case 3: return static_cast<float>(0.166666 / 10);
+    default: return 0.0f;
+    }
+}
+
+QDateTime reportedInstant(const QDate &date, double hourUT)
+{
+    if (!date.isValid() || !std::isfinite(hourUT))
+        return {};
+    const qint64 seconds = std::llround(hourUT * 3600.0);
+    return QDateTime(date, QTime(0, 0), Qt::UTC).addSecs(seconds);
+}
+
+bool SunshineEngine::setDate(double day, double month, double yearValue)
+{
+    const auto year = roundToInt16(yearValue);
+    if (!year)
+        return false;
+    const auto jd = JulianDay(day, month, *year);
+    if (!jd)
+        return false;
+    evalJulianDay = *jd;
+    return true;
+}
+
+Evaluation SunshineEngine::evaluate(double dayFraction)
+{
+    evalHourUT = dayFraction * 24;
+    sun = SolarPosition(evalJulianDay, evalHourUT, site);
+    sunPicture = sunPicturePoint(sun, panorama);
+
+    Evaluation result{sun, sunPicture, {}};
+    if (!indicatorMuted) {
+        const bool inside = sunInWindow(sunPicture, frame);
+        result.indicator = {true, inside, inside != dansFen};
+        dansFen = inside;
+    }
+    return result;
+}
+
+void SunshineEngine::startSearch()
+{
+    searchActive = true;
+    dpDepart = evalJulianDay;
+    boundStart_ = evalJulianDay;
+}
+
+void SunshineEngine::resumeSearch() { boundStart_ = evalJulianDay; }
+
+void SunshineEngine::prepareSurvey()
+{
+    evalHourUT = 0;
+    indicatorMuted = true;
+}
+
+QDate SunshineEngine::calendarDate(double julianDay0h)
+{
+    const double jdn = std::floor(julianDay0h + 0.5);
+    if (!std::isfinite(jdn))
+        return {};
+    return QDate::fromJulianDay(static_cast<qint64>(jdn));
+}
+
+SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer, int surveyOption)
+{
+    SearchPass pass;
+    // The target is judged on the answer the previous pass left, before this
+    // pass's own evaluation: the reported instant is one step after the first
+    // instant found in the target state.
+    const bool targetReached = entryWanted ? dansFen : !dansFen;
+
+    evalHourUT = evalHourUT + searchStep;
+    if (evalHourUT >= 24) {
+        evalJulianDay = evalJulianDay + 1;
+        evalHourUT = 0;
+    }
+
+    pass.reportDate = calendarDate(dpDepart).addDays(static_cast<qint64>(std::floor(evalJulianDay - dpDepart)));
+    pass.hourUT = evalHourUT;
+    bool done = false;
+    if (targetReached) {
+        pass.outcome = PassOutcome::Found;
+        done = true;
+    }
+
+    pass.evaluation = evaluate(evalHourUT / 24);
+
+    if (writer) {
+        if (dpDepart + 366 < evalJulianDay && !done) {
+            done = true;
+            pass.outcome = PassOutcome::SurveyOver;
+        }
+        if (surveyOption >= 0)
+            searchStep = surveyStepHours(surveyOption);
+        if (sun.elevation > 0 && !done) {
+            if (!writer->writeLine(pass.reportDate, evalHourUT, sun))
+                pass.outcome = PassOutcome::WriteFailed;
+        }
+    } else {
+        searchStep = nearWindow(sunPicture, frame) ? kFineStep : kCoarseStep;
+        if (!done && evalJulianDay - boundStart_ > kSearchBoundDays)
+            pass.outcome = PassOutcome::GaveUp;
+    }
+    return pass;
+}
+
+} // namespace lumora

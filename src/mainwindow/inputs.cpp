@@ -1,0 +1,194 @@
+// The site, the clock, the date boxes, the time bar and real-time mode: the
+// inputs of the main window and the triggers that end in an evaluation run.
+#include "mainwindow/mainwindow.h"
+
+#include "astro/clock.h"
+#include "common/formats.h"
+#include "common/numbers.h"
+#include "tray/systray.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace lumora {
+
+namespace {
+const QColor kRed(255, 0, 0);
+const QColor kBlack(0, 0, 0);
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+} // namespace
+
+void MainWindow::ReadSite()
+{
+    double latitude = leadingNumber(Text1->text()) + leadingNumber(Text2->text()) / 60;
+    double longitude = leadingNumber(Text3->text()) + leadingNumber(Text4->text()) / 60;
+    // Minutes are added before the hemisphere's sign, and not range-checked.
+    if (Option4->isChecked())
+        longitude = -longitude;
+    if (Option2->isChecked())
+        latitude = -latitude;
+    engine.site = {latitude, longitude};
+    ReadClock();
+}
+
+void MainWindow::ReadClock()
+{
+    const QDateTime now = currentUtc();
+    engine.dayFractionUT = UtcHoursNow(now) / 24.0;
+    DecalH = localOffsetDays(now);
+
+    if (Timer1->isActive()) {
+        Label5->setText(formatTimeOfDay(engine.dayFractionUT, true) + QStringLiteral(" (TU)"));
+        Label6->setText(formatTimeOfDay(engine.dayFractionUT + DecalH, true));
+    } else {
+        Label5->setText(QStringLiteral("---"));
+        Label6->setText(QStringLiteral("---"));
+    }
+
+    VSHeureTag = QStringLiteral("PB");
+    VSHeure->setValue(int(roundHalfEven(engine.dayFractionUT * 1440)));
+    VSHeureTag.clear();
+
+    PosSoleil();
+}
+
+void MainWindow::Timer1_Timer()
+{
+    setTextColour(Label6, kBlack);
+    ReadSite();
+}
+
+void MainWindow::Option_Click() { ReadSite(); }
+
+bool MainWindow::dateIsValid() const
+{
+    // The three numbers as the boxes give them must form a calendar date,
+    // read day first.
+    const double day = leadingNumber(Combo1[0]->currentText());
+    const double month = leadingNumber(Combo1[1]->currentText());
+    const double year = leadingNumber(Combo1[2]->currentText());
+    const QString composed = shortestText(day) + u'/' + shortestText(month) + u'/' + shortestText(year);
+    return QDate::fromString(composed, QStringLiteral("d/M/yyyy")).isValid()
+        || QDate::fromString(composed, QStringLiteral("d/M/yy")).isValid();
+}
+
+void MainWindow::checkDate(bool fromListPick)
+{
+    if (!dateIsValid()) {
+        // Day 1 of the month shown; resetting the text runs the text-change
+        // handling once more with it.
+        if (fromListPick)
+            Combo1[0]->setCurrentIndex(0);
+        else
+            Combo1[0]->setEditText(QStringLiteral("1"));
+        return;
+    }
+    if (Timer1->isActive())
+        ReadSite();
+}
+
+void MainWindow::Combo1_Change(int /*index*/)
+{
+    if (Tag == u"load" || muteDateHandling_)
+        return;
+    checkDate(false);
+}
+
+void MainWindow::Combo1_Click(int /*index*/)
+{
+    if (muteDateHandling_)
+        return;
+    checkDate(true);
+}
+
+void MainWindow::Combo1_KeyDown(int /*index*/)
+{
+    if (muteDateHandling_)
+        return;
+    checkDate(false);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // A key in a date box is checked on the texts as they stand before it.
+        for (int i = 0; i < 3; ++i) {
+            if (watched == Combo1[i]->lineEdit()) {
+                Combo1_KeyDown(i);
+                break;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::VSHeure_Change()
+{
+    if (Tag == u"load" || VSHeureTag == u"PB")
+        return;
+    Timer1->stop();
+    Command1->setText(QStringLiteral("Rechercher"));
+    engine.searchActive = false;
+    engine.dayFractionUT = VSHeure->value() / 1440.0;
+    Label5->setText(formatTimeOfDay(engine.dayFractionUT, true) + QStringLiteral(" (TU)"));
+    Label6->setText(formatTimeOfDay(engine.dayFractionUT + DecalH, true));
+    Command8->hide();
+    setTextColour(Label6, kRed);
+    PosSoleil();
+}
+
+void MainWindow::setDateBoxesToToday()
+{
+    const QDate today = currentUtc().toLocalTime().date();
+    // One change: no date check between the boxes.
+    muteDateHandling_ = true;
+    Combo1[0]->setEditText(QString::number(today.day()));
+    Combo1[1]->setEditText(QString::number(today.month()));
+    Combo1[2]->setEditText(QString::number(today.year()));
+    muteDateHandling_ = false;
+}
+
+void MainWindow::Command3_Click()
+{
+    Command1->setText(QStringLiteral("Rechercher"));
+    setDateBoxesToToday();
+    Command8->hide();
+    engine.searchActive = false;
+    Timer1->start();
+    ReadSite();
+}
+
+void MainWindow::Command4_Click()
+{
+    Command3_Click();
+    // Without a notification area nothing could bring a hidden window back:
+    // minimise it instead.
+    if (tray_ && tray_->isAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void MainWindow::Tray_Activated()
+{
+    if (!isHidden())
+        return;
+    show();
+    raise();
+    activateWindow();
+    tray_->RemoveTrayIcon();
+}
+
+} // namespace lumora

@@ -1,0 +1,74 @@
+#include "tray/systray.h"
+
+#include <QSystemTrayIcon>
+
+namespace lumora {
+
+namespace {
+// The system's notification area through Qt.
+class SystemTrayBackend : public TrayBackend
+{
+public:
+    explicit SystemTrayBackend(SysTray *owner) : owner_(owner) {}
+
+    bool available() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+    void show(const QIcon &icon, const QString &toolTip) override
+    {
+        if (!icon_) {
+            icon_ = std::make_unique<QSystemTrayIcon>();
+            QObject::connect(icon_.get(), &QSystemTrayIcon::activated, owner_,
+                             [this](QSystemTrayIcon::ActivationReason) { owner_->notifyActivated(); });
+        }
+        icon_->setIcon(icon);
+        icon_->setToolTip(toolTip);
+        icon_->show();
+    }
+
+    void hide() override
+    {
+        if (icon_)
+            icon_->hide();
+    }
+
+private:
+    SysTray *owner_;
+    std::unique_ptr<QSystemTrayIcon> icon_;
+};
+} // namespace
+
+SysTray::SysTray(std::unique_ptr<TrayBackend> backend, QObject *parent)
+    : QObject(parent), backend_(backend ? std::move(backend) : std::make_unique<SystemTrayBackend>(this))
+{
+}
+
+SysTray::~SysTray() = default;
+
+bool SysTray::isAvailable() const { return backend_->available(); }
+
+void SysTray::AddTrayIcon(bool inWindow)
+{
+    ++addCalls_;
+    if (shown_)
+        return;
+    toolTip_ = inWindow ? kTipSunIn : kTipSunOut;
+    const QIcon icon(inWindow ? QStringLiteral(":/icons/solon.png") : QStringLiteral(":/icons/soloff.png"));
+    backend_->show(icon, toolTip_);
+    shown_ = true;
+}
+
+void SysTray::RemoveTrayIcon()
+{
+    ++removeCalls_;
+    if (!shown_)
+        return;
+    backend_->hide();
+    shown_ = false;
+}
+
+TrayActions trayActionsFor(bool answerChanged, bool windowHidden)
+{
+    return {answerChanged, windowHidden};
+}
+
+} // namespace lumora

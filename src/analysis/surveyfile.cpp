@@ -3,46 +3,83 @@
 #include "common/formats.h"
 
 #include <QDir>
+#include <cmath>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace lumora {
 
 SurveyLineFormat::SurveyLineFormat(const QLocale &locale)
-    : locale_(locale), timeSeparator_(timeSeparator(locale))
+    : locale_(locale), timeSeparator_(timeSeparator(locale).toLocal8Bit()),
+      decimalPoint_(locale.decimalPoint().toLocal8Bit())
 {
 }
 
-QString SurveyLineFormat::line(const QDate &date, double hourUT, const SunPosition &sun)
+namespace {
+void appendTwoDigits(QByteArray &out, long long value)
+{
+    out += char('0' + value / 10 % 10);
+    out += char('0' + value % 10);
+}
+} // namespace
+
+void SurveyLineFormat::appendNumber(QByteArray &out, double value, int minIntegerDigits)
+{
+    // One decimal: "###.0" for the azimuth, "00.0" for the elevation.
+    unsigned long long units = 0;
+    if (!std::isfinite(value) || !roundedUnits(std::fabs(value), 1, units)) {
+        out += formatNumber(value, {minIntegerDigits, 1}, locale_).toLocal8Bit();
+        return;
+    }
+    if (value < 0 && units != 0)
+        out += '-';
+    char digits[24];
+    int n = 0;
+    for (unsigned long long whole = units / 10; whole != 0; whole /= 10)
+        digits[n++] = char('0' + whole % 10);
+    for (int i = n; i < minIntegerDigits; ++i)
+        out += '0';
+    while (n > 0)
+        out += digits[--n];
+    out += decimalPoint_;
+    out += char('0' + units % 10);
+}
+
+void SurveyLineFormat::appendLine(QByteArray &out, const QDate &date, double hourUT, const SunPosition &sun)
 {
     if (date != lastDate_) {
         lastDate_ = date;
-        lastDateText_ = formatShortDate(date, locale_);
+        lastDateText_ = formatShortDate(date, locale_).toLocal8Bit();
     }
     // HH:MM of the time rounded to the nearest second, within the day.
     long long seconds = std::llround(hourUT * 3600.0) % 86400;
     if (seconds < 0)
         seconds += 86400;
-    QString text;
-    text.reserve(32);
-    text += lastDateText_;
-    text += u' ';
-    text += QString::number(seconds / 3600).rightJustified(2, u'0');
-    text += timeSeparator_;
-    text += QString::number(seconds / 60 % 60).rightJustified(2, u'0');
-    text += u';';
-    text += formatNumber(sun.azimuth, kPatternHash_0, locale_);
-    text += u';';
-    text += formatNumber(sun.elevation, kPattern00_0, locale_);
-    return text;
+    out += lastDateText_;
+    out += ' ';
+    appendTwoDigits(out, seconds / 3600);
+    out += timeSeparator_;
+    appendTwoDigits(out, seconds / 60 % 60);
+    out += ';';
+    appendNumber(out, sun.azimuth, 0);
+    out += ';';
+    appendNumber(out, sun.elevation, 2);
 }
 
-SurveyFile::SurveyFile(const QLocale &locale) : format_(locale) {}
+QString SurveyLineFormat::line(const QDate &date, double hourUT, const SunPosition &sun)
+{
+    QByteArray bytes;
+    appendLine(bytes, date, hourUT, sun);
+    return QString::fromLocal8Bit(bytes);
+}
+
+SurveyFile::SurveyFile(const QLocale &locale, Writing writing) : writing_(writing), format_(locale) {}
 
 bool SurveyFile::create(const QString &path)
 {
     file_.close();
     file_.setFileName(path);
+    whole_ = 0;
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
     return writeRaw(QByteArrayLiteral("\r\n"));
@@ -51,6 +88,7 @@ bool SurveyFile::create(const QString &path)
 bool SurveyFile::createOn(int fileDescriptor)
 {
     file_.close();
+    whole_ = 0;
     if (!file_.open(fileDescriptor, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     return writeRaw(QByteArrayLiteral("\r\n"));
@@ -58,17 +96,44 @@ bool SurveyFile::createOn(int fileDescriptor)
 
 bool SurveyFile::writeRaw(const QByteArray &bytes)
 {
-    return file_.isOpen() && file_.write(bytes) == bytes.size();
+    if (!file_.isOpen())
+        return false;
+    if (file_.write(bytes) == bytes.size()) {
+        whole_ += bytes.size();
+        return true;
+    }
+    // Keep the lines already written, without the broken one.
+    if (!file_.isSequential())
+        file_.resize(whole_);
+    return false;
 }
 
 bool SurveyFile::writeLine(const QDate &date, double hourUT, const SunPosition &sun)
 {
-    QByteArray bytes = format_.line(date, hourUT, sun).toLocal8Bit();
-    bytes += "\r\n";
-    return writeRaw(bytes);
+    if (!file_.isOpen())
+        return false;
+    format_.appendLine(pending_, date, hourUT, sun);
+    pending_ += "\r\n";
+    if (writing_ == Writing::EachLine || pending_.size() >= 64 * 1024)
+        return flush();
+    return true;
 }
 
-void SurveyFile::close() { file_.close(); }
+bool SurveyFile::flush()
+{
+    if (pending_.isEmpty())
+        return true;
+    const bool written = writeRaw(pending_);
+    pending_.clear();
+    return written;
+}
+
+bool SurveyFile::close()
+{
+    const bool written = flush();
+    file_.close();
+    return written;
+}
 
 QString surveyFilePath(const QString &programFolder)
 {

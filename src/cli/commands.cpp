@@ -148,7 +148,7 @@ int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err)
         return 2;
     }
 
-    SurveyFile file;
+    SurveyFile file(QLocale(), SurveyFile::Writing::Batched);
     const auto outPath = options.values.find(QStringLiteral("--out"));
     out.flush();
     const bool created = outPath != options.values.end() ? file.create(outPath->second) : file.createOn(fileno(stdout));
@@ -171,7 +171,10 @@ int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err)
         if (pass.outcome != PassOutcome::Progress)
             break;
     }
-    file.close();
+    if (!file.close()) {
+        err << "lumora-cli survey: write failed: " << file.errorString() << '\n';
+        return 1;
+    }
     return 0;
 }
 

@@ -5,44 +5,80 @@
 
 namespace lumora {
 
-QString formatNumber(double value, NumberPattern pattern, const QLocale &locale)
+bool roundedUnits(double magnitude, int decimals, unsigned long long &units)
 {
-    if (std::isnan(value))
-        return locale.toString(value);
-    if (std::isinf(value))
-        return locale.toString(value);
-
-    const double scale = std::pow(10.0, pattern.decimals);
-    const double magnitude = std::fabs(value);
-    // 'f' formatting rounds the exact binary value correctly; only an exact tie
-    // (possible when the product is exact) needs moving away from zero.
-    QString digits = QString::number(magnitude, 'f', pattern.decimals);
+    static constexpr double kScales[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
+    if (decimals < 0 || decimals > 6)
+        return false;
+    const double scale = kScales[decimals];
     const double product = magnitude * scale;
-    if (std::isfinite(product) && std::fma(magnitude, scale, -product) == 0.0
-        && product - std::floor(product) == 0.5) {
-        digits = QString::number((std::floor(product) + 1.0) / scale, 'f', pattern.decimals);
+    if (!(product < 9.0e15))
+        return false;
+    const double below = std::floor(product);
+    const double fraction = product - below;
+    if (std::fabs(fraction - 0.5) > 1e-6) {
+        // Far from a tie the product's rounding cannot change the result.
+        units = static_cast<unsigned long long>(fraction > 0.5 ? below + 1 : below);
+        return true;
     }
+    if (std::fma(magnitude, scale, -product) == 0.0 && fraction == 0.5) {
+        units = static_cast<unsigned long long>(below + 1); // an exact tie
+        return true;
+    }
+    // Near a tie, let the exact decimal expansion decide.
+    const QString digits = QString::number(magnitude, 'f', decimals);
+    QString plain = digits;
+    plain.remove(u'.');
+    bool ok = false;
+    units = plain.toULongLong(&ok);
+    return ok;
+}
 
-    QString integerPart = digits;
+QString formatNumber(double value, NumberPattern pattern, QStringView decimalPoint)
+{
+    if (!std::isfinite(value))
+        return QLocale::c().toString(value);
+    const double magnitude = std::fabs(value);
+    unsigned long long units = 0;
+    QString integerPart;
     QString fraction;
-    const qsizetype point = digits.indexOf(u'.');
-    if (point >= 0) {
-        integerPart = digits.left(point);
-        fraction = digits.mid(point + 1);
+    if (roundedUnits(magnitude, pattern.decimals, units)) {
+        unsigned long long divisor = 1;
+        for (int i = 0; i < pattern.decimals; ++i)
+            divisor *= 10;
+        const unsigned long long whole = units / divisor;
+        if (whole != 0)
+            integerPart = QString::number(whole);
+        if (pattern.decimals > 0)
+            fraction = QString::number(units % divisor).rightJustified(pattern.decimals, u'0');
+    } else {
+        // Huge values: the plain text, without a point.
+        const QString digits = QString::number(magnitude, 'f', pattern.decimals);
+        const qsizetype point = digits.indexOf(u'.');
+        integerPart = point >= 0 ? digits.left(point) : digits;
+        fraction = point >= 0 ? digits.mid(point + 1) : QString();
+        units = 1;
     }
-    if (integerPart == u"0")
-        integerPart.clear();
     while (integerPart.size() < pattern.minIntegerDigits)
         integerPart.prepend(u'0');
 
-    const bool roundsToZero = digits.count(u'0') + (point >= 0 ? 1 : 0) == digits.size();
     QString text;
-    if (value < 0 && !roundsToZero)
+    text.reserve(integerPart.size() + fraction.size() + 3);
+    if (value < 0 && units != 0)
         text += u'-';
     text += integerPart;
-    if (pattern.decimals > 0)
-        text += locale.decimalPoint() + fraction;
+    if (pattern.decimals > 0) {
+        text += decimalPoint;
+        text += fraction;
+    }
     return text;
+}
+
+QString formatNumber(double value, NumberPattern pattern, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return locale.toString(value);
+    return formatNumber(value, pattern, locale.decimalPoint());
 }
 
 QString timeSeparator(const QLocale &locale)

@@ -28,6 +28,15 @@ inline constexpr NumberPattern kPattern00_0{2, 1};     // "00.0"
 // decimals. Rounding is to the nearest, halves away from zero. NaN and
 // infinities come out as the locale's texts for them ("NaN", "∞").
 QString formatNumber(double value, NumberPattern pattern, const QLocale &locale = QLocale());
+// The same with the decimal separator given (for callers that format many
+// numbers in one locale).
+QString formatNumber(double value, NumberPattern pattern, QStringView decimalPoint);
+
+// A non-negative magnitude rounded to `decimals` places (0 to 6), ties away
+// from zero, as a whole count of units of the last place (2.35 with 1 decimal
+// gives 24). Exact: the binary value's decimal expansion decides every case
+// that is not a tie. False for values too large or non-finite.
+bool roundedUnits(double magnitude, int decimals, unsigned long long &units);
 
 // The locale's time separator, taken from its short time format (":" when the
 // format has none).

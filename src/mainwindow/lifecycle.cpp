@@ -19,7 +19,6 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,19 +26,21 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 
 namespace lumora {
 
-MainWindow::MainWindow(QSettings *settingsStore, QWidget *parent) : QWidget(parent), settings_(settingsStore)
+MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> trayBackend, QWidget *parent)
+    : QWidget(parent), settings_(settingsStore)
 {
     if (!settings_) {
         ownedSettings_ = std::make_unique<QSettings>(QStringLiteral("Lumora"), QStringLiteral("Lumora"));
         settings_ = ownedSettings_.get();
     }
     buildLayout();
-    tray_ = std::make_unique<SysTray>();
+    tray_ = std::make_unique<SysTray>(std::move(trayBackend));
     searchTimer_ = new QTimer(this);
     searchTimer_->setSingleShot(true);
     connectHandlers();
@@ -80,6 +81,9 @@ void MainWindow::connectHandlers()
     connect(Command7, &QToolButton::clicked, this, &MainWindow::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &MainWindow::Command8_Click);
     connect(tray_.get(), &SysTray::activated, this, &MainWindow::Tray_Activated);
+    // The help key opens the help document wherever the focus is.
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &MainWindow::Command7_Click);
 }
 
 void MainWindow::startUp()
@@ -182,15 +186,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
 }
 
 void MainWindow::Command2_Click() { close(); }
-
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F1) {
-        Command7_Click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
 
 void MainWindow::Command7_Click()
 {

@@ -14,6 +14,7 @@
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
 #include "diagrams/windowframe.h"
+#include "tray/systray.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
@@ -39,7 +40,6 @@ namespace lumora {
 
 class DialView;
 class PanoramaView;
-class SysTray;
 class Droite;
 class About;
 
@@ -49,8 +49,10 @@ class MainWindow : public QWidget
 
 public:
     // settingsStore: where the settings are read at start-up and written at
-    // shut-down (the per-user store when null).
-    explicit MainWindow(QSettings *settingsStore = nullptr, QWidget *parent = nullptr);
+    // shut-down (the per-user store when null). trayBackend: the notification
+    // area (the system's when null).
+    explicit MainWindow(QSettings *settingsStore = nullptr, std::unique_ptr<TrayBackend> trayBackend = {},
+                        QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // ---- Controls, under their design names -------------------------------
@@ -102,6 +104,8 @@ public:
     SysTray *tray() const { return tray_.get(); }
     QPointer<Droite> overlay() const { return droite_; }
     QPointer<About> aboutBox() const { return about_; }
+    // Graduation tick i under the panorama, window twips (hidden ones too).
+    QLineF graduationTick(int i) const { return line2_.at(size_t(i)); }
 
     // ---- Routines ----------------------------------------------------------
     void ReadSite();
@@ -136,7 +140,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // layout.cpp

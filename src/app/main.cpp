@@ -1,5 +1,6 @@
 // Lumora: does the Sun shine through my window, and when next?
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/statesnapshot.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -18,5 +19,6 @@ int main(int argc, char *argv[])
         window.move(frame.topLeft());
     }
     window.show();
+    lumora::startStateSnapshots(window);
     return app.exec();
 }

@@ -1,0 +1,80 @@
+#include "mainwindow/statesnapshot.h"
+
+#include "mainwindow/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTimer>
+#include <QWidget>
+
+namespace lumora {
+
+namespace {
+QJsonObject describe(const QWidget *widget)
+{
+    QJsonObject item;
+    if (auto *label = qobject_cast<const QLabel *>(widget))
+        item[QStringLiteral("text")] = label->text();
+    else if (auto *button = qobject_cast<const QAbstractButton *>(widget)) {
+        item[QStringLiteral("text")] = button->text();
+        item[QStringLiteral("checked")] = button->isChecked();
+    } else if (auto *edit = qobject_cast<const QLineEdit *>(widget))
+        item[QStringLiteral("text")] = edit->text();
+    else if (auto *combo = qobject_cast<const QComboBox *>(widget))
+        item[QStringLiteral("text")] = combo->currentText();
+    else if (auto *slider = qobject_cast<const QAbstractSlider *>(widget))
+        item[QStringLiteral("value")] = slider->value();
+    if (!widget->toolTip().isEmpty())
+        item[QStringLiteral("toolTip")] = widget->toolTip();
+    item[QStringLiteral("visible")] = widget->isVisible();
+    const QPoint topLeft = widget->mapToGlobal(QPoint(0, 0));
+    item[QStringLiteral("rect")] = QJsonArray{topLeft.x(), topLeft.y(), widget->width(), widget->height()};
+    return item;
+}
+} // namespace
+
+QJsonObject stateSnapshot(const MainWindow &window)
+{
+    QJsonObject controls;
+    for (const QWidget *widget : window.findChildren<QWidget *>()) {
+        const QString name = widget->objectName();
+        if (!name.isEmpty() && !name.startsWith(u"qt_"))
+            controls[name] = describe(widget);
+    }
+    QJsonObject state;
+    state[QStringLiteral("controls")] = controls;
+    state[QStringLiteral("tag")] = window.Tag;
+    state[QStringLiteral("windowVisible")] = window.isVisible();
+    state[QStringLiteral("windowMinimized")] = window.isMinimized();
+    state[QStringLiteral("realTime")] = window.Timer1->isActive();
+    state[QStringLiteral("searching")] = window.searchRunning();
+    state[QStringLiteral("trayShown")] = window.tray()->iconShown();
+    state[QStringLiteral("trayToolTip")] = window.tray()->toolTip();
+    state[QStringLiteral("dansFen")] = window.engine.dansFen;
+    state[QStringLiteral("surveyPath")] = window.surveyPath();
+    return state;
+}
+
+void startStateSnapshots(MainWindow &window)
+{
+    const QString path = qEnvironmentVariable("LUMORA_STATE_FILE");
+    if (path.isEmpty())
+        return;
+    auto *timer = new QTimer(&window);
+    QObject::connect(timer, &QTimer::timeout, &window, [&window, path] {
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QJsonDocument(stateSnapshot(window)).toJson(QJsonDocument::Compact));
+            file.commit();
+        }
+    });
+    timer->start(250);
+}
+
+} // namespace lumora

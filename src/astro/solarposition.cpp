@@ -2,6 +2,7 @@
 
 #include "astro/julianday.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumora {
@@ -53,7 +54,9 @@ SolarDetail SolarPositionDetail(double julianDay0h, double hourUT, const SiteLoc
 
     const double e = std::sin(delta * k) * std::sin(phi * k)
         + std::cos(phi * k) * std::cos(delta * k) * std::cos(h * k);
-    const double elevation = std::fabs(e) >= 1 ? std::copysign(90.0, e) : arcSine(e) / k;
+    // k is a little under pi/180, so a Sun within a few millionths of a degree
+    // of the zenith would come out above 90: keep it in range.
+    const double elevation = std::fabs(e) >= 1 ? std::copysign(90.0, e) : std::clamp(arcSine(e) / k, -90.0, 90.0);
 
     const double denominator = std::cos(elevation * k) * std::cos(phi * k);
     double a0;

@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     if (words.isEmpty()) {
-        err << kUsage;
+        err << "lumora-cli: missing command (position, survey or search); see lumora-cli --help\n";
         return 2;
     }
     const QString command = words.takeFirst();
@@ -33,6 +33,6 @@ int main(int argc, char *argv[])
         out << kUsage;
         return 0;
     }
-    err << "lumora-cli: unknown command '" << command << "'\n" << kUsage;
+    err << "lumora-cli: unknown command '" << command << "'; see lumora-cli --help\n";
     return 2;
 }

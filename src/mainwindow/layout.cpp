@@ -26,6 +26,9 @@ namespace {
 QFont designFont(const QString &family, double points, bool bold = false)
 {
     QFont font(family);
+    // Where the design's fonts are missing, a metric-compatible sans serif
+    // keeps the captions inside their controls.
+    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     font.setStyleHint(QFont::SansSerif);

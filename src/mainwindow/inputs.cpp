@@ -84,15 +84,12 @@ bool MainWindow::dateIsValid() const
         || QDate::fromString(composed, QStringLiteral("d/M/yy")).isValid();
 }
 
-void MainWindow::checkDate(bool fromListPick)
+void MainWindow::checkDate()
 {
     if (!dateIsValid()) {
-        // Day 1 of the month shown; resetting the text runs the text-change
-        // handling once more with it.
-        if (fromListPick)
-            Combo1[0]->setCurrentIndex(0);
-        else
-            Combo1[0]->setEditText(QStringLiteral("1"));
+        // Day 1 of the month shown (the list's first entry after a pick);
+        // resetting the text runs the text-change handling once more with it.
+        Combo1[0]->setEditText(QStringLiteral("1"));
         return;
     }
     if (Timer1->isActive())
@@ -103,21 +100,21 @@ void MainWindow::Combo1_Change(int /*index*/)
 {
     if (Tag == u"load" || muteDateHandling_)
         return;
-    checkDate(false);
+    checkDate();
 }
 
 void MainWindow::Combo1_Click(int /*index*/)
 {
     if (muteDateHandling_)
         return;
-    checkDate(true);
+    checkDate();
 }
 
 void MainWindow::Combo1_KeyDown(int /*index*/)
 {
     if (muteDateHandling_)
         return;
-    checkDate(false);
+    checkDate();
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

@@ -158,7 +158,7 @@ private:
     void shutDown();
     // inputs.cpp
     bool dateIsValid() const;
-    void checkDate(bool fromListPick);
+    void checkDate();
     void setDateBoxesToToday();
     // evaluation.cpp
     bool runOnce();

@@ -213,7 +213,9 @@ void MainWindow::showSearchResult(const SearchPass &pass)
 {
     const QDateTime instant = reportedInstant(pass.reportDate, pass.hourUT);
     Label5->setText(instantText(instant) + QStringLiteral(" (TU)"));
-    Label6->setText(instantText(instant.addSecs(qint64(std::llround(double(DecalH) * 86400)))));
+    // The zone's offset at the instant found, so a result across a change of
+    // summer time still reads right.
+    Label6->setText(instantText(instant.toLocalTime()));
     Label6->show();
     Check1->setChecked(true); // the final state is drawn
     showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});

@@ -3,6 +3,7 @@
 #include "common/formats.h"
 
 #include <QDir>
+#include <cerrno>
 #include <cmath>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -80,6 +81,7 @@ bool SurveyFile::create(const QString &path)
     file_.close();
     file_.setFileName(path);
     whole_ = 0;
+    error_.clear();
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return false;
     return writeRaw(QByteArrayLiteral("\r\n"));
@@ -89,6 +91,7 @@ bool SurveyFile::createOn(int fileDescriptor)
 {
     file_.close();
     whole_ = 0;
+    error_.clear();
     if (!file_.open(fileDescriptor, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     return writeRaw(QByteArrayLiteral("\r\n"));
@@ -98,10 +101,14 @@ bool SurveyFile::writeRaw(const QByteArray &bytes)
 {
     if (!file_.isOpen())
         return false;
+    errno = 0;
     if (file_.write(bytes) == bytes.size()) {
         whole_ += bytes.size();
         return true;
     }
+    // A short write leaves Qt without a reason; the system's is the one to show.
+    const int reason = errno;
+    error_ = reason != 0 ? qt_error_string(reason) : file_.errorString();
     // Keep the lines already written, without the broken one.
     if (!file_.isSequential())
         file_.resize(whole_);
@@ -124,7 +131,7 @@ bool SurveyFile::flush()
     if (pending_.isEmpty())
         return true;
     const bool written = writeRaw(pending_);
-    pending_.clear();
+    pending_.resize(0); // keeps the buffer for the next lines
     return written;
 }
 

@@ -64,7 +64,7 @@ public:
     // Writes what is pending and closes; false when the pending lines could
     // not be written.
     bool close();
-    QString errorString() const { return file_.errorString(); }
+    QString errorString() const { return error_.isEmpty() ? file_.errorString() : error_; }
     QString path() const { return file_.fileName(); }
 
 private:
@@ -74,6 +74,7 @@ private:
     Writing writing_;
     QByteArray pending_;
     qint64 whole_ = 0; // bytes of whole lines written
+    QString error_;    // why the last write failed, when Qt could not tell
     SurveyLineFormat format_;
 };
 

@@ -1,0 +1,924 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the Lumora desktop program.
+
+Starts the real program under Xvfb with a window manager (openbox) and a
+notification area (trayer), each run with a temporary HOME so that no real
+settings are touched, and drives it with real pointer and keyboard events
+(xdotool). What the window shows is read from the JSON snapshot that Lumora
+writes when LUMORA_STATE_FILE names a file; the snapshot's rectangles aim the
+clicks. Python standard library only.
+
+Usage: run_e2e.py --lumora PATH --cli PATH [--artifacts DIR] [-k NAME] [--keep]
+Prints one line per scenario, then "N passed, M failed"; exits 1 on any
+failure, 77 when a desktop tool is missing.
+"""
+
+import argparse
+import calendar
+import configparser
+import json
+import os
+import re
+import select
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "import"]
+LOCALE = "fr_FR.UTF-8"
+ZONE = "Europe/Paris"
+# Twips per pixel at the 96 dpi of the Xvfb screen.
+TWIPS = 15.0
+
+# The layout's panorama width, in twips: the azimuth bars' units.
+PIC_WIDTH = 10065
+
+TIP_IN = "Le Soleil est dans la fenêtre"
+TIP_OUT = "Il n'y a pas de Soleil dans la fenêtre"
+DEFAULT_SITE_MAP = ("https://maps.google.com/maps?ll=49.0000000,2.3333333"
+                    "&spn=0.099583,0.219830&t=h&hl=fr")
+
+
+class Failure(Exception):
+    """A scenario's expectation that did not hold."""
+
+
+class Ended(Failure):
+    """The program is gone: waiting longer cannot help."""
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+# --------------------------------------------------------------------------
+# The desktop: Xvfb, openbox and trayer, shared by every scenario.
+
+class Desktop:
+    def __init__(self, workdir):
+        self.workdir = workdir
+        self.procs = []
+        self.display = None
+        self.env = None
+
+    def start(self):
+        home = os.path.join(self.workdir, "desktop-home")
+        os.makedirs(home, exist_ok=True)
+        read_fd, write_fd = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+             "-noreset"],
+            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_fd)
+        self.procs.append(xvfb)
+        number = b""
+        deadline = time.time() + 15
+        while not number.endswith(b"\n") and time.time() < deadline:
+            ready, _, _ = select.select([read_fd], [], [], max(0.0, deadline - time.time()))
+            chunk = os.read(read_fd, 16) if ready else b""
+            if not chunk:
+                break
+            number += chunk
+        os.close(read_fd)
+        if not number.strip():
+            raise RuntimeError("Xvfb did not report a display number")
+        self.display = ":" + number.decode().strip()
+
+        env = {k: v for k, v in os.environ.items()
+               if not k.startswith(("QT_", "DBUS_", "XDG_", "WAYLAND")) and k not in (
+                   "SESSION_MANAGER", "BROWSER", "DEFAULT_BROWSER", "DESKTOP_SESSION")}
+        env.update(DISPLAY=self.display, HOME=home, TZ=ZONE, LANG=LOCALE, LC_ALL=LOCALE)
+        self.env = env
+        self.procs.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for(lambda: "Openbox" in self.run("xwininfo", "-root", "-tree"), 10, "openbox to start")
+        self.procs.append(subprocess.Popen(
+            ["trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
+             "--SetDockType", "true", "--transparent", "false", "--expand", "true"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        wait_for(lambda: '"panel"' in self.run("xwininfo", "-root", "-tree"), 10, "trayer's panel")
+
+    def stop(self):
+        for proc in reversed(self.procs):
+            if proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    proc.wait()
+
+    def run(self, *args, check_rc=True):
+        done = subprocess.run(list(args), env=self.env, capture_output=True, text=True, timeout=30)
+        if check_rc and done.returncode != 0:
+            raise Failure("%s failed (%d): %s" % (" ".join(args), done.returncode, done.stderr.strip()))
+        return done.stdout
+
+    # Real input, as a user gives it.
+    def click(self, x, y, button=1):
+        self.run("xdotool", "mousemove", "--sync", str(int(x)), str(int(y)))
+        self.run("xdotool", "click", str(button))
+
+    def click_rect(self, rect):
+        x, y, w, h = rect
+        self.click(x + w / 2, y + h / 2)
+
+    def drag(self, start, end, steps=6):
+        self.run("xdotool", "mousemove", "--sync", str(int(start[0])), str(int(start[1])))
+        self.run("xdotool", "mousedown", "1")
+        for i in range(1, steps + 1):
+            x = start[0] + (end[0] - start[0]) * i / steps
+            y = start[1] + (end[1] - start[1]) * i / steps
+            self.run("xdotool", "mousemove", str(int(x)), str(int(y)))
+            time.sleep(0.02)
+        self.run("xdotool", "mouseup", "1")
+
+    def key(self, *keys):
+        self.run("xdotool", "key", "--clearmodifiers", *keys)
+
+    def type_text(self, text):
+        self.run("xdotool", "type", "--delay", "60", text)
+
+    def screenshot(self, path, crop=None):
+        args = ["import", "-window", "root"]
+        if crop:
+            x, y, w, h = crop
+            args += ["-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage"]
+        self.run(*args, path)
+
+    # Windows as the X server knows them.
+    def window_ids(self, name=None, cls=None):
+        args = ["xdotool", "search", "--onlyvisible"]
+        args += ["--name", name] if name else ["--class", cls]
+        out = self.run(*args, check_rc=False)
+        return [int(w) for w in out.split()]
+
+    def geometry(self, window):
+        out = self.run("xwininfo", "-id", str(window))
+        values = {}
+        for key in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"):
+            m = re.search(re.escape(key) + r":\s+(-?\d+)", out)
+            values[key] = int(m.group(1))
+        return (values["Absolute upper-left X"], values["Absolute upper-left Y"], values["Width"],
+                values["Height"])
+
+    def viewable(self, window):
+        out = self.run("xwininfo", "-id", str(window), check_rc=False)
+        return "IsViewable" in out
+
+    def tray_icon(self):
+        """Geometry of the Lumora icon embedded in trayer's panel, or None."""
+        panel_indent = None
+        for line in self.run("xwininfo", "-root", "-tree").splitlines():
+            indent = len(line) - len(line.lstrip())
+            if '"panel"' in line and "trayer" in line:
+                panel_indent = indent
+                continue
+            if panel_indent is None:
+                continue
+            if indent <= panel_indent and line.strip():
+                panel_indent = None
+                continue
+            m = re.search(r'"Lumora".*\s(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)', line)
+            if m:
+                w, h, x, y = (int(g) for g in m.groups())
+                if w > 1 and h > 1:
+                    return (x, y, w, h)
+        return None
+
+
+def wait_for(predicate, timeout, what, interval=0.1):
+    deadline = time.time() + timeout
+    last_error = None
+    while True:
+        try:
+            value = predicate()
+            if value:
+                return value
+        except Ended:
+            raise
+        except (OSError, ValueError, KeyError, Failure) as error:
+            last_error = error
+        if time.time() >= deadline:
+            detail = " (last error: %s)" % last_error if last_error else ""
+            raise Failure("timed out after %gs waiting for %s%s" % (timeout, what, detail))
+        time.sleep(interval)
+
+
+# --------------------------------------------------------------------------
+# One run of the program, in its own folder with its own HOME.
+
+class Lumora:
+    def __init__(self, suite, name, settings=None):
+        self.suite = suite
+        self.desktop = suite.desktop
+        self.folder = os.path.join(suite.workdir, name)
+        os.makedirs(self.folder)
+        self.home = os.path.join(self.folder, "home")
+        self.bindir = os.path.join(self.folder, "bin")
+        self.stubdir = os.path.join(self.folder, "stubs")
+        for d in (self.home, self.bindir, self.stubdir):
+            os.makedirs(d)
+        runtime = os.path.join(self.folder, "runtime")
+        os.makedirs(runtime, mode=0o700)
+        # The survey file goes beside the program: run a copy of it here.
+        self.exe = os.path.join(self.bindir, "Lumora")
+        shutil.copy2(suite.lumora, self.exe)
+        self.state_file = os.path.join(self.folder, "state.json")
+        self.opened_file = os.path.join(self.folder, "opened-urls.txt")
+        # A stand-in browser that only records the address it is given.
+        stub = os.path.join(self.stubdir, "xdg-open")
+        with open(stub, "w") as f:
+            f.write('#!/bin/sh\nprintf "%%s\\n" "$@" >> "%s"\n' % self.opened_file)
+        os.chmod(stub, 0o755)
+        self.config = os.path.join(self.home, ".config", "Lumora", "Lumora.conf")
+        if settings:
+            self.write_settings(settings)
+        env = dict(self.desktop.env)
+        env.update(HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
+                   LUMORA_STATE_FILE=self.state_file,
+                   PATH=self.stubdir + os.pathsep + env.get("PATH", "/usr/bin:/bin"))
+        self.env = env
+        self.proc = None
+        self.log = os.path.join(self.folder, "lumora.log")
+
+    def write_settings(self, values):
+        os.makedirs(os.path.dirname(self.config), exist_ok=True)
+        with open(self.config, "w") as f:
+            f.write("[DATA]\n")
+            for key, value in values.items():
+                f.write("%s=%s\n" % (key, value))
+
+    def read_settings(self):
+        parser = configparser.ConfigParser(interpolation=None)
+        parser.optionxform = str
+        check(os.path.exists(self.config), "no settings file at %s" % self.config)
+        parser.read(self.config, encoding="utf-8")
+        check(parser.has_section("DATA"), "settings file has no [DATA] group:\n" + open(self.config).read())
+        return dict(parser.items("DATA"))
+
+    def start(self):
+        if os.path.exists(self.state_file):
+            os.remove(self.state_file)
+        with open(self.log, "ab") as log:
+            self.proc = subprocess.Popen([self.exe], cwd=self.folder, env=self.env, stdout=log,
+                                         stderr=subprocess.STDOUT)
+        self.wait(lambda s: s["windowVisible"] and s["tag"] == "OK" and s["controls"]["Label5"]["text"],
+                  15, "the main window to show the clock")
+        self.main_window = wait_for(lambda: self.desktop.window_ids(name="^Lumora$"), 10,
+                                    "the main window to be mapped")[0]
+        return self
+
+    def alive(self):
+        return self.proc is not None and self.proc.poll() is None
+
+    def state(self):
+        if not self.alive():
+            raise Ended("Lumora is no longer running (exit code %s)"
+                        % (self.proc.returncode if self.proc else None))
+        with open(self.state_file, encoding="utf-8") as f:
+            return json.load(f)
+
+    def control(self, name, state=None):
+        return (state or self.state())["controls"][name]
+
+    def wait(self, predicate, timeout, what):
+        """Waits for a snapshot that satisfies predicate; returns it."""
+        def probe():
+            s = self.state()
+            return s if predicate(s) else None
+        return wait_for(probe, timeout, what)
+
+    def wait_newer(self, timeout=3):
+        """Waits until a snapshot written after now is there, and returns it."""
+        since = time.time()
+        wait_for(lambda: os.path.getmtime(self.state_file) > since + 0.01, timeout, "a fresh snapshot")
+        return self.state()
+
+    def click(self, name):
+        rect = self.control(name)["rect"]
+        self.desktop.click_rect(rect)
+
+    def click_choice(self, name):
+        """Clicks a check box or an option button on its indicator: beside a
+        short caption the middle of the control is empty space, not the button."""
+        x, y, w, h = self.control(name)["rect"]
+        self.desktop.click(x + min(8, w / 2), y + h / 2)
+
+    def wait_exit(self, timeout=10):
+        try:
+            return self.proc.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("Lumora did not end within %gs" % timeout)
+
+    def stop(self):
+        if self.alive():
+            self.proc.send_signal(signal.SIGTERM)
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+
+
+# --------------------------------------------------------------------------
+# Expected texts, from the program's definitions (not from its output).
+
+def local_offset_seconds(at=None):
+    """Paris' offset from UT at the instant, in seconds."""
+    os.environ["TZ"] = ZONE
+    time.tzset()
+    return time.localtime(at if at is not None else time.time()).tm_gmtoff
+
+
+def hhmmss(seconds):
+    seconds = int(round(seconds)) % 86400
+    return "%02d:%02d:%02d" % (seconds // 3600, seconds // 60 % 60, seconds % 60)
+
+
+def seconds_of(text):
+    m = re.fullmatch(r"(\d\d):(\d\d):(\d\d)(?: \(TU\))?", text)
+    check(m, "not a HH:MM:SS time: %r" % text)
+    h, mi, s = (int(g) for g in m.groups())
+    return h * 3600 + mi * 60 + s
+
+
+def azimuth_caption(x):
+    """The frame's azimuth label: X * 360 / Pic.Width as a whole number of at least two digits, and "°"."""
+    value = x * 360.0 / PIC_WIDTH
+    return "%02d°" % round(value), ("%05.2f°" % value).replace(".", ",")
+
+
+def scrollbar_ends(rect):
+    """Points inside the two arrow buttons of a scroll bar: (decrease, increase)."""
+    x, y, w, h = rect
+    if w >= h:  # horizontal: arrows at the left and right ends
+        return (x + h / 2, y + h / 2), (x + w - h / 2 - 1, y + h / 2)
+    return (x + w / 2, y + w / 2), (x + w / 2, y + h - w / 2 - 1)
+
+
+def thumb_centre(rect, value, maximum, page):
+    """Where the thumb of a scroll bar stands, for the Fusion style's geometry
+    (14-pixel arrow buttons, a thumb of at least 26 pixels)."""
+    x, y, w, h = rect
+    horizontal = w >= h
+    length = w if horizontal else h
+    extent = 14
+    groove = length - 2 * extent
+    thumb = max(26, page * groove // (maximum + page))
+    offset = extent + (groove - thumb) * value / maximum + thumb / 2
+    return (x + offset, y + h / 2) if horizontal else (x + w / 2, y + offset)
+
+
+def cli(suite, *args):
+    env = dict(os.environ, TZ=ZONE, LANG=LOCALE, LC_ALL=LOCALE)
+    env.pop("QT_QPA_PLATFORM", None)
+    done = subprocess.run([suite.cli] + list(args), env=env, capture_output=True, timeout=120)
+    check(done.returncode == 0, "lumora-cli %s failed: %s" % (" ".join(args), done.stderr.decode(errors="replace")))
+    return done.stdout
+
+
+def date_args(state):
+    c = state["controls"]
+    return "%s/%s/%s" % (c["Combo1(0)"]["text"], c["Combo1(1)"]["text"], c["Combo1(2)"]["text"])
+
+
+# --------------------------------------------------------------------------
+# Scenarios.
+
+def scenario_real_time(suite):
+    """Real time: the UT read-out follows the clock, second by second."""
+    app = suite.launch("real-time")
+    first = app.control("Label5")["text"]
+    check(first.endswith(" (TU)"), "Label5 %r should end with ' (TU)'" % first)
+    s = app.wait(lambda s: s["controls"]["Label5"]["text"] != first, 3, "Label5 to change after one second")
+    second = s["controls"]["Label5"]["text"]
+    step = (seconds_of(second) - seconds_of(first)) % 86400
+    check(step in (1, 2), "Label5 went from %r to %r, expected the next second" % (first, second))
+    now_ut = time.time() % 86400
+    drift = min(abs(seconds_of(second) - now_ut), 86400 - abs(seconds_of(second) - now_ut))
+    check(drift <= 2.5, "Label5 %r is %.1fs away from the UT clock" % (second, drift))
+    local = seconds_of(s["controls"]["Label6"]["text"])
+    expected_local = (seconds_of(second) + local_offset_seconds()) % 86400
+    check(local == expected_local, "Label6 %r should be UT %r plus the Paris offset"
+          % (s["controls"]["Label6"]["text"], second))
+    check(s["realTime"] and not s["searching"], "should be in real-time mode")
+    app.stop()
+    return "%s then %s" % (first, second)
+
+
+def scenario_time_bar(suite):
+    """Clicking the time bar's arrow leaves real time and shows the chosen minute."""
+    app = suite.launch("time-bar")
+    bar = app.control("VSHeure")
+    up, down = scrollbar_ends(bar["rect"])
+    before = bar["value"]
+    # The clock may move the bar on by a minute between the reading and the click.
+    allowed, point = ((before + 1, before + 2), down) if before < 1439 else ((before - 1, before), up)
+    suite.desktop.click(*point)
+    s = app.wait(lambda s: not s["realTime"], 3, "real-time mode to end")
+    s = app.wait_newer()
+    c = s["controls"]
+    target = c["VSHeure"]["value"]
+    check(target in allowed, "VSHeure is %d, expected one of %r after one arrow click from %d"
+          % (target, allowed, before))
+    check(c["Command1"]["text"] == "Rechercher" and not c["Command8"]["visible"],
+          "manual mode shows Command1 %r, Command8 visible=%s" % (c["Command1"]["text"], c["Command8"]["visible"]))
+    check(c["Label5"]["text"] == hhmmss(target * 60) + " (TU)",
+          "Label5 %r, expected %r" % (c["Label5"]["text"], hhmmss(target * 60) + " (TU)"))
+    expected_local = hhmmss(target * 60 + local_offset_seconds())
+    check(c["Label6"]["text"] == expected_local, "Label6 %r, expected the local time %r"
+          % (c["Label6"]["text"], expected_local))
+    # A second later the clock has not taken over again.
+    time.sleep(1.2)
+    s = app.state()
+    check(not s["realTime"] and s["controls"]["Label5"]["text"] == c["Label5"]["text"],
+          "the manual time did not stay: %r" % s["controls"]["Label5"]["text"])
+    app.stop()
+    return "bar %d -> %d: %s / %s" % (before, target, c["Label5"]["text"], c["Label6"]["text"])
+
+
+def scenario_frame_bars(suite):
+    """The left frame bar's arrow and thumb move the frame and its azimuth label."""
+    app = suite.launch("frame-bars")
+    s = app.state()
+    hs1 = s["controls"]["HS1"]
+    check(hs1["value"] == 1000, "HS1 starts at %d, expected the default 1000" % hs1["value"])
+    caption, tip = azimuth_caption(1000)
+    label = s["controls"]["LabLig(0)"]
+    check((label["text"], label.get("toolTip")) == (caption, tip),
+          "LabLig(0) reads %r / %r, expected %r / %r" % (label["text"], label.get("toolTip"), caption, tip))
+    _, right = scrollbar_ends(hs1["rect"])
+    suite.desktop.click(*right)
+    s = app.wait(lambda s: s["controls"]["HS1"]["value"] > 1000, 3, "HS1 to grow after its right arrow")
+    s = app.wait_newer()
+    value = s["controls"]["HS1"]["value"]
+    # One arrow step is half a degree: the nearest integer to 10065 / 720.
+    check(value == 1014, "HS1 is %d after one click on its right arrow, expected 1014" % value)
+    caption, tip = azimuth_caption(value)
+    label = s["controls"]["LabLig(0)"]
+    check((label["text"], label.get("toolTip")) == (caption, tip),
+          "after the arrow HS1=%d, LabLig(0) reads %r / %r, expected %r / %r"
+          % (value, label["text"], label.get("toolTip"), caption, tip))
+
+    # Drag the thumb 120 pixels to the right: about 60° further east.
+    start = thumb_centre(hs1["rect"], value, PIC_WIDTH, 140)
+    suite.desktop.drag(start, (start[0] + 120, start[1]))
+    s = app.wait(lambda s: s["controls"]["HS1"]["value"] > value + 2000, 3,
+                 "HS1 to follow a drag of its thumb")
+    s = app.wait_newer()
+    dragged = s["controls"]["HS1"]["value"]
+    caption, tip = azimuth_caption(dragged)
+    label = s["controls"]["LabLig(0)"]
+    check((label["text"], label.get("toolTip")) == (caption, tip),
+          "after the drag HS1=%d, LabLig(0) reads %r / %r, expected %r / %r"
+          % (dragged, label["text"], label.get("toolTip"), caption, tip))
+    # The label stands under the left edge of the frame: it moved right with it.
+    check(label["rect"][0] > s["controls"]["Pic"]["rect"][0] + dragged / TWIPS - 40,
+          "LabLig(0) at x=%d did not follow the frame's left edge" % label["rect"][0])
+    app.stop()
+    return "HS1 1000 -> %d -> %d, LabLig(0) %s" % (value, dragged, caption)
+
+
+SEARCH_FRAME = {"HS1": 2516, "HS2": 7549, "VS1": 2168, "VS2": 4300}  # 90°–270°, 0.7°–45°
+
+
+def scenario_search(suite):
+    """A search for the next entry from midnight UT gives the moment lumora-cli computes."""
+    app = suite.launch("search", settings=SEARCH_FRAME)
+    s = app.state()
+    c = s["controls"]
+    frame = [c[k]["value"] for k in ("HS1", "HS2", "VS1", "VS2")]
+    check(frame == [SEARCH_FRAME[k] for k in ("HS1", "HS2", "VS1", "VS2")],
+          "the seeded frame was not restored: %r" % frame)
+    bar = c["VSHeure"]
+    # Drag the time bar's thumb up past its top: midnight UT.
+    start = thumb_centre(bar["rect"], bar["value"], 1440, 10)
+    top = bar["rect"][1] - 30
+    suite.desktop.drag(start, (start[0], top), steps=3)
+    s = app.wait(lambda s: not s["realTime"], 3, "the time bar to leave real time")
+    s = app.wait_newer()
+    minute = s["controls"]["VSHeure"]["value"]
+    check(minute == 0, "the time bar dragged to its top reads %d, expected 0" % minute)
+    # One click on its down arrow: 00:01 UT.
+    _, down = scrollbar_ends(s["controls"]["VSHeure"]["rect"])
+    suite.desktop.click(*down)
+    s = app.wait(lambda s: s["controls"]["VSHeure"]["value"] == 1, 3, "the time bar to read 1 minute")
+    check(s["controls"]["Label5"]["text"] == "00:01:00 (TU)", "Label5 %r" % s["controls"]["Label5"]["text"])
+    check(not s["dansFen"], "the Sun should be outside the frame at 00:01 UT")
+    date = date_args(s)
+
+    app.click("Command1")
+    s = app.wait(lambda s: s["controls"]["Command1"]["text"] == "Temps réel", 3, "the search to start")
+    s = app.wait(lambda s: not s["searching"] and s["controls"]["Command8"]["visible"], 60,
+                 "the search to end")
+    expected = cli(suite, "search", "--date", date, "--ut", repr(1 / 60),
+                   "--frame", ",".join(str(v) for v in frame)).decode().strip()
+    shown = s["controls"]["Label5"]["text"]
+    check(shown == expected + " (TU)", "Label5 %r, lumora-cli says %r" % (shown, expected))
+    check(s["controls"]["Command8"]["text"] == "Prochaine Sortie",
+          "Command8 reads %r, expected 'Prochaine Sortie'" % s["controls"]["Command8"]["text"])
+    check(s["dansFen"], "after an entry the Sun should be in the frame")
+    # The local result: the UT instant plus Paris' offset.
+    m = re.fullmatch(r"(\d\d/\d\d/\d{4}) (\d\d:\d\d:\d\d)", expected)
+    day, month, year = (int(v) for v in m.group(1).split("/"))
+    ut_epoch = calendar_epoch(year, month, day) + seconds_of(m.group(2))
+    local_epoch = ut_epoch + local_offset_seconds()
+    expected_local = time.strftime("%d/%m/%Y %H:%M:%S", time.gmtime(local_epoch))
+    check(s["controls"]["Label6"]["text"] == expected_local,
+          "Label6 %r, expected the local time %r" % (s["controls"]["Label6"]["text"], expected_local))
+
+    # "Prochaine Sortie" goes on from the entry to the next exit.
+    entry_text = shown
+    app.click("Command8")
+    s = app.wait(lambda s: not s["searching"] and s["controls"]["Label5"]["text"] not in ("", entry_text)
+                 and s["controls"]["Label5"]["text"].endswith(" (TU)"), 60, "the search for the exit to end")
+    exit_text = s["controls"]["Label5"]["text"]
+    check(instant_of(exit_text) - instant_of(entry_text) >= 12 * 60,
+          "the exit %r should come at least 12 minutes after the entry %r" % (exit_text, entry_text))
+    check(instant_of(exit_text) - instant_of(entry_text) < 86400,
+          "the exit %r should come the same day as the entry %r" % (exit_text, entry_text))
+    check(not s["dansFen"], "after an exit the Sun should be outside the frame")
+    check(s["controls"]["Command8"]["text"] == "Prochaine Entrée",
+          "Command8 reads %r, expected 'Prochaine Entrée'" % s["controls"]["Command8"]["text"])
+    # "Temps réel" returns to the clock.
+    app.click("Command1")
+    s = app.wait(lambda s: s["realTime"], 3, "real time after 'Temps réel'")
+    s = app.wait_newer()
+    c = s["controls"]
+    check(c["Command1"]["text"] == "Rechercher" and not c["Command8"]["visible"],
+          "after 'Temps réel' Command1 reads %r and Command8 visible=%s"
+          % (c["Command1"]["text"], c["Command8"]["visible"]))
+    app.stop()
+    return "from %s 00:01 UT: entry %s, exit %s" % (date, entry_text, exit_text)
+
+
+def instant_of(text):
+    """Seconds since 1970 of a result text "DD/MM/YYYY HH:MM:SS (TU)"."""
+    m = re.fullmatch(r"(\d\d)/(\d\d)/(\d{4}) (\d\d:\d\d:\d\d)(?: \(TU\))?", text)
+    check(m, "not a date and time: %r" % text)
+    return calendar_epoch(int(m.group(3)), int(m.group(2)), int(m.group(1))) + seconds_of(m.group(4))
+
+
+def calendar_epoch(year, month, day):
+    return calendar.timegm((year, month, day, 0, 0, 0, 0, 0, 0))
+
+
+NO_SUN_FRAME = {"HS1": 0, "HS2": 300, "VS1": 0, "VS2": 300}  # 0°–11° azimuth, 84°–90° high
+
+
+def set_combo(suite, app, name, text):
+    app.click(name)
+    suite.desktop.key("ctrl+a")
+    suite.desktop.type_text(text)
+    app.wait(lambda s: s["controls"][name]["text"] == text, 3, "%s to read %r" % (name, text))
+
+
+def scenario_survey(suite):
+    """A one-year survey at the 1-hour step writes the file lumora-cli writes."""
+    app = suite.launch("survey", settings=NO_SUN_FRAME)
+    app.click_choice("Check3")
+    app.click_choice("Option5(2)")
+    # Year first: a day reset by an impossible intermediate date is typed over last.
+    set_combo(suite, app, "Combo1(2)", "2025")
+    set_combo(suite, app, "Combo1(1)", "6")
+    set_combo(suite, app, "Combo1(0)", "21")
+    s = app.wait_newer()
+    c = s["controls"]
+    check(c["Check3"]["checked"] and c["Option5(2)"]["checked"], "Check3 and '1 heure' should be checked")
+    check(date_args(s) == "21/6/2025", "the date boxes read %s" % date_args(s))
+    check(not s["dansFen"], "the Sun should be outside the frame when the survey starts")
+    app.click("Command1")
+    s = app.wait(lambda s: s["surveyPath"], 5, "the survey to start")
+    s = app.wait(lambda s: not s["searching"], 90, "the survey to end")
+    path = s["surveyPath"]
+    check(os.path.realpath(path) == os.path.realpath(os.path.join(app.bindir, "Export.csv")),
+          "the survey file is %r, expected Export.csv beside the program" % path)
+    with open(path, "rb") as f:
+        written = f.read()
+    expected_file = os.path.join(app.folder, "expected.csv")
+    cli(suite, "survey", "--date", "21/6/2025", "--step", "60", "--out", expected_file)
+    with open(expected_file, "rb") as f:
+        expected = f.read()
+    shutil.copy(path, os.path.join(suite.artifacts, "Export-window.csv"))
+    if written != expected:
+        a, b = written.split(b"\r\n"), expected.split(b"\r\n")
+        first = next((i for i in range(min(len(a), len(b))) if a[i] != b[i]), min(len(a), len(b)))
+        raise Failure("Export.csv differs from lumora-cli at line %d: window %r, cli %r (%d vs %d lines)"
+                      % (first + 1, a[first] if first < len(a) else None, b[first] if first < len(b) else None,
+                         len(a), len(b)))
+    check(written.startswith(b"\r\n21/06/2025 "), "the file should start with an empty line then 21/06/2025")
+    # The start day and the 366 days after it.
+    lines = written.split(b"\r\n")
+    check(lines[-2].startswith(b"22/06/2026 "), "the survey should end on 22/06/2026: last line %r" % lines[-2])
+    app.stop()
+    return "%d lines, identical to lumora-cli" % (len(lines) - 1)
+
+
+def scenario_tray(suite):
+    """"Réduire" hides the window to the tray; a click on the icon brings it back."""
+    app = suite.launch("tray")
+    check(suite.desktop.tray_icon() is None, "a tray icon exists while the window is shown")
+    # From manual mode: "Réduire" first returns to real time.
+    _, down = scrollbar_ends(app.control("VSHeure")["rect"])
+    suite.desktop.click(*down)
+    app.wait(lambda s: not s["realTime"], 3, "the time bar to leave real time")
+    app.click("Command4")
+    s = app.wait(lambda s: not s["windowVisible"] and s["trayShown"], 4, "the window to go to the tray")
+    check(s["trayToolTip"] in (TIP_IN, TIP_OUT), "tray tooltip %r" % s["trayToolTip"])
+    check(s["trayToolTip"] == (TIP_IN if s["dansFen"] else TIP_OUT),
+          "tooltip %r does not match dansFen=%s" % (s["trayToolTip"], s["dansFen"]))
+    check(s["realTime"], "Réduire should leave the window in real time")
+    check(s["controls"]["Label5"]["text"].endswith(" (TU)") and s["controls"]["Label5"]["text"] != "---",
+          "Label5 %r after Réduire" % s["controls"]["Label5"]["text"])
+    check(not suite.desktop.viewable(app.main_window), "the main window is still mapped")
+    icon = wait_for(suite.desktop.tray_icon, 5, "the icon inside trayer's panel")
+    check(icon[2] >= 16 and icon[3] >= 16, "tray icon geometry %r" % (icon,))
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "tray.png"))
+    suite.desktop.click_rect(icon)
+    s = app.wait(lambda s: s["windowVisible"] and not s["trayShown"], 4, "the window to come back")
+    wait_for(lambda: suite.desktop.viewable(app.main_window), 4, "the main window to be mapped again")
+    wait_for(lambda: suite.desktop.tray_icon() is None, 4, "the tray icon to go")
+    app.stop()
+    return "tooltip %r" % s["trayToolTip"]
+
+
+def scenario_quit_saves(suite):
+    """"Quitter" and the close box save the site; the next start restores it."""
+    app = suite.launch("settings")
+    app.click("Text1")
+    suite.desktop.key("ctrl+a")
+    suite.desktop.type_text("45")
+    app.click_choice("Option2")
+    s = app.wait(lambda s: s["controls"]["Text1"]["text"] == "45" and s["controls"]["Option2"]["checked"], 3,
+                 "Text1 to read 45 and 'Sud' to be selected")
+    bars = {k: s["controls"][k]["value"] for k in ("VS1", "VS2", "HS1", "HS2")}
+    app.click("Command2")
+    check(app.wait_exit() == 0, "Lumora ended with code %s after Quitter" % app.proc.returncode)
+    stored = app.read_settings()
+    expected = {"T1": "45", "T2": "00", "T3": "02", "T4": "20"}
+    expected.update({k: str(v) for k, v in bars.items()})
+    for key, value in expected.items():
+        check(stored.get(key) == value, "stored %s=%r, expected %r" % (key, stored.get(key), value))
+    options = [stored.get("O%d" % i, "").lower() == "vrai" for i in range(1, 5)]
+    check(options == [False, True, False, True], "stored O1..O4 %r, expected Sud and Est"
+          % [stored.get("O%d" % i) for i in range(1, 5)])
+
+    app.start()
+    s = app.state()
+    c = s["controls"]
+    check(c["Text1"]["text"] == "45" and c["Option2"]["checked"] and not c["Option1"]["checked"],
+          "restart restored Text1=%r, Sud=%s" % (c["Text1"]["text"], c["Option2"]["checked"]))
+    # Now the close box (the window manager's close, alt+F4) with other changes.
+    app.click("Text4")
+    suite.desktop.key("ctrl+a")
+    suite.desktop.type_text("35")
+    app.click_choice("Option3")
+    app.wait(lambda s: s["controls"]["Text4"]["text"] == "35" and s["controls"]["Option3"]["checked"], 3,
+             "Text4 to read 35 and 'Ouest' to be selected")
+    suite.desktop.run("xdotool", "windowactivate", "--sync", str(app.main_window), check_rc=False)
+    suite.desktop.key("alt+F4")
+    check(app.wait_exit() == 0, "Lumora ended with code %s after the close box" % app.proc.returncode)
+    stored = app.read_settings()
+    check(stored.get("T1") == "45" and stored.get("T4") == "35",
+          "after the close box T1=%r T4=%r" % (stored.get("T1"), stored.get("T4")))
+    options = [stored.get("O%d" % i, "").lower() == "vrai" for i in range(1, 5)]
+    check(options == [False, True, True, False], "after the close box O1..O4 %r, expected Sud and Ouest"
+          % [stored.get("O%d" % i) for i in range(1, 5)])
+    app.start()
+    c = app.state()["controls"]
+    check(c["Text4"]["text"] == "35" and c["Option3"]["checked"] and c["Option2"]["checked"],
+          "second restart restored Text4=%r, Ouest=%s, Sud=%s"
+          % (c["Text4"]["text"], c["Option3"]["checked"], c["Option2"]["checked"]))
+    app.stop()
+
+
+def find_overlay(suite, app):
+    """The overlay: a Lumora top-level of 637 × 583 pixels that is not the main window."""
+    def probe():
+        for window in suite.desktop.window_ids(cls="Lumora"):
+            if window == app.main_window:
+                continue
+            geometry = suite.desktop.geometry(window)
+            if abs(geometry[2] - 9555 / TWIPS) <= 2 and abs(geometry[3] - 8745 / TWIPS) <= 2:
+                return window, geometry
+        return None
+    return wait_for(probe, 5, "the overlay window")
+
+
+def scenario_map(suite):
+    """"Google Map": the overlay, the question, the address in the browser, then "Retour"."""
+    app = suite.launch("map")
+    app.click("Command6")
+    question = wait_for(lambda: suite.desktop.window_ids(name="^Module Azimut$"), 5,
+                        "the 'Module Azimut' question")[0]
+    s = app.state()
+    check(not s["windowVisible"] and not suite.desktop.viewable(app.main_window),
+          "the main window should be hidden while the overlay is open")
+    overlay, geometry = find_overlay(suite, app)
+    suite.desktop.run("xdotool", "windowactivate", "--sync", str(question), check_rc=False)
+    suite.desktop.key("Return")
+    wait_for(lambda: not suite.desktop.window_ids(name="^Module Azimut$"), 5, "the question to close")
+    wait_for(lambda: os.path.exists(app.opened_file), 5, "the stand-in browser to be called")
+    with open(app.opened_file) as f:
+        opened = f.read().split()
+    check(opened == [DEFAULT_SITE_MAP], "the browser was given %r, expected %r" % (opened, DEFAULT_SITE_MAP))
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "overlay.png"))
+
+    # Always on top and without decorations.
+    props = suite.desktop.run("xprop", "-id", str(overlay), "_NET_WM_STATE", "_MOTIF_WM_HINTS",
+                              "_NET_FRAME_EXTENTS", "_NET_WM_WINDOW_OPACITY")
+    check("_NET_WM_STATE_ABOVE" in props, "the overlay is not kept above: %s" % props)
+    extents = re.search(r"_NET_FRAME_EXTENTS\(CARDINAL\) = ([\d, ]+)", props)
+    check(extents is None or extents.group(1).replace(" ", "") == "0,0,0,0",
+          "the window manager decorates the overlay: %s" % props)
+    motif = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = ([\dx, ]+)", props)
+    check(motif is not None, "the overlay asks for no decoration-less frame: %s" % props)
+    fields = [int(v, 0) for v in motif.group(1).split(",")]
+    check(fields[0] & 2 and fields[2] == 0, "the overlay's _MOTIF_WM_HINTS %r do not turn decorations off" % fields)
+    # Semi-transparent: alpha 200 of 255 at opening.
+    opacity = re.search(r"_NET_WM_WINDOW_OPACITY\(CARDINAL\) = (\d+)", props)
+    check(opacity is not None, "the overlay has no opacity: %s" % props)
+    check(abs(int(opacity.group(1)) / 0xFFFFFFFF - 200 / 255) < 0.002,
+          "the overlay's opacity is %.3f, expected 200/255" % (int(opacity.group(1)) / 0xFFFFFFFF))
+
+    # A drag on the white surface moves the overlay.
+    x, y, w, h = geometry
+    start = (x + 40, y + 40)
+    suite.desktop.drag(start, (start[0] + 90, start[1] + 60), steps=10)
+    moved = wait_for(lambda: (lambda g: g if abs(g[0] - (x + 90)) <= 4 and abs(g[1] - (y + 60)) <= 4 else None)(
+        suite.desktop.geometry(overlay)), 3, "the overlay to follow the drag (from %d,%d)" % (x, y))
+
+    # "Retour": bottom right, inside the frame of the two sliders.
+    retour = (moved[0] + (6060 + 1230 + 2265 / 2) / TWIPS, moved[1] + (7890 + 495 + 360 / 2) / TWIPS)
+    suite.desktop.click(*retour)
+    s = app.wait(lambda s: s["windowVisible"], 4, "the main window to come back after Retour")
+    wait_for(lambda: overlay not in suite.desktop.window_ids(cls="Lumora"), 4, "the overlay to close")
+    check(suite.desktop.viewable(app.main_window), "the main window is not mapped after Retour")
+    check(app.alive(), "Lumora ended after Retour")
+    app.stop()
+
+
+def scenario_screenshots(suite):
+    """The main window and the About box, as a user sees them."""
+    app = suite.launch("screens")
+    time.sleep(0.3)  # the first tick has run (start waits for it): let it paint
+    geometry = suite.desktop.geometry(app.main_window)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "main-window.png"))
+    check(geometry[2] == round(11055 / TWIPS) and geometry[3] == round(8415 / TWIPS),
+          "the main window's client area is %dx%d, expected 737x561" % geometry[2:])
+    hints = suite.desktop.run("xprop", "-id", str(app.main_window), "WM_NORMAL_HINTS")
+    sizes = re.findall(r"program specified (minimum|maximum) size: (\d+) by (\d+)", hints)
+    check(sorted(sizes) == [("maximum", "737", "561"), ("minimum", "737", "561")],
+          "the main window can be resized: %s" % hints.strip())
+    app.click("Command5")
+    about = wait_for(lambda: suite.desktop.window_ids(name="^A Propos...$"), 5, "the About box")[0]
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "about.png"))
+    g = suite.desktop.geometry(about)
+    check((g[2], g[3]) == (round(11235 / TWIPS), round(7680 / TWIPS)), "the About box is %dx%d" % g[2:])
+    check(app.state()["windowVisible"], "the main window should stay shown under the About box")
+    # The About box does not block the main window: drag it down by its title
+    # bar, then the frame bar above it still answers a click.
+    suite.desktop.drag((g[0] + 150, g[1] - 8), (g[0] + 150, g[1] + 242), steps=10)
+    g = wait_for(lambda: (lambda n: n if n[1] >= g[1] + 200 else None)(suite.desktop.geometry(about)), 3,
+                 "the About box to follow a drag of its title bar")
+    hs1 = app.control("HS1")
+    _, right = scrollbar_ends(hs1["rect"])
+    check(right[1] < g[1] - 30, "the About box still covers the frame bars")
+    suite.desktop.click(*right)
+    app.wait(lambda s: s["controls"]["HS1"]["value"] == hs1["value"] + 14, 3,
+             "the main window to take a click while the About box is open")
+    check(suite.desktop.window_ids(name="^A Propos...$"), "the About box closed on a click in the main window")
+    suite.desktop.click(g[0] + (8460 + 2490 / 2) / TWIPS, g[1] + (6600 + 780 / 2) / TWIPS)
+    wait_for(lambda: not suite.desktop.window_ids(name="^A Propos...$"), 4, "the About box to close on Retour")
+    check(app.state()["windowVisible"], "the main window should be shown after Retour")
+    app.stop()
+
+
+def scenario_help(suite):
+    """The help key and "HeeeeeeeeelP" open the help document beside the program."""
+    app = suite.launch("help")
+    source = os.path.join(os.path.dirname(suite.lumora), "Quorel_fr.html")
+    check(os.path.isfile(source), "the help document was not built beside Lumora: %s" % source)
+    shutil.copy(source, app.bindir)
+    expected = "file://" + os.path.join(os.path.realpath(app.bindir), "Quorel_fr.html")
+    app.click("Label5")  # focus the main window without changing anything
+    suite.desktop.key("F1")
+    wait_for(lambda: os.path.exists(app.opened_file), 5, "the help key to open the help document")
+    app.click("Command7")
+    opened = wait_for(lambda: (lambda l: l if len(l) == 2 else None)(open(app.opened_file).read().split()), 5,
+                      "the help button to open the help document")
+    check(opened == [expected, expected], "opened %r, expected the help document %r twice" % (opened, expected))
+    check(app.state()["windowVisible"], "the main window should stay shown")
+    app.stop()
+
+
+SCENARIOS = [
+    scenario_real_time,
+    scenario_time_bar,
+    scenario_frame_bars,
+    scenario_search,
+    scenario_survey,
+    scenario_tray,
+    scenario_quit_saves,
+    scenario_map,
+    scenario_screenshots,
+    scenario_help,
+]
+
+
+class Suite:
+    def __init__(self, args, workdir):
+        self.lumora = os.path.abspath(args.lumora)
+        self.cli = os.path.abspath(args.cli)
+        self.artifacts = os.path.abspath(args.artifacts)
+        self.workdir = workdir
+        self.desktop = Desktop(workdir)
+        self.apps = []
+
+    def launch(self, name, settings=None):
+        app = Lumora(self, name, settings)
+        self.apps.append(app)
+        return app.start()
+
+    def cleanup(self):
+        for app in self.apps:
+            app.stop()
+        self.apps = []
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--lumora", required=True)
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--artifacts", default="e2e-artifacts")
+    parser.add_argument("-k", dest="only", help="run only the scenarios whose name contains this")
+    parser.add_argument("--keep", action="store_true", help="keep the temporary folders")
+    args = parser.parse_args()
+
+    missing = [t for t in TOOLS if shutil.which(t) is None]
+    if missing:
+        print("skipped: missing desktop tools: " + ", ".join(missing))
+        return 77
+    os.makedirs(args.artifacts, exist_ok=True)
+    for old in os.listdir(args.artifacts):
+        if old.startswith("failure-"):
+            os.remove(os.path.join(args.artifacts, old))
+    workdir = tempfile.mkdtemp(prefix="lumora-e2e-")
+    suite = Suite(args, workdir)
+    passed = failed = 0
+    started = time.time()
+    try:
+        try:
+            suite.desktop.start()
+        except Exception as error:
+            print("FAIL desktop: Xvfb, openbox or trayer did not start: %s" % error)
+            failed += 1
+            return 1
+        for scenario in SCENARIOS:
+            name = scenario.__name__[len("scenario_"):]
+            if args.only and args.only not in name:
+                continue
+            t0 = time.time()
+            try:
+                detail = scenario(suite)
+                passed += 1
+                print("PASS %-14s %5.1fs  %s%s" % (name, time.time() - t0, scenario.__doc__.strip(),
+                                                   " [%s]" % detail if detail else ""), flush=True)
+            except Exception as error:  # a scenario's fault must not stop the others
+                failed += 1
+                detail = str(error) if isinstance(error, Failure) else traceback.format_exc().strip()
+                print("FAIL %-14s %5.1fs  %s\n     %s" % (name, time.time() - t0, scenario.__doc__.strip(),
+                                                         detail.replace("\n", "\n     ")), flush=True)
+                try:
+                    suite.desktop.screenshot(os.path.join(suite.artifacts, "failure-%s.png" % name))
+                except Exception:
+                    pass
+                for app in suite.apps:
+                    with open(app.log, errors="replace") as log:
+                        tail = log.read().strip().splitlines()[-10:]
+                    if tail:
+                        print("     program output (%s):\n       %s" % (app.folder, "\n       ".join(tail)))
+            finally:
+                suite.cleanup()
+    finally:
+        suite.cleanup()
+        suite.desktop.stop()
+        if args.keep or failed:
+            print("work folder kept: %s" % workdir)
+        else:
+            shutil.rmtree(workdir, ignore_errors=True)
+        print("total %.1fs; artifacts in %s" % (time.time() - started, suite.artifacts))
+        print("%d passed, %d failed" % (passed, failed))
+    return 1 if failed or passed == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,6 +1,8 @@
 // The About box.
 #include "about/about.h"
 
+#include "common/designfont.h"
+
 #include "common/twips.h"
 
 #include <QApplication>
@@ -17,21 +19,6 @@ const QColor kBackground(64, 64, 64);
 const QColor kLightGrey(224, 224, 224);
 const QColor kLinkColour(255, 224, 192);
 const QColor kPink(255, 128, 128);
-
-// The design fonts, then faces of the same kind for desktops that lack them
-// (left alone, the desktop may well pick a script face for Comic Sans MS).
-const QStringList kComicSans{QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"), QStringLiteral("DejaVu Sans")};
-const QStringList kArial{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
-
-QFont labelFont(const QStringList &families, double points, bool underline = false)
-{
-    QFont f(families.first());
-    f.setFamilies(families);
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSizeF(points);
-    f.setUnderline(underline);
-    return f;
-}
 
 // A transparent label with its text colour, font and place.
 QLabel *label(QWidget *parent, const QString &name, const QString &text, const QColor &colour, const QFont &f,
@@ -102,7 +89,7 @@ About::About(QWidget *owner)
     setAutoFillBackground(true);
     setFixedSize(twipsSize(11235, 7680));
 
-    const QFont comic12 = labelFont(kComicSans, 12);
+    const QFont comic12 = designFont(QStringLiteral("Comic Sans MS"), 12);
     Label1[2] = label(this, QStringLiteral("Label1(2)"), QString(), kLightGrey, comic12,
                       twipsRect(165, 150, 6945, 405));
     Label1[3] = label(this, QStringLiteral("Label1(3)"),
@@ -111,17 +98,17 @@ About::About(QWidget *owner)
                       kLightGrey, comic12, twipsRect(735, 795, 6165, 1185));
     Image1 = picture(this, QStringLiteral("Image1"), QStringLiteral(":/about/image1.png"),
                      twipsRect(795, 2145, 3000, 2445));
-    Label3 = label(this, QStringLiteral("Label3"), authorSiteCaption(), kLinkColour, labelFont(kArial, 15.75, true),
+    Label3 = label(this, QStringLiteral("Label3"), authorSiteCaption(), kLinkColour, designFont(QStringLiteral("Arial"), 15.75, false, true),
                    twipsRect(675, 4860, 6030, 555));
     Label1[1] = label(this, QStringLiteral("Label1(1)"),
                       QStringLiteral("Ce logiciel est gratuit et fourni tel quel, sans garantie sur "
                                      "l'exactitude des résultats."),
                       kLightGrey, comic12, twipsRect(720, 5430, 6135, 870));
     Label2 = label(this, QStringLiteral("Label2"), QStringLiteral("Envoyer un coucou à l'auteur..."), kLinkColour,
-                   labelFont(kArial, 12, true), twipsRect(780, 6495, 3120, 270));
+                   designFont(QStringLiteral("Arial"), 12, false, true), twipsRect(780, 6495, 3120, 270));
     Label1[0] = label(this, QStringLiteral("Label1(0)"),
                       QStringLiteral("Les formules de calcul sont tirées des livres d'astronomie de Jean Meeus."),
-                      kPink, labelFont(kComicSans, 11.25), twipsRect(8460, 225, 2640, 1425));
+                      kPink, designFont(QStringLiteral("Comic Sans MS"), 11.25), twipsRect(8460, 225, 2640, 1425));
     Label1[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Image2 = picture(this, QStringLiteral("Image2"), QStringLiteral(":/about/image2.png"),
                      twipsRect(8760, 1830, 2040, 3000));

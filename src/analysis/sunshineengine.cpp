@@ -33,7 +33,9 @@ bool SunshineEngine::setDate(double day, double month, double yearValue)
     if (!year)
         return false;
     const auto jd = JulianDay(day, month, *year);
-    if (!jd)
+    // Days or months of absurd size would leave the day count unable to
+    // advance by one: refuse them like an impossible year.
+    if (!jd || !(std::fabs(*jd) < 1e9))
         return false;
     evalJulianDay = *jd;
     return true;
@@ -71,10 +73,11 @@ void SunshineEngine::prepareSurvey()
 
 QDate SunshineEngine::calendarDate(double julianDay0h)
 {
-    const double jdn = std::floor(julianDay0h + 0.5);
-    if (!std::isfinite(jdn))
-        return {};
-    return QDate::fromJulianDay(static_cast<qint64>(jdn));
+    // The day, month and year the boxes would show for that day (Julian
+    // calendar before the Gregorian reform, as JulianDay reads them), carried
+    // in a QDate for formatting.
+    const auto civil = lumora::calendarDate(julianDay0h);
+    return civil ? QDate(civil->year, civil->month, civil->day) : QDate();
 }
 
 SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer, int surveyOption)
@@ -91,7 +94,7 @@ SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer
         evalHourUT = 0;
     }
 
-    pass.reportDate = calendarDate(dpDepart).addDays(static_cast<qint64>(std::floor(evalJulianDay - dpDepart)));
+    pass.reportDate = calendarDate(evalJulianDay);
     pass.hourUT = evalHourUT;
     bool done = false;
     if (targetReached) {

@@ -82,7 +82,8 @@ public:
 
     // Reads the date as the boxes give it (day and month as numbers, the year
     // rounded half to even into 16 bits) into evalJulianDay. False, with
-    // nothing changed, when the year cannot be held.
+    // nothing changed, when the year cannot be held or the day or month is so
+    // large that the Julian day passes +-1e9.
     bool setDate(double day, double month, double yearValue);
 
     // Evaluates the instant evalJulianDay + dayFraction: the Sun, its place in
@@ -105,7 +106,8 @@ public:
     // goes to the writer.
     SearchPass searchPass(bool entryWanted, SurveyLineWriter *writer = nullptr, int surveyOption = -1);
 
-    // The UT calendar date of a Julian day at 0h UT.
+    // The UT calendar date of a Julian day at 0h UT (Julian calendar before
+    // 15 October 1582); invalid for year 0 or an absurd day.
     static QDate calendarDate(double julianDay0h);
 
 private:

@@ -146,9 +146,9 @@ QString surveyFilePath(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
     const QString inProgramFolder = QDir(programFolder).filePath(QStringLiteral("Export.csv"));
-    const QFileInfo existing(inProgramFolder);
-    const bool writable = existing.exists() ? existing.isWritable() : (folder.isDir() && folder.isWritable());
-    if (writable)
+    // Only the folder decides: a file there that cannot be written (held by
+    // a spreadsheet) is reported to the user, who can close it.
+    if (folder.isDir() && folder.isWritable())
         return inProgramFolder;
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty())

@@ -3,7 +3,9 @@
 #include "mainwindow/statesnapshot.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QScreen>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -11,6 +13,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Lumora"));
     // Hidden to the notification area, the program keeps running.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The program speaks French whatever the desktop's language: Qt's own
+    // buttons and menus too ("Oui"/"Non", the text boxes' menus).
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
 
     lumora::MainWindow window;
     if (const QScreen *screen = window.screen()) {

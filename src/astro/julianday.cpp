@@ -26,4 +26,26 @@ std::optional<double> JulianDay(double day, double month, int year)
     return j;
 }
 
+std::optional<CivilDate> calendarDate(double julianDay)
+{
+    if (!std::isfinite(julianDay) || std::fabs(julianDay) > 1e9)
+        return std::nullopt;
+    const double shifted = julianDay + 0.5;
+    const double z = std::floor(shifted);
+    const double f = shifted - z;
+    double a = z;
+    if (z >= 2299161) {
+        const double alpha = std::floor((z - 1867216.25) / 36524.25);
+        a = z + 1 + alpha - std::floor(alpha / 4);
+    }
+    const double b = a + 1524;
+    const double c = std::floor((b - 122.1) / 365.25);
+    const double d = std::floor(365.25 * c);
+    const double e = std::floor((b - d) / 30.6001);
+    const double day = b - d - std::floor(30.6001 * e) + f;
+    const double month = e < 14 ? e - 1 : e - 13;
+    const double year = month > 2 ? c - 4716 : c - 4715;
+    return CivilDate{int(year), int(month), int(std::floor(day))};
+}
+
 } // namespace lumora

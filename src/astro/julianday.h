@@ -16,6 +16,19 @@ namespace lumora {
 // non-finite day or month, gives std::nullopt.
 std::optional<double> JulianDay(double day, double month, int year);
 
+// The calendar date of a Julian day (Meeus' inverse algorithm), in the same
+// calendars as JulianDay: Julian before 15 October 1582, Gregorian from then
+// on, so JulianDay(calendarDate(jd)) == jd at 0h UT. The day is whole (the
+// fraction of the day dropped); years count astronomically (0 is 1 BC).
+// std::nullopt for a non-finite day or one beyond +-1e9 (about 2.7 million
+// years, far past anything the program can enter).
+struct CivilDate {
+    int year;
+    int month;
+    int day;
+};
+std::optional<CivilDate> calendarDate(double julianDay);
+
 // Julian day of the 1900 epoch, 1899 December 31 at 12h UT.
 inline constexpr double kEpoch1900 = 2415020.0;
 

@@ -59,7 +59,7 @@ void DialView::clear()
 void DialView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+    painter.fillRect(rect(), palette().color(backgroundRole()));
     if (!m_sun)
         return;
 
@@ -85,7 +85,7 @@ void DialView::paintEvent(QPaintEvent *)
             const QPointF topLeft = painter.transform().map(stroke.p1);
             painter.save();
             painter.resetTransform();
-            painter.setPen(palette().color(QPalette::WindowText));
+            painter.setPen(palette().color(foregroundRole()));
             painter.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), stroke.text);
             painter.restore();
             continue;
@@ -94,7 +94,11 @@ void DialView::paintEvent(QPaintEvent *)
         QPen pen(QColor(stroke.colour.r, stroke.colour.g, stroke.colour.b));
         pen.setCosmetic(true);
         pen.setWidth(stroke.width);
-        pen.setStyle(penStyle(stroke));
+        // A dash pattern longer than a mark's whole circle would draw it as a
+        // broken hook: marks that small are drawn whole.
+        const bool tinyCircle = stroke.kind == DialStroke::Kind::Circle
+            && 2 * 3.14159 * twipsToPixels(stroke.radius) < 12;
+        pen.setStyle(tinyCircle ? Qt::SolidLine : penStyle(stroke));
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);
         painter.setPen(pen);

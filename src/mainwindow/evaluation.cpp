@@ -29,6 +29,8 @@ void MainWindow::PosSoleil()
 {
     if (engine.searchActive) {
         // The search goes on from where it stands; a running one just continues.
+        if (!searchRunning_)
+            engine.resumeSearch();
         startSearchLoop();
         return;
     }

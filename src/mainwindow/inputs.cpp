@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cmath>
+
 namespace lumora {
 
 namespace {
@@ -30,7 +32,7 @@ void setTextColour(QLabel *label, const QColor &colour)
 }
 } // namespace
 
-void MainWindow::ReadSite()
+SiteLocation MainWindow::siteFromInputs() const
 {
     double latitude = leadingNumber(Text1->text()) + leadingNumber(Text2->text()) / 60;
     double longitude = leadingNumber(Text3->text()) + leadingNumber(Text4->text()) / 60;
@@ -39,7 +41,12 @@ void MainWindow::ReadSite()
         longitude = -longitude;
     if (Option2->isChecked())
         latitude = -latitude;
-    engine.site = {latitude, longitude};
+    return {latitude, longitude};
+}
+
+void MainWindow::ReadSite()
+{
+    engine.site = siteFromInputs();
     ReadClock();
 }
 
@@ -75,23 +82,39 @@ void MainWindow::Option_Click() { ReadSite(); }
 bool MainWindow::dateIsValid() const
 {
     // The three numbers as the boxes give them must form a calendar date,
-    // read day first.
+    // read day first; a year of one or two digits is taken in this century,
+    // as the platform reads a typed date (so typing a year digit by digit
+    // does not reset the day on the way).
     const double day = leadingNumber(Combo1[0]->currentText());
     const double month = leadingNumber(Combo1[1]->currentText());
-    const double year = leadingNumber(Combo1[2]->currentText());
-    const QString composed = shortestText(day) + u'/' + shortestText(month) + u'/' + shortestText(year);
-    return QDate::fromString(composed, QStringLiteral("d/M/yyyy")).isValid()
-        || QDate::fromString(composed, QStringLiteral("d/M/yy")).isValid();
+    double year = leadingNumber(Combo1[2]->currentText());
+    if (day != std::floor(day) || month != std::floor(month) || year != std::floor(year))
+        return false;
+    if (year >= 0 && year < 100)
+        year += 2000;
+    if (!(year >= 1 && year <= 9999 && day >= 1 && day <= 31 && month >= 1 && month <= 12))
+        return false;
+    return QDate(int(year), int(month), int(day)).isValid();
+}
+
+void MainWindow::setComboText(int index, const QString &text)
+{
+    // Keep the list's current entry with the text, so the arrow keys and the
+    // list start from it.
+    QComboBox *combo = Combo1[index];
+    const int entry = combo->findText(text);
+    if (entry >= 0 && entry != combo->currentIndex())
+        combo->setCurrentIndex(entry);
+    combo->setEditText(text);
 }
 
 void MainWindow::checkDate()
 {
-    if (!dateIsValid()) {
-        // Day 1 of the month shown (the list's first entry after a pick);
-        // resetting the text runs the text-change handling once more with it.
-        Combo1[0]->setEditText(QStringLiteral("1"));
-        return;
-    }
+    // An impossible date puts day 1 of the month shown; setting the text runs
+    // the text-change handling once more with it. The handling goes on after
+    // the reset, as it would have without it.
+    if (!dateIsValid())
+        setComboText(0, QStringLiteral("1"));
     if (Timer1->isActive())
         ReadSite();
 }
@@ -151,9 +174,9 @@ void MainWindow::setDateBoxesToToday()
     const QDate today = currentUtc().toLocalTime().date();
     // One change: no date check between the boxes.
     muteDateHandling_ = true;
-    Combo1[0]->setEditText(QString::number(today.day()));
-    Combo1[1]->setEditText(QString::number(today.month()));
-    Combo1[2]->setEditText(QString::number(today.year()));
+    setComboText(0, QString::number(today.day()));
+    setComboText(1, QString::number(today.month()));
+    setComboText(2, QString::number(today.year()));
     muteDateHandling_ = false;
 }
 

@@ -2,6 +2,7 @@
 // and sizes as the layout gives them in twips (converted once, in twips.h).
 #include "mainwindow/mainwindow.h"
 
+#include "common/designfont.h"
 #include "common/twips.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
@@ -20,20 +21,6 @@
 namespace lumora {
 
 namespace {
-
-// Design fonts by their point sizes; pixel sizes keep them in step with the
-// twips layout whatever the screen's dpi (8.25 pt = 11 px at 15 twips/px).
-QFont designFont(const QString &family, double points, bool bold = false)
-{
-    QFont font(family);
-    // Where the design's fonts are missing, a metric-compatible sans serif
-    // keeps the captions inside their controls.
-    font.setFamilies({family, QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    font.setPixelSize(int(std::lround(points * 96.0 / 72.0)));
-    font.setBold(bold);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
-}
 
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
 
@@ -66,6 +53,15 @@ QScrollBar *makeBar(QWidget *parent, const QString &name, Qt::Orientation orient
     bar->setPageStep(largeChange);
     bar->setValue(value);
     return bar;
+}
+
+// A frame without a caption: an etched rectangle round its controls.
+QFrame *makeFrame(QWidget *parent, const QString &name, double left, double top, double width, double height)
+{
+    auto *frame = make<QFrame>(parent, name, left, top, width, height);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken);
+    return frame;
 }
 
 QString arrayName(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
@@ -126,7 +122,7 @@ void MainWindow::buildTopPart()
 
 void MainWindow::buildDiagramsPart()
 {
-    Frame8 = make<QGroupBox>(this, QStringLiteral("Frame8"), 150, 5235, 3690, 2055);
+    Frame8 = makeFrame(this, QStringLiteral("Frame8"), 150, 5235, 3690, 2055);
     PicHE = new DialView(DialView::Kind::Elevation, Frame8);
     PicHE->setObjectName(QStringLiteral("PicHE"));
     PicHE->setGeometry(twipsRect(30, 225, 1770, 1770));
@@ -247,14 +243,14 @@ void MainWindow::buildInputsPart()
     Text4 = coordinate("Text4", "20", 6645, 480);
     sign(QStringLiteral("Label3"), QStringLiteral("'"), 9075, 6645, 60);
 
-    Frame1 = make<QGroupBox>(this, QStringLiteral("Frame1"), 9345, 6045, 1005, 645);
+    Frame1 = makeFrame(this, QStringLiteral("Frame1"), 9345, 6045, 1005, 645);
     Option1 = make<QRadioButton>(Frame1, QStringLiteral("Option1"), 105, 105, 810, 195);
     Option1->setText(QStringLiteral("Nord"));
     Option2 = make<QRadioButton>(Frame1, QStringLiteral("Option2"), 105, 315, 810, 195);
     Option2->setText(QStringLiteral("Sud"));
     Option1->setChecked(true);
 
-    Frame2 = make<QGroupBox>(this, QStringLiteral("Frame2"), 9345, 6540, 1050, 750);
+    Frame2 = makeFrame(this, QStringLiteral("Frame2"), 9345, 6540, 1050, 750);
     Option4 = make<QRadioButton>(Frame2, QStringLiteral("Option4"), 105, 210, 690, 195);
     Option4->setText(QStringLiteral("Est"));
     Option3 = make<QRadioButton>(Frame2, QStringLiteral("Option3"), 105, 420, 780, 195);

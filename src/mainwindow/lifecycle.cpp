@@ -100,6 +100,9 @@ void MainWindow::startUp()
     setDateBoxesToToday();
     setTag(QStringLiteral("OK"));
     DrawWindowFrame(FrameBar::None);
+    // The restored site is in force before the first tick (the map or a
+    // search may be asked for within that second).
+    engine.site = siteFromInputs();
 }
 
 void MainWindow::restoreSettings()
@@ -229,10 +232,11 @@ void MainWindow::Command6_Click()
     droite_->show();
     hide();
     QCoreApplication::processEvents(); // the overlay is drawn before the question
+    // Owned by the overlay, so it is stacked above it rather than hidden behind.
     QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Module Azimut"),
                          QStringLiteral("Utiliser le module transparent au dessus de Goooogle map pour déterminer "
                                         "un azimut. \r\n- Voulez-vous lancer gooogle map maintenant ?"),
-                         QMessageBox::Yes | QMessageBox::No);
+                         QMessageBox::Yes | QMessageBox::No, droite_);
     question.setObjectName(QStringLiteral("MapQuestion"));
     if (question.exec() == QMessageBox::Yes)
         QDesktopServices::openUrl(address);

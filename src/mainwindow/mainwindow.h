@@ -64,7 +64,7 @@ public:
     std::array<QLabel *, 4> LabLig{};
     QLabel *Imsol = nullptr;
     // Bottom left: the dials and the survey options.
-    QGroupBox *Frame8 = nullptr;
+    QFrame *Frame8 = nullptr;
     DialView *PicHE = nullptr, *PicAZ = nullptr;
     QLabel *Label36 = nullptr, *Label35 = nullptr;
     QCheckBox *Check3 = nullptr;
@@ -82,7 +82,7 @@ public:
     std::array<QComboBox *, 3> Combo1{};
     QLabel *Label5 = nullptr;
     QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr;
-    QGroupBox *Frame1 = nullptr, *Frame2 = nullptr;
+    QFrame *Frame1 = nullptr, *Frame2 = nullptr;
     QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr;
     // Bottom row.
     QToolButton *Command6 = nullptr, *Command5 = nullptr, *Command7 = nullptr, *Command4 = nullptr;
@@ -109,6 +109,8 @@ public:
 
     // ---- Routines ----------------------------------------------------------
     void ReadSite();
+    // The site as the coordinate boxes and the hemisphere choices give it.
+    SiteLocation siteFromInputs() const;
     void ReadClock();
     void PosSoleil();
     void DrawWindowFrame(FrameBar which);
@@ -159,6 +161,7 @@ private:
     // inputs.cpp
     bool dateIsValid() const;
     void checkDate();
+    void setComboText(int index, const QString &text);
     void setDateBoxesToToday();
     // evaluation.cpp
     bool runOnce();

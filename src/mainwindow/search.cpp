@@ -30,7 +30,8 @@ const QString kRealTimeCaption = QStringLiteral("Temps réel");
 const QString kNextEntry = QStringLiteral("Prochaine Entrée");
 const QString kNextExit = QStringLiteral("Prochaine Sortie");
 const QString kFileMessage = QStringLiteral("fermer le fichier dans excel");
-const QString kYearMessage = QStringLiteral("L'année doit être comprise entre -32768 et 32767.");
+const QString kYearMessage = QStringLiteral("Date impossible à calculer : l'année doit être comprise entre "
+                                            "-32767 et 32767.");
 
 void setTextColour(QLabel *label, const QColor &colour)
 {
@@ -91,6 +92,12 @@ void MainWindow::Command1_Click()
             // Without a step the survey would repeat midnight for ever.
             showSearchError(QStringLiteral("Choisissez le pas du fichier d'ensoleillement : "
                                            "1 heure, 30 minutes, 10 minutes ou 1 minute."));
+            return;
+        }
+        // The search starts from the date the boxes show at the time on show
+        // (a date typed in manual mode, or before the first tick, counts).
+        if (!runOnce()) {
+            showSearchError(kYearMessage);
             return;
         }
         Timer1->stop();
@@ -185,6 +192,7 @@ void MainWindow::runSearchSlice()
     case PassOutcome::WriteFailed: {
         const QString path = surveyPath_;
         const QString reason = surveyFile_ ? surveyFile_->errorString() : QString();
+        searchFromCommand1_ = false; // the error ends the handler before "Prochaine …" shows
         endSearchLoop();
         auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), kFileMessage, QMessageBox::Ok, this);
         box->setObjectName(QStringLiteral("SearchMessage"));
@@ -233,8 +241,10 @@ void MainWindow::endSearchLoop()
         surveyFile_->close();
         surveyFile_.reset();
         setTag(QStringLiteral("OK"));
+        // Bars moved during the survey were not drawn: draw the frame they set.
+        DrawWindowFrame(FrameBar::None);
         const QString programFile = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv"));
-        if (surveyPath_ != programFile) {
+        if (surveyPath_ != programFile && !closing_) {
             auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Lumora"),
                                         QStringLiteral("Le fichier d'ensoleillement a été écrit dans :\n%1")
                                             .arg(QDir::toNativeSeparators(surveyPath_)),

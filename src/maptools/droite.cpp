@@ -1,6 +1,8 @@
 // The azimuth overlay window.
 #include "maptools/droite.h"
 
+#include "common/designfont.h"
+
 #include "common/twips.h"
 #include "maptools/transparent.h"
 
@@ -19,14 +21,6 @@ namespace {
 constexpr double kFormWidth = 9555;  // twips
 constexpr double kFormHeight = 8745; // twips
 constexpr double kDegToRad = 0.017453292;
-
-QFont arial(double points, bool bold = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 void makeWhite(QWidget *w)
 {
@@ -50,7 +44,7 @@ QLabel *caption(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
-    label->setFont(arial(8.25));
+    label->setFont(designFont(QStringLiteral("Arial"), 8.25));
     label->setAlignment(Qt::AlignRight | Qt::AlignTop);
     return label;
 }
@@ -66,7 +60,7 @@ Droite::Droite(QWidget *parent)
 
     Label3 = new QLabel(QStringLiteral("XX°"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setFont(arial(9, true));
+    Label3->setFont(designFont(QStringLiteral("Arial"), 9, true));
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label3->setGeometry(twipsRect(7950, 7410, 900, 210));
 

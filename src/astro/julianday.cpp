@@ -23,6 +23,9 @@ std::optional<double> JulianDay(double day, double month, int year)
         const double a = std::trunc(y / 100.0);
         j += 2 - a + std::trunc(a / 4);
     }
+    // A month or day near the largest double overflows the sum.
+    if (!std::isfinite(j))
+        return std::nullopt;
     return j;
 }
 

@@ -12,8 +12,9 @@ namespace lumora {
 // (31 February 2026 is 3 March; day 0 is the last day of the month before), and
 // a fraction of a day carries through. The year is the civil year; it must fit
 // a 16-bit signed integer, and -32768 is refused for January and February (the
-// algorithm moves those months into the year before). A refused year, or a
-// non-finite day or month, gives std::nullopt.
+// algorithm moves those months into the year before). A refused year, a
+// non-finite day or month, or one so large that the result is not finite,
+// gives std::nullopt.
 std::optional<double> JulianDay(double day, double month, int year);
 
 // The calendar date of a Julian day (Meeus' inverse algorithm), in the same

@@ -14,6 +14,8 @@ constexpr double k = kDegToRad;
 // +-pi/2 instead of a division by zero.
 double arcSine(double x)
 {
+    if (std::isnan(x))
+        return x;
     const double root2 = -x * x + 1;
     if (!(root2 > 0))
         return x >= 0 ? 2 * std::atan(1.0) : -2 * std::atan(1.0);
@@ -66,7 +68,9 @@ SolarDetail SolarPositionDetail(double julianDay0h, double hourUT, const SiteLoc
     } else {
         const double c = (std::sin(delta * k) - std::sin(elevation * k) * std::sin(phi * k)) / denominator;
         const double root = -c * c + 1;
-        if (!(root > 0))
+        if (std::isnan(c))
+            a0 = c;
+        else if (!(root > 0))
             a0 = c >= 0 ? 0.0 : 180.0; // on the meridian: due north or due south
         else
             a0 = (std::atan(-c / std::sqrt(root)) + 2 * std::atan(1.0)) / k;

@@ -42,8 +42,12 @@ bool MainWindow::runOnce()
     const double day = leadingNumber(Combo1[0]->currentText());
     const double month = leadingNumber(Combo1[1]->currentText());
     const double year = leadingNumber(Combo1[2]->currentText());
+    // A year beyond 16 bits, or coordinates too large to be numbers: the run
+    // is abandoned and the displays keep what they showed.
+    if (siteRefused_)
+        return false;
     if (!engine.setDate(day, month, year))
-        return false; // a year beyond 16 bits: the run is abandoned, the displays stay
+        return false;
     showEvaluation(engine.singleRun());
     return true;
 }

@@ -44,9 +44,19 @@ SiteLocation MainWindow::siteFromInputs() const
     return {latitude, longitude};
 }
 
+void MainWindow::takeSite()
+{
+    // Coordinates too large to be numbers are refused: the engine keeps the
+    // last usable site and no run is made until the boxes are corrected.
+    const SiteLocation site = siteFromInputs();
+    siteRefused_ = !std::isfinite(site.latitude) || !std::isfinite(site.longitude);
+    if (!siteRefused_)
+        engine.site = site;
+}
+
 void MainWindow::ReadSite()
 {
-    engine.site = siteFromInputs();
+    takeSite();
     ReadClock();
 }
 

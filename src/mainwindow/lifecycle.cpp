@@ -102,7 +102,7 @@ void MainWindow::startUp()
     DrawWindowFrame(FrameBar::None);
     // The restored site is in force before the first tick (the map or a
     // search may be asked for within that second).
-    engine.site = siteFromInputs();
+    takeSite();
 }
 
 void MainWindow::restoreSettings()

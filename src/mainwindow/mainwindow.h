@@ -111,6 +111,8 @@ public:
     void ReadSite();
     // The site as the coordinate boxes and the hemisphere choices give it.
     SiteLocation siteFromInputs() const;
+    // Puts that site in force, unless it is not made of numbers.
+    void takeSite();
     void ReadClock();
     void PosSoleil();
     void DrawWindowFrame(FrameBar which);
@@ -187,6 +189,7 @@ private:
     std::array<QLineF, 25> line2_{};       // graduation ticks, twips
     std::array<bool, 25> line2Visible_{};
     bool muteDateHandling_ = false;
+    bool siteRefused_ = false; // the coordinate boxes hold no usable site
     bool closing_ = false;
     // Search loop.
     bool searchRunning_ = false;

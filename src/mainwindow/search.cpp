@@ -30,8 +30,8 @@ const QString kRealTimeCaption = QStringLiteral("Temps réel");
 const QString kNextEntry = QStringLiteral("Prochaine Entrée");
 const QString kNextExit = QStringLiteral("Prochaine Sortie");
 const QString kFileMessage = QStringLiteral("fermer le fichier dans excel");
-const QString kYearMessage = QStringLiteral("Date impossible à calculer : l'année doit être comprise entre "
-                                            "-32767 et 32767.");
+const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
+                                            "et les coordonnées du lieu.");
 
 void setTextColour(QLabel *label, const QColor &colour)
 {

@@ -717,9 +717,9 @@ def scenario_map(suite):
     app.click("Command6")
     question = wait_for(lambda: suite.desktop.window_ids(name="^Module Azimut$"), 5,
                         "the 'Module Azimut' question")[0]
-    s = app.state()
-    check(not s["windowVisible"] and not suite.desktop.viewable(app.main_window),
-          "the main window should be hidden while the overlay is open")
+    # The snapshot is written four times a second and the unmap is asynchronous: wait for both.
+    app.wait(lambda s: not s["windowVisible"], 3, "the main window to be hidden while the overlay is open")
+    wait_for(lambda: not suite.desktop.viewable(app.main_window), 3, "the main window to be unmapped")
     overlay, geometry = find_overlay(suite, app)
     suite.desktop.run("xdotool", "windowactivate", "--sync", str(question), check_rc=False)
     suite.desktop.key("Return")

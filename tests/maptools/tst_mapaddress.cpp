@@ -1,4 +1,5 @@
-// The map address: coordinate texts and the query, whatever the locale.
+// The map address texts, whatever the locale, and where the overlay draws its lines.
+#include "maptools/azimuthlines.h"
 #include "maptools/mapaddress.h"
 
 #include <QLocale>
@@ -6,68 +7,56 @@
 
 using namespace lumora;
 
-namespace {
-double dm(double degrees, double minutes) { return degrees + minutes / 60.0; }
-} // namespace
+// Both ends within a twentieth of a twip (a pixel is 15 twips).
+static bool near(QLineF a, QLineF b) { return QLineF(a.p1(), b.p1()).length() + QLineF(a.p2(), b.p2()).length() < .05; }
 
-class TestMapAddress : public QObject
+class TestMapTools : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init() { QLocale::setDefault(QLocale::c()); }
-    void cleanupTestCase() { QLocale::setDefault(QLocale::c()); }
+    // A French default locale must not turn the decimal point into a comma.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); }
 
-    void latitudeText_data()
+    void query_data()
     {
         QTest::addColumn<double>("latitude");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("49°00' N") << dm(49, 0) << "49.0000000";
-        QTest::newRow("48°50' N") << dm(48, 50) << "48.8333333";
-        QTest::newRow("33°30' S") << -dm(33, 30) << "-33.5000000";
-        QTest::newRow("0°30' S keeps its sign") << -dm(0, 30) << "-0.5000000";
-        QTest::newRow("fraction rounding up to a whole degree") << 48.99999999 << "49.0000000";
+        QTest::addColumn<double>("westLongitude");
+        QTest::addColumn<QString>("ll");
+        QTest::newRow("49°00' N 2°20' E") << 49.0 << -(2 + 20 / 60.0) << "49.0000000,2.3333333";
+        QTest::newRow("33°30' S 2°30' E") << -33.5 << -2.5 << "-33.5000000,2.5";
+        QTest::newRow("0°30' S 1°30' W") << -0.5 << 1.5 << "-0.5000000,-1.5";
+        QTest::newRow("48°50' N, carry to 2° E") << 48 + 50 / 60.0 << -1.99999999 << "48.8333333,2.";
     }
-    void latitudeText()
+    void query()
     {
         QFETCH(double, latitude);
-        QFETCH(QString, expected);
-        QCOMPARE(mapLatitudeText(latitude), expected);
+        QFETCH(double, westLongitude);
+        QFETCH(QString, ll);
+        QCOMPARE(mapQuery(latitude, westLongitude), "?ll=" + ll + "&spn=0.099583,0.219830&t=h&hl=fr");
     }
 
-    void longitudeText_data()
+    void overlayLines_data()
     {
-        QTest::addColumn<double>("eastLongitude");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("2°20' E") << dm(2, 20) << "2.3333333";
-        QTest::newRow("2°30' E drops trailing zeros") << dm(2, 30) << "2.5";
-        QTest::newRow("2°00' E keeps only the point") << dm(2, 0) << "2.";
-        QTest::newRow("1°30' W") << -dm(1, 30) << "-1.5";
-        QTest::newRow("0°30' W keeps its sign") << -dm(0, 30) << "-0.5";
+        QTest::addColumn<int>("azimuth");
+        QTest::addColumn<QPointF>("towards"); // on screen, y down
+        QTest::newRow("0 up") << 0 << QPointF(0, -1);
+        QTest::newRow("90 right") << 90 << QPointF(1, 0);
+        QTest::newRow("180 down") << 180 << QPointF(0, 1);
+        QTest::newRow("270 left") << 270 << QPointF(-1, 0);
+        QTest::newRow("360 up") << 360 << QPointF(0, -1);
     }
-    void longitudeText()
+    void overlayLines()
     {
-        QFETCH(double, eastLongitude);
-        QFETCH(QString, expected);
-        QCOMPARE(mapLongitudeText(eastLongitude), expected);
-    }
-
-    // The site keeps west positive; the map gets east positive.
-    void addressNegatesTheSiteLongitude()
-    {
-        const QUrl url = mapAddress(dm(49, 0), -dm(2, 20));
-        QCOMPARE(url.toString(), QLatin1String(kMapServiceAddress) + "/maps?ll=49.0000000,2.3333333&spn=0.099583,0.219830&t=h&hl=fr");
-        QVERIFY(mapQuery(dm(49, 0), dm(0, 45)).contains(QStringLiteral(",-0.")));
-    }
-
-    void frenchLocaleGivesTheSameText()
-    {
-        const QString expected = mapQuery(-dm(33, 30), -dm(2, 30));
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        QCOMPARE(mapQuery(-dm(33, 30), -dm(2, 30)), expected);
-        QCOMPARE(expected, QStringLiteral("?ll=-33.5000000,2.5&spn=0.099583,0.219830&t=h&hl=fr"));
+        QFETCH(int, azimuth);
+        QFETCH(QPointF, towards);
+        const AzimuthLines lines = azimuthLines(9555, 8745, azimuth); // the overlay's size in twips
+        const QPointF centre(9555 / 2.0, 8745 / 2.0 - 500), across(-towards.y() * 150, towards.x() * 150);
+        QVERIFY(near(lines.direction, QLineF(centre, centre + towards * 9555 * 2.5)));
+        QVERIFY(near(lines.cross, QLineF(centre + across, centre - across)));
+        QCOMPARE(lines.readout, QStringLiteral("%1°").arg(azimuth));
     }
 };
 
-QTEST_GUILESS_MAIN(TestMapAddress)
+QTEST_GUILESS_MAIN(TestMapTools)
 #include "tst_mapaddress.moc"

@@ -1,0 +1,208 @@
+// The sky pictures: the panorama's bar scales and graduations, keeping the
+// aperture bars in order, the frame's bound labels, where the painted dials
+// put their pointers, that a cleared dial is blank, and the panorama's frame.
+#include "diagrams/dialview.h"
+#include "diagrams/panoramaview.h"
+
+#include <QtTest>
+#include <cmath>
+
+using namespace lumora;
+using A = ApertureValues;
+using B = FrameBar;
+
+Q_DECLARE_METATYPE(lumora::PictureSize)
+Q_DECLARE_METATYPE(lumora::FrameBar)
+Q_DECLARE_METATYPE(lumora::ApertureValues)
+
+namespace {
+constexpr int kHMax = 10065;
+constexpr int kVMax = 4335;
+constexpr double kDeg = 3.14159265358979323846 / 180;
+const QColor kBlue(0, 0, 255), kBrown(192, 64, 0), kRed(255, 0, 0), kSky(0, 192, 192);
+
+QImage picture(QWidget &widget)
+{
+    QImage image(widget.size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    widget.render(&image);
+    return image;
+}
+
+// Whether a pixel within one pixel of the point (twips, 15 a pixel), or
+// anywhere without a point, is close to the colour (antialiasing blends edges).
+bool colourAt(const QImage &image, QColor colour, std::optional<QPointF> twips = {})
+{
+    const QRect area
+        = (twips ? QRect(int(twips->x() / 15) - 1, int(twips->y() / 15) - 1, 3, 3) : image.rect()) & image.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (const QColor c = image.pixelColor(x, y); qAbs(c.red() - colour.red()) <= 60
+                && qAbs(c.green() - colour.green()) <= 60 && qAbs(c.blue() - colour.blue()) <= 60)
+                return true;
+    return false;
+}
+} // namespace
+
+class TestDiagrams : public QObject
+{
+    Q_OBJECT
+private slots:
+    void barScales_data()
+    {
+        QTest::addColumn<PictureSize>("pic");
+        QTest::addColumn<QList<int>>("horizontal"); // max, small change, large change
+        QTest::addColumn<QList<int>>("vertical");
+        QTest::newRow("layout") << PictureSize{10065, 4335} << QList<int>{10065, 14, 140} << QList<int>{4335, 24, 241};
+        // 10440 / 720 = 14.5 and 4410 / 180 = 24.5 go to the even neighbour.
+        QTest::newRow("halves to even") << PictureSize{10440, 4410} << QList<int>{10440, 14, 145}
+                                        << QList<int>{4410, 24, 245};
+    }
+    void barScales()
+    {
+        QFETCH(PictureSize, pic);
+        QFETCH(QList<int>, horizontal);
+        QFETCH(QList<int>, vertical);
+        const BarScale h = horizontalBarScale(pic), v = verticalBarScale(pic);
+        QCOMPARE((QList<int>{h.max, h.smallChange, h.largeChange}), horizontal);
+        QCOMPARE((QList<int>{v.max, v.smallChange, v.largeChange}), vertical);
+    }
+
+    void graduations()
+    {
+        // Ticks 14.98 degrees apart from the picture's Left 420: the last stands short of 10485.
+        QCOMPARE(qRound(graduationTickX(1, 420, PictureSize{}) * 10), 8388);
+        QCOMPARE(qRound(graduationTickX(24, 420, PictureSize{}) * 10), 104716);
+        QCOMPARE((QStringList{azimuthGraduationCaption(0), azimuthGraduationCaption(24), elevationGraduationCaption(0),
+                              elevationGraduationCaption(9)}),
+                 (QStringList{"0°", "360°", "90°", "0°"}));
+    }
+
+    void decision_data()
+    {
+        QTest::addColumn<A>("values");
+        QTest::addColumn<B>("which"); // None: the call at the end of start-up
+        QTest::addColumn<bool>("draws");
+        QTest::addColumn<int>("corrected"); // the value asked of the moved bar, -1: none
+        const A ok{1000, 5000, 500, 3335}, hBad{6000, 5000, 500, 3335}, vBad{1000, 5000, 3400, 3335};
+        QTest::newRow("ordered, start-up") << ok << B::None << true << -1;
+        QTest::newRow("HS1 moved past HS2") << hBad << B::Hx1 << false << 4999;
+        QTest::newRow("VS2 moved above VS1") << vBad << B::Vx2 << false << 3401;
+        QTest::newRow("restored out of order, start-up") << hBad << B::None << false << -1;
+        QTest::newRow("both out of order, VS1 moved: azimuths first")
+            << A{6000, 5000, 3400, 3335} << B::Vx1 << false << -1;
+        QTest::newRow("elevations out of order, HS2 moved") << vBad << B::Hx2 << false << -1;
+        // A bar holds neither -1 nor Max + 1.
+        QTest::newRow("HS1 clamped to 0") << A{500, 0, 500, 3335} << B::Hx1 << false << 0;
+        QTest::newRow("HS2 clamped to Max") << A{kHMax, 9000, 500, 3335} << B::Hx2 << false << kHMax;
+        QTest::newRow("VS1 clamped to 0") << A{1000, 5000, 300, 0} << B::Vx1 << false << 0;
+        QTest::newRow("VS2 clamped to Max") << A{1000, 5000, kVMax, 100} << B::Vx2 << false << kVMax;
+    }
+    void decision()
+    {
+        QFETCH(A, values);
+        QFETCH(B, which);
+        QFETCH(bool, draws);
+        QFETCH(int, corrected);
+        const FrameDecision d = decideFrame(values, which, kHMax, kVMax);
+        QCOMPARE(d.draw, draws);
+        QCOMPARE(d.correction.has_value(), corrected >= 0);
+        if (!d.correction)
+            return;
+        QCOMPARE(d.correction->bar, which);
+        QCOMPARE(d.correction->value, corrected);
+        // The bar's change event runs the routine again for the same bar: now it draws.
+        (which == B::Hx1 ? values.hs1 : which == B::Hx2 ? values.hs2 : which == B::Vx1 ? values.vs1 : values.vs2)
+            = corrected;
+        const FrameDecision again = decideFrame(values, which, kHMax, kVMax);
+        QVERIFY(again.draw && !again.correction);
+    }
+
+    void labelTexts()
+    {
+        // HS1 1000 is 35.77°, HS2 5000 178.84°, VS1 500 79.62°, VS2 3335 20.76°.
+        QStringList captions, toolTips;
+        for (const FrameLabel &l : frameLabels(frameLinesFor({1000, 5000, 500, 3335}), kFrameLabelSize, {},
+                                               QLocale(QLocale::French)))
+            captions << l.caption, toolTips << l.toolTip;
+        QCOMPARE(captions, (QStringList{"36°", "179°", "80°", "21°"}));
+        QCOMPARE(toolTips, (QStringList{"35,77°", "178,84°", "79,62°", "20,76°"}));
+    }
+
+    void labelPlaces_data()
+    {
+        // Labels 405 x 195: left at the edge's X - 152.5 (elevation labels 300 further left); azimuth
+        // labels 100 under the lower edge, elevation labels centred on theirs; a top past 4140 is lifted by 400.
+        QTest::addColumn<A>("values");
+        QTest::addColumn<QList<QPointF>>("topLefts"); // left and right azimuth, upper and lower elevation
+        QTest::newRow("lower edge at 4300: lifted") << A{1000, 5000, 500, 4300}
+            << QList<QPointF>{{847.5, 4000}, {4847.5, 4000}, {547.5, 402.5}, {547.5, 3802.5}};
+        QTest::newRow("zero width: right label shifted") << A{3000, 3000, 500, 3335}
+            << QList<QPointF>{{2847.5, 3435}, {3252.5, 3435}, {2547.5, 402.5}, {2547.5, 3237.5}};
+        QTest::newRow("zero height: lower label shifted") << A{1000, 5000, 2000, 2000}
+            << QList<QPointF>{{847.5, 2100}, {4847.5, 2100}, {547.5, 1902.5}, {547.5, 2097.5}};
+    }
+    void labelPlaces()
+    {
+        QFETCH(A, values);
+        QFETCH(QList<QPointF>, topLefts);
+        QList<QPointF> got;
+        for (const FrameLabel &l : frameLabels(frameLinesFor(values), kFrameLabelSize, {}, QLocale::c()))
+            got << l.topLeft;
+        QCOMPARE(got, topLefts);
+    }
+
+    void dialPointer_data()
+    {
+        QTest::addColumn<bool>("compass");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<QPointF>("centre"); // twips of a dial 118 pixels wide
+        // The compass: North up, East right, centre (W / 2, W / 2 - 80).
+        QTest::newRow("azimuth 0: up") << true << 0.0 << QPointF(885, 805);
+        QTest::newRow("azimuth 90: right") << true << 90.0 << QPointF(885, 805);
+        QTest::newRow("azimuth 270: left") << true << 270.0 << QPointF(885, 805);
+        // The quarter dial: 0 left, 90 up; the centre drops low while the Sun is up.
+        QTest::newRow("elevation 45: up-left") << false << 45.0 << QPointF(1570, 1570);
+        QTest::newRow("elevation 0: left") << false << 0.0 << QPointF(1570, 200);
+        QTest::newRow("elevation -20: down-left") << false << -20.0 << QPointF(1570, 200);
+    }
+    void dialPointer()
+    {
+        QFETCH(bool, compass);
+        QFETCH(double, angle);
+        QFETCH(QPointF, centre);
+        DialView view(compass ? DialView::Kind::Azimuth : DialView::Kind::Elevation);
+        view.resize(118, 118);
+        view.showSun(compass ? SunPosition{angle, 30} : SunPosition{180, angle});
+        const QImage image = picture(view);
+        const QColor colour = compass ? kBlue : kBrown;
+        const double reach = compass ? 1770 / 3.5 : 1770 / 1.7; // the tip
+        const auto to = [&](double a, double r) {
+            return centre + r * (compass ? QPointF(std::sin(a * kDeg), -std::cos(a * kDeg))
+                                         : QPointF(-std::cos(a * kDeg), -std::sin(a * kDeg)));
+        };
+        QVERIFY(colourAt(image, colour, to(angle, 0.95 * reach)));
+        QCOMPARE(colourAt(image, colour, to(angle, -0.95 * reach)), compass); // only the compass has a tail
+        QVERIFY(!colourAt(image, colour, to(angle, reach + 45)));
+        QVERIFY(!colourAt(image, colour, to(angle - 40, 0.6 * reach)));
+        if (compass) // the head, based 200 from the centre, tells the tip from the tail
+            QVERIFY(colourAt(image, colour, to(angle + 10, 195)) && !colourAt(image, colour, to(angle + 170, 195)));
+        view.clear();
+        QVERIFY(!view.isShowing() && !colourAt(picture(view), colour));
+    }
+
+    void panoramaFrame()
+    {
+        PanoramaView view;
+        view.resize(671, 289); // 10065 x 4335 twips
+        view.setFrameLines(frameLinesFor({1000, 5000, 500, 3335}));
+        const QImage image = picture(view);
+        for (QPointF on : {QPointF(1000, 2000), QPointF(5000, 2000), QPointF(3000, 500), QPointF(3000, 3335)})
+            QVERIFY(colourAt(image, kRed, on));
+        for (QPointF off : {QPointF(3000, 2000), QPointF(8000, 2000), QPointF(3000, 4000), QPointF(5500, 500)})
+            QVERIFY(!colourAt(image, kRed, off) && colourAt(image, kSky, off));
+    }
+};
+
+QTEST_MAIN(TestDiagrams)
+#include "tst_diagrams.moc"

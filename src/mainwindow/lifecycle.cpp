@@ -192,14 +192,9 @@ void MainWindow::Command2_Click() { close(); }
 
 void MainWindow::Command7_Click()
 {
-    if (!openHelp()) {
-        auto *box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Lumora"),
-                                    QStringLiteral("L'aide n'a pas pu être ouverte : %1")
-                                        .arg(QDir::toNativeSeparators(helpFilePath())),
-                                    QMessageBox::Ok, this);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
-    }
+    if (!openHelp())
+        showMessage(QStringLiteral("L'aide n'a pas pu être ouverte : %1").arg(QDir::toNativeSeparators(helpFilePath())),
+                    QString(), QStringLiteral("HelpMessage"));
 }
 
 void MainWindow::Command5_Click()

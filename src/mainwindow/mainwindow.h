@@ -16,8 +16,7 @@
 #include "diagrams/windowframe.h"
 #include "tray/systray.h"
 
-#include <QElapsedTimer>
-#include <QLocale>
+#include <QLineF>
 #include <QPointer>
 #include <QWidget>
 #include <array>
@@ -168,7 +167,6 @@ private:
     // evaluation.cpp
     bool runOnce();
     void setTag(const QString &tag);
-    int selectedSurveyOption() const;
     void showEvaluation(const Evaluation &evaluation);
     void applyFrameBounds();
     // search.cpp
@@ -177,8 +175,12 @@ private:
     void endSearchLoop();
     void showSearchProgress(const SearchPass &pass);
     void showSearchResult(const SearchPass &pass);
-    void showSearchError(const QString &message);
+    // A message box that does not block the window; SearchMessage by default.
+    void showMessage(const QString &message, const QString &detail = QString(),
+                     const QString &name = QStringLiteral("SearchMessage"));
+    void showFileError(const QString &path, const QString &reason);
     void updateCommand8Caption();
+    int selectedSurveyOption() const;
     bool prepareSurvey();
 
     QSettings *settings_ = nullptr;
@@ -194,8 +196,7 @@ private:
     // Search loop.
     bool searchRunning_ = false;
     bool searchFromCommand1_ = false;
-    bool surveyRunning_ = false;
-    std::unique_ptr<SurveyFile> surveyFile_;
+    std::unique_ptr<SurveyFile> surveyFile_; // while a survey runs
     QString surveyPath_;
     QTimer *searchTimer_ = nullptr;
 };

@@ -55,12 +55,19 @@ int MainWindow::selectedSurveyOption() const
     return -1;
 }
 
-void MainWindow::showSearchError(const QString &message)
+void MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
 {
+    // Not modal: the window stays live behind it, and tests find it by name.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), message, QMessageBox::Ok, this);
-    box->setObjectName(QStringLiteral("SearchMessage"));
+    box->setObjectName(name);
+    box->setInformativeText(detail);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+void MainWindow::showFileError(const QString &path, const QString &reason)
+{
+    showMessage(kFileMessage, QStringLiteral("Impossible d'écrire %1 : %2").arg(QDir::toNativeSeparators(path), reason));
 }
 
 bool MainWindow::prepareSurvey()
@@ -73,14 +80,9 @@ bool MainWindow::prepareSurvey()
         const QString reason = surveyFile_->errorString();
         surveyFile_.reset();
         setTag(QStringLiteral("OK"));
-        auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), kFileMessage, QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("SearchMessage"));
-        box->setInformativeText(QStringLiteral("Impossible d'écrire %1 : %2").arg(QDir::toNativeSeparators(surveyPath_), reason));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        showFileError(surveyPath_, reason);
         return false;
     }
-    surveyRunning_ = true;
     return true;
 }
 
@@ -90,14 +92,14 @@ void MainWindow::Command1_Click()
     if (Command1->text() != kRealTimeCaption) {
         if (Check3->isChecked() && selectedSurveyOption() < 0) {
             // Without a step the survey would repeat midnight for ever.
-            showSearchError(QStringLiteral("Choisissez le pas du fichier d'ensoleillement : "
+            showMessage(QStringLiteral("Choisissez le pas du fichier d'ensoleillement : "
                                            "1 heure, 30 minutes, 10 minutes ou 1 minute."));
             return;
         }
         // The search starts from the date the boxes show at the time on show
         // (a date typed in manual mode, or before the first tick, counts).
         if (!runOnce()) {
-            showSearchError(kYearMessage);
+            showMessage(kYearMessage);
             return;
         }
         Timer1->stop();
@@ -115,7 +117,7 @@ void MainWindow::Command1_Click()
         engine.searchActive = false;
         Command8->hide();
         if (!runOnce())
-            showSearchError(kYearMessage);
+            showMessage(kYearMessage);
     }
 }
 
@@ -128,7 +130,7 @@ void MainWindow::Command8_Click()
             engine.resumeSearch();
         startSearchLoop();
     } else if (!runOnce()) {
-        showSearchError(kYearMessage);
+        showMessage(kYearMessage);
     }
 }
 
@@ -162,7 +164,7 @@ void MainWindow::runSearchSlice()
             return;
         }
         updateCommand8Caption();
-        pass = engine.searchPass(Check2->isChecked(), surveyRunning_ ? surveyFile_.get() : nullptr,
+        pass = engine.searchPass(Check2->isChecked(), surveyFile_.get(),
                                  selectedSurveyOption());
         passed = true;
         UpdateSunIndicator(pass.evaluation.indicator);
@@ -194,11 +196,7 @@ void MainWindow::runSearchSlice()
         const QString reason = surveyFile_ ? surveyFile_->errorString() : QString();
         searchFromCommand1_ = false; // the error ends the handler before "Prochaine …" shows
         endSearchLoop();
-        auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), kFileMessage, QMessageBox::Ok, this);
-        box->setObjectName(QStringLiteral("SearchMessage"));
-        box->setInformativeText(QStringLiteral("Impossible d'écrire %1 : %2").arg(QDir::toNativeSeparators(path), reason));
-        box->setAttribute(Qt::WA_DeleteOnClose);
-        box->open();
+        showFileError(path, reason);
         return;
     }
     case PassOutcome::Progress:
@@ -236,23 +234,17 @@ void MainWindow::endSearchLoop()
         searchRunning_ = false;
         QApplication::restoreOverrideCursor();
     }
-    if (surveyRunning_) {
-        surveyRunning_ = false;
+    if (surveyFile_) {
         surveyFile_->close();
         surveyFile_.reset();
         setTag(QStringLiteral("OK"));
         // Bars moved during the survey were not drawn: draw the frame they set.
         DrawWindowFrame(FrameBar::None);
         const QString programFile = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv"));
-        if (surveyPath_ != programFile && !closing_) {
-            auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Lumora"),
-                                        QStringLiteral("Le fichier d'ensoleillement a été écrit dans :\n%1")
-                                            .arg(QDir::toNativeSeparators(surveyPath_)),
-                                        QMessageBox::Ok, this);
-            box->setObjectName(QStringLiteral("SurveyLocation"));
-            box->setAttribute(Qt::WA_DeleteOnClose);
-            box->open();
-        }
+        if (surveyPath_ != programFile && !closing_)
+            showMessage(QStringLiteral("Le fichier d'ensoleillement a été écrit dans :\n%1")
+                            .arg(QDir::toNativeSeparators(surveyPath_)),
+                        QString(), QStringLiteral("SurveyLocation"));
     }
     if (searchFromCommand1_) {
         searchFromCommand1_ = false;

@@ -16,7 +16,9 @@ bool roundedUnits(double magnitude, int decimals, unsigned long long &units)
         return false;
     const double below = std::floor(product);
     const double fraction = product - below;
-    if (std::fabs(fraction - 0.5) > 1e-6) {
+    // Below 1e9 the product is exact to better than 1e-7, so a fraction more
+    // than 1e-6 from a half is rounded the right way.
+    if (product < 1e9 && std::fabs(fraction - 0.5) > 1e-6) {
         // Far from a tie the product's rounding cannot change the result.
         units = static_cast<unsigned long long>(fraction > 0.5 ? below + 1 : below);
         return true;

@@ -23,13 +23,6 @@ namespace lumora {
 namespace {
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
-
-void setTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 } // namespace
 
 SiteLocation MainWindow::siteFromInputs() const
@@ -60,6 +53,14 @@ void MainWindow::ReadSite()
     ReadClock();
 }
 
+void MainWindow::setLabel6Colour(const QColor &colour)
+{
+    // Black while the clock is followed, red once the instant shown is not now.
+    QPalette palette = Label6->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    Label6->setPalette(palette);
+}
+
 void MainWindow::ReadClock()
 {
     const QDateTime now = currentUtc();
@@ -83,7 +84,7 @@ void MainWindow::ReadClock()
 
 void MainWindow::Timer1_Timer()
 {
-    setTextColour(Label6, kBlack);
+    setLabel6Colour(kBlack);
     ReadSite();
 }
 
@@ -175,7 +176,7 @@ void MainWindow::VSHeure_Change()
     Label5->setText(formatTimeOfDay(engine.dayFractionUT, true) + QStringLiteral(" (TU)"));
     Label6->setText(formatTimeOfDay(engine.dayFractionUT + DecalH, true));
     Command8->hide();
-    setTextColour(Label6, kRed);
+    setLabel6Colour(kRed);
     PosSoleil();
 }
 

@@ -164,6 +164,7 @@ private:
     void checkDate();
     void setComboText(int index, const QString &text);
     void setDateBoxesToToday();
+    void setLabel6Colour(const QColor &colour);
     // evaluation.cpp
     bool runOnce();
     void setTag(const QString &tag);

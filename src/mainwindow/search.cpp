@@ -33,17 +33,10 @@ const QString kFileMessage = QStringLiteral("fermer le fichier dans excel");
 const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
                                             "et les coordonnées du lieu.");
 
-void setTextColour(QLabel *label, const QColor &colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 QString instantText(const QDateTime &instant)
 {
-    return formatShortDate(instant.date()) + u' '
-        + formatTimeOfDay(instant.time().msecsSinceStartOfDay() / 86400000.0, true);
+    return formatDateTime(instant.date(), instant.time().msecsSinceStartOfDay() / 86400000.0);
 }
 } // namespace
 
@@ -103,7 +96,7 @@ void MainWindow::Command1_Click()
             return;
         }
         Timer1->stop();
-        setTextColour(Label6, QColor(255, 0, 0));
+        setLabel6Colour(QColor(255, 0, 0));
         Command1->setText(kRealTimeCaption);
         if (Check3->isChecked() && !prepareSurvey())
             return;

@@ -38,7 +38,9 @@ struct SolarDetail {
 // the singular points (Sun at the zenith or nadir, or so close to the meridian
 // that the azimuth cosine reaches +-1 by rounding) the cosines are clamped so
 // the result stays finite: elevation +-90, azimuth 0 or 180 before the
-// quadrant rule. Non-finite inputs give non-finite outputs.
+// quadrant rule. Non-finite inputs give non-finite outputs, and so may Julian
+// days beyond +-1e9 (millions of years away, which the program refuses), where
+// the sidereal time has no digits left.
 SolarDetail SolarPositionDetail(double julianDay0h, double hourUT, const SiteLocation &site);
 
 inline SunPosition SolarPosition(double julianDay0h, double hourUT, const SiteLocation &site)

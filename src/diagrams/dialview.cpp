@@ -97,7 +97,7 @@ void DialView::paintEvent(QPaintEvent *)
         // A dash pattern longer than a mark's whole circle would draw it as a
         // broken hook: marks that small are drawn whole.
         const bool tinyCircle = stroke.kind == DialStroke::Kind::Circle
-            && 2 * 3.14159 * twipsToPixels(stroke.radius) < 12;
+            && 2 * 3.14159 * twipsToPixels(stroke.radius) < 20;
         pen.setStyle(tinyCircle ? Qt::SolidLine : penStyle(stroke));
         pen.setCapStyle(Qt::RoundCap);
         pen.setJoinStyle(Qt::RoundJoin);

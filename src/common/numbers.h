@@ -24,10 +24,6 @@ std::optional<std::int16_t> roundToInt16(double value);
 // Nearest integer, halves to even, as a double (no range limit; NaN stays NaN).
 double roundHalfEven(double value);
 
-// Rounds a double to the nearest 32-bit float, as a value the program stores in
-// single precision (search steps, control coordinates, the clock reading).
-inline float toFloat32(double value) { return static_cast<float>(value); }
-
 // The shortest decimal text of a number, without exponent where it can be
 // avoided: 2026, 1.5, -0.25. Used where a number is written back as text.
 QString shortestText(double value);

@@ -50,8 +50,8 @@ Evaluation SunshineEngine::evaluate(double dayFraction)
     Evaluation result{sun, sunPicture, {}};
     if (!indicatorMuted) {
         const bool inside = sunInWindow(sunPicture, frame);
-        result.indicator = {true, inside, inside != dansFen};
-        dansFen = inside;
+        result.indicator = {true, inside, inside != inWindow};
+        inWindow = inside;
     }
     return result;
 }
@@ -59,7 +59,7 @@ Evaluation SunshineEngine::evaluate(double dayFraction)
 void SunshineEngine::startSearch()
 {
     searchActive = true;
-    dpDepart = evalJulianDay;
+    searchStartJulianDay = evalJulianDay;
     boundStart_ = evalJulianDay;
 }
 
@@ -86,7 +86,7 @@ SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer
     // The target is judged on the answer the previous pass left, before this
     // pass's own evaluation: the reported instant is one step after the first
     // instant found in the target state.
-    const bool targetReached = entryWanted ? dansFen : !dansFen;
+    const bool targetReached = entryWanted ? inWindow : !inWindow;
 
     evalHourUT = evalHourUT + searchStep;
     if (evalHourUT >= 24) {
@@ -105,7 +105,7 @@ SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer
     pass.evaluation = evaluate(evalHourUT / 24);
 
     if (writer) {
-        if (dpDepart + 366 < evalJulianDay && !done) {
+        if (searchStartJulianDay + 366 < evalJulianDay && !done) {
             done = true;
             pass.outcome = PassOutcome::SurveyOver;
         }

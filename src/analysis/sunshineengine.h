@@ -74,8 +74,8 @@ public:
     double evalJulianDay = 0;     // Julian day at 0h UT
     double evalHourUT = 0;        // UT hour of day
     float searchStep = 0;         // hours; kept between searches
-    double dpDepart = 0;          // evalJulianDay when the search was started
-    bool dansFen = false;         // the last answer of the sun-in-window test
+    double searchStartJulianDay = 0;          // evalJulianDay when the search was started
+    bool inWindow = false;            // the last answer of the sun-in-window test
     bool searchActive = false;
     SunPosition sun;
     PicturePoint sunPicture;

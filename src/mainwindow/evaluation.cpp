@@ -78,9 +78,9 @@ void MainWindow::UpdateSunIndicator(const IndicatorUpdate &update)
     if (actions.remove)
         tray_->RemoveTrayIcon();
     if (actions.add)
-        tray_->AddTrayIcon(engine.dansFen);
-    solon->setVisible(engine.dansFen);
-    solofF->setVisible(!engine.dansFen);
+        tray_->AddTrayIcon(engine.inWindow);
+    solon->setVisible(engine.inWindow);
+    solofF->setVisible(!engine.inWindow);
 }
 
 void MainWindow::Check1_MouseUp()

@@ -56,7 +56,7 @@ QJsonObject stateSnapshot(const MainWindow &window)
     state[QStringLiteral("searching")] = window.searchRunning();
     state[QStringLiteral("trayShown")] = window.tray()->iconShown();
     state[QStringLiteral("trayToolTip")] = window.tray()->toolTip();
-    state[QStringLiteral("dansFen")] = window.engine.dansFen;
+    state[QStringLiteral("sunInWindow")] = window.engine.inWindow;
     state[QStringLiteral("surveyPath")] = window.surveyPath();
     return state;
 }

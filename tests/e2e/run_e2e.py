@@ -510,7 +510,7 @@ def scenario_search(suite):
     suite.desktop.click(*down)
     s = app.wait(lambda s: s["controls"]["VSHeure"]["value"] == 1, 3, "the time bar to read 1 minute")
     check(s["controls"]["Label5"]["text"] == "00:01:00 (TU)", "Label5 %r" % s["controls"]["Label5"]["text"])
-    check(not s["dansFen"], "the Sun should be outside the frame at 00:01 UT")
+    check(not s["sunInWindow"], "the Sun should be outside the frame at 00:01 UT")
     date = date_args(s)
 
     app.click("Command1")
@@ -523,7 +523,7 @@ def scenario_search(suite):
     check(shown == expected + " (TU)", "Label5 %r, lumora-cli says %r" % (shown, expected))
     check(s["controls"]["Command8"]["text"] == "Prochaine Sortie",
           "Command8 reads %r, expected 'Prochaine Sortie'" % s["controls"]["Command8"]["text"])
-    check(s["dansFen"], "after an entry the Sun should be in the frame")
+    check(s["sunInWindow"], "after an entry the Sun should be in the frame")
     # The local result: the UT instant plus Paris' offset.
     m = re.fullmatch(r"(\d\d/\d\d/\d{4}) (\d\d:\d\d:\d\d)", expected)
     day, month, year = (int(v) for v in m.group(1).split("/"))
@@ -543,7 +543,7 @@ def scenario_search(suite):
           "the exit %r should come at least 12 minutes after the entry %r" % (exit_text, entry_text))
     check(instant_of(exit_text) - instant_of(entry_text) < 86400,
           "the exit %r should come the same day as the entry %r" % (exit_text, entry_text))
-    check(not s["dansFen"], "after an exit the Sun should be outside the frame")
+    check(not s["sunInWindow"], "after an exit the Sun should be outside the frame")
     check(s["controls"]["Command8"]["text"] == "Prochaine Entrée",
           "Command8 reads %r, expected 'Prochaine Entrée'" % s["controls"]["Command8"]["text"])
     # "Temps réel" returns to the clock.
@@ -592,7 +592,7 @@ def scenario_survey(suite):
     c = s["controls"]
     check(c["Check3"]["checked"] and c["Option5(2)"]["checked"], "Check3 and '1 heure' should be checked")
     check(date_args(s) == "21/6/2025", "the date boxes read %s" % date_args(s))
-    check(not s["dansFen"], "the Sun should be outside the frame when the survey starts")
+    check(not s["sunInWindow"], "the Sun should be outside the frame when the survey starts")
     app.click("Command1")
     s = app.wait(lambda s: s["surveyPath"], 5, "the survey to start")
     s = app.wait(lambda s: not s["searching"], 90, "the survey to end")
@@ -631,8 +631,8 @@ def scenario_tray(suite):
     app.click("Command4")
     s = app.wait(lambda s: not s["windowVisible"] and s["trayShown"], 4, "the window to go to the tray")
     check(s["trayToolTip"] in (TIP_IN, TIP_OUT), "tray tooltip %r" % s["trayToolTip"])
-    check(s["trayToolTip"] == (TIP_IN if s["dansFen"] else TIP_OUT),
-          "tooltip %r does not match dansFen=%s" % (s["trayToolTip"], s["dansFen"]))
+    check(s["trayToolTip"] == (TIP_IN if s["sunInWindow"] else TIP_OUT),
+          "tooltip %r does not match sunInWindow=%s" % (s["trayToolTip"], s["sunInWindow"]))
     check(s["realTime"], "Réduire should leave the window in real time")
     check(s["controls"]["Label5"]["text"].endswith(" (TU)") and s["controls"]["Label5"]["text"] != "---",
           "Label5 %r after Réduire" % s["controls"]["Label5"]["text"])

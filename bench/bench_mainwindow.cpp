@@ -4,6 +4,7 @@
 // Prints figures; run with QT_QPA_PLATFORM=offscreen (or under Xvfb).
 #include "diagrams/dialview.h"
 #include "mainwindow/mainwindow.h"
+#include "support/windowcontrols.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <sys/resource.h>
 
 using namespace lumora;
+using namespace lumora::testing;
 
 namespace {
 double cpuSeconds()
@@ -59,30 +61,30 @@ void waitFor(MainWindow &window)
 
 void setDate(MainWindow &w, int day, int month, int year)
 {
-    w.Combo1[0]->setEditText(QString::number(day));
-    w.Combo1[1]->setEditText(QString::number(month));
-    w.Combo1[2]->setEditText(QString::number(year));
+    ui(w).dateBoxes[0]->setEditText(QString::number(day));
+    ui(w).dateBoxes[1]->setEditText(QString::number(month));
+    ui(w).dateBoxes[2]->setEditText(QString::number(year));
 }
 
 void survey(MainWindow &w, bool showSteps)
 {
-    w.Command3_Click();
-    w.Check1->setChecked(showSteps);
-    w.Check3->setChecked(true);
-    w.Option5[3]->setChecked(true); // 1 minute
+    ui(w).nowButton->click();
+    ui(w).showSearchCheck->setChecked(showSteps);
+    ui(w).surveyCheck->setChecked(true);
+    ui(w).surveyStepButtons[3]->setChecked(true); // 1 minute
     setDate(w, 21, 6, 2026);
-    w.VSHeure->setValue(0);
+    ui(w).timeBar->setValue(0);
     PaintCounter counter;
-    w.Label5->installEventFilter(&counter);
+    ui(w).utTimeLabel->installEventFilter(&counter);
     QElapsedTimer clock;
     clock.start();
-    w.Command1_Click();
+    ui(w).searchButton->click();
     waitFor(w);
     const double seconds = clock.nsecsElapsed() / 1e9;
     std::printf("survey 1 minute from the window, \"Voir la recherche\" %s: %.3f s, %.0f repaints/s of the progress label\n",
                 showSteps ? "checked" : "unchecked", seconds, counter.paints / seconds);
-    w.Check3->setChecked(false);
-    w.Command1_Click(); // back to real time
+    ui(w).surveyCheck->setChecked(false);
+    ui(w).searchButton->click(); // back to real time
 }
 } // namespace
 
@@ -97,22 +99,24 @@ int main(int argc, char *argv[])
     MainWindow window(&store, std::make_unique<NoTray>());
     window.show();
     QCoreApplication::processEvents();
+    const WindowControls controls(window);
+    auto *clock = window.findChild<QTimer *>(QStringLiteral("Timer1"));
     std::printf("start-up (application, window built, shown and painted): %.1f ms\n", startClock.nsecsElapsed() / 1e6);
 
     // One tick: read the site and the clock, evaluate, repaint the dials.
-    window.Timer1->stop();
+    clock->stop();
     constexpr int ticks = 300;
     double cpu0 = cpuSeconds();
     for (int i = 0; i < ticks; ++i) {
-        window.Timer1_Timer();
-        window.PicAZ->repaint();
-        window.PicHE->repaint();
+        tick(window);
+        controls.azimuthDial->repaint();
+        controls.elevationDial->repaint();
         QCoreApplication::processEvents();
     }
     std::printf("one real-time tick with the dials repainted: %.3f ms of CPU\n", (cpuSeconds() - cpu0) / ticks * 1e3);
 
     // Idle in real time: the timer ticks once a second.
-    window.Timer1->start();
+    clock->start();
     cpu0 = cpuSeconds();
     QElapsedTimer idle;
     idle.start();
@@ -126,34 +130,34 @@ int main(int argc, char *argv[])
     survey(window, true);
 
     // Stop a survey with "Temps réel" and see how long the window takes.
-    window.Check3->setChecked(true);
-    window.Option5[3]->setChecked(true);
-    window.Command1_Click();
+    controls.surveyCheck->setChecked(true);
+    controls.surveyStepButtons[3]->setChecked(true);
+    controls.searchButton->click();
     QElapsedTimer stopClock;
     QTimer::singleShot(300, &window, [&] {
         stopClock.start();
-        window.Command1->click();
+        controls.searchButton->click();
     });
     waitFor(window);
     std::printf("\"Temps réel\" during a survey: stopped after %.1f ms\n", stopClock.nsecsElapsed() / 1e6);
-    window.Check3->setChecked(false);
+    controls.surveyCheck->setChecked(false);
 
     // A search whose entry lies far ahead: high noon Sun near 64° elevation,
     // reached only close to the June solstice, from 1 September.
-    window.Command3_Click();
-    window.Check1->setChecked(false);
-    window.HS1->setValue(4752);
-    window.HS2->setValue(5312);
-    window.VS1->setValue(1228);
-    window.VS2->setValue(1252);
+    controls.nowButton->click();
+    controls.showSearchCheck->setChecked(false);
+    controls.frameLeftBar->setValue(4752);
+    controls.frameRightBar->setValue(5312);
+    controls.frameTopBar->setValue(1228);
+    controls.frameBottomBar->setValue(1252);
     setDate(window, 1, 9, 2026);
-    window.VSHeure->setValue(0);
+    controls.timeBar->setValue(0);
     QElapsedTimer searchClock;
     searchClock.start();
-    window.Command1_Click();
+    controls.searchButton->click();
     waitFor(window);
     std::printf("search for an entry from 1/9/2026 00:00 UT: %.3f s, found %s\n", searchClock.nsecsElapsed() / 1e9,
-                qPrintable(window.Label5->text()));
+                qPrintable(controls.utTimeLabel->text()));
     QFile::remove(window.surveyPath());
     return 0;
 }

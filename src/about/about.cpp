@@ -90,40 +90,40 @@ About::About(QWidget *owner)
     setFixedSize(twipsSize(11235, 7680));
 
     const QFont comic12 = designFont(QStringLiteral("Comic Sans MS"), 12);
-    Label1[2] = label(this, QStringLiteral("Label1(2)"), QString(), kLightGrey, comic12,
+    textLabels[2] = label(this, QStringLiteral("Label1(2)"), QString(), kLightGrey, comic12,
                       twipsRect(165, 150, 6945, 405));
-    Label1[3] = label(this, QStringLiteral("Label1(3)"),
+    textLabels[3] = label(this, QStringLiteral("Label1(3)"),
                       QStringLiteral("Si vous désirez faire une recherche d'ensoleillement annuel d'une terrasse, "
                                      "d'une facade, je vous conseille d'aller visiter le site de Quorel :"),
                       kLightGrey, comic12, twipsRect(735, 795, 6165, 1185));
-    Image1 = picture(this, QStringLiteral("Image1"), QStringLiteral(":/about/image1.png"),
+    quorelPicture = picture(this, QStringLiteral("Image1"), QStringLiteral(":/about/image1.png"),
                      twipsRect(795, 2145, 3000, 2445));
-    Label3 = label(this, QStringLiteral("Label3"), authorSiteCaption(), kLinkColour, designFont(QStringLiteral("Arial"), 15.75, false, true),
+    siteLink = label(this, QStringLiteral("Label3"), authorSiteCaption(), kLinkColour, designFont(QStringLiteral("Arial"), 15.75, false, true),
                    twipsRect(675, 4860, 6030, 555));
-    Label1[1] = label(this, QStringLiteral("Label1(1)"),
+    textLabels[1] = label(this, QStringLiteral("Label1(1)"),
                       QStringLiteral("Ce logiciel est gratuit et fourni tel quel, sans garantie sur "
                                      "l'exactitude des résultats."),
                       kLightGrey, comic12, twipsRect(720, 5430, 6135, 870));
-    Label2 = label(this, QStringLiteral("Label2"), QStringLiteral("Envoyer un coucou à l'auteur..."), kLinkColour,
+    mailLink = label(this, QStringLiteral("Label2"), QStringLiteral("Envoyer un coucou à l'auteur..."), kLinkColour,
                    designFont(QStringLiteral("Arial"), 12, false, true), twipsRect(780, 6495, 3120, 270));
-    Label1[0] = label(this, QStringLiteral("Label1(0)"),
+    textLabels[0] = label(this, QStringLiteral("Label1(0)"),
                       QStringLiteral("Les formules de calcul sont tirées des livres d'astronomie de Jean Meeus."),
                       kPink, designFont(QStringLiteral("Comic Sans MS"), 11.25), twipsRect(8460, 225, 2640, 1425));
-    Label1[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Image2 = picture(this, QStringLiteral("Image2"), QStringLiteral(":/about/image2.png"),
+    textLabels[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    windowPicture = picture(this, QStringLiteral("Image2"), QStringLiteral(":/about/image2.png"),
                      twipsRect(8760, 1830, 2040, 3000));
-    Command1 = new QPushButton(QStringLiteral("Retour"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twipsRect(8460, 6600, 2490, 780));
-    connect(Command1, &QPushButton::clicked, this, &About::Command1_Click);
+    returnButton = new QPushButton(QStringLiteral("Retour"), this);
+    returnButton->setObjectName(QStringLiteral("Command1"));
+    returnButton->setGeometry(twipsRect(8460, 6600, 2490, 780));
+    connect(returnButton, &QPushButton::clicked, this, &About::onReturnClicked);
 
-    for (QLabel *link : {Image1, Label3, Label2})
+    for (QLabel *link : {quorelPicture, siteLink, mailLink})
         link->installEventFilter(this);
 
-    Form_Load();
+    fillTexts();
 }
 
-void About::Form_Load()
+void About::fillTexts()
 {
     QIcon icon = parentWidget() ? parentWidget()->windowIcon() : QApplication::windowIcon();
     if (icon.isNull())
@@ -133,11 +133,11 @@ void About::Form_Load()
     // Over a link the pointer becomes the program's sun.
     const QPixmap pointer = icon.pixmap(32, 32);
     const QCursor cursor = pointer.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(pointer);
-    for (QLabel *link : {Image1, Label3, Label2})
+    for (QLabel *link : {quorelPicture, siteLink, mailLink})
         link->setCursor(cursor);
 
-    Label1[2]->setText(versionLine());
-    for (QLabel *line : {Label1[2], Label3, Label2})
+    textLabels[2]->setText(versionLine());
+    for (QLabel *line : {textLabels[2], siteLink, mailLink})
         keepOnOneLine(line);
 }
 
@@ -156,11 +156,11 @@ bool About::eventFilter(QObject *watched, QEvent *event)
         auto *mouse = static_cast<QMouseEvent *>(event);
         auto *link = qobject_cast<QWidget *>(watched);
         if (link && mouse->button() == Qt::LeftButton && link->rect().contains(mouse->position().toPoint())) {
-            if (link == Image1)
+            if (link == quorelPicture)
                 openLink(QUrl(QLatin1String(kQuorelSiteUrl)));
-            else if (link == Label3)
+            else if (link == siteLink)
                 openLink(QUrl(QLatin1String(kAuthorSiteUrl)));
-            else if (link == Label2)
+            else if (link == mailLink)
                 openLink(authorMailUrl());
             return true;
         }
@@ -174,7 +174,7 @@ void About::openLink(const QUrl &address)
         opener_(address);
 }
 
-void About::Command1_Click()
+void About::onReturnClicked()
 {
     close();
     emit returned();

@@ -60,16 +60,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void Form_Load();
-    void Command1_Click();
+    void fillTexts();
+    void onReturnClicked();
     void openLink(const QUrl &address);
 
-    QLabel *Label1[4] = {};
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Image1 = nullptr;
-    QLabel *Image2 = nullptr;
-    QPushButton *Command1 = nullptr;
+    QLabel *textLabels[4] = {};
+    QLabel *mailLink = nullptr;
+    QLabel *siteLink = nullptr;
+    QLabel *quorelPicture = nullptr;
+    QLabel *windowPicture = nullptr;
+    QPushButton *returnButton = nullptr;
     UrlOpener opener_;
 };
 

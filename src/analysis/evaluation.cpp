@@ -1,3 +1,4 @@
+// The Sun's place in the panorama and the in-window test of one evaluation.
 #include "analysis/evaluation.h"
 
 namespace lumora {

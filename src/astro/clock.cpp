@@ -1,3 +1,4 @@
+// Reading the system clock (or a test's clock) as UT hours and the zone offset.
 #include "astro/clock.h"
 
 #include <QTimeZone>

@@ -1,3 +1,4 @@
+// The solar formulas: the Sun's apparent coordinates, then local azimuth and elevation.
 #include "astro/solarposition.h"
 
 #include "astro/julianday.h"

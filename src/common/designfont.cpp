@@ -1,3 +1,4 @@
+// Design fonts with metric-compatible fallbacks, sized in pixels from points.
 #include "common/designfont.h"
 
 #include <QStringList>

@@ -1,3 +1,4 @@
+// Number reading from user text and the checked conversions.
 #include "common/numbers.h"
 
 #include <QLocale>

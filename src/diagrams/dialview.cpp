@@ -40,7 +40,6 @@ DialView::DialView(Kind kind, QWidget *parent)
     : QWidget(parent)
     , m_kind(kind)
 {
-    setObjectName(kind == Kind::Azimuth ? QStringLiteral("PicAZ") : QStringLiteral("PicHE"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

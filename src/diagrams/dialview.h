@@ -1,4 +1,4 @@
-// The azimuth dial (PicAZ) and the elevation dial (PicHE): a picture that shows
+// The azimuth dial and the elevation dial: a picture that shows
 // only the Sun's current direction, painted from its state.
 #pragma once
 

@@ -44,7 +44,7 @@ struct BarScale {
     int largeChange;
 };
 
-// Scales of the azimuth bars (HS1, HS2) and the elevation bars (VS1, VS2) for
+// Scales of the azimuth bars (left, right edges) and the elevation bars (upper, lower) for
 // a picture: the nearest integers, halves to even, to the side, side / 720 and
 // side / 72 across, side / 180 and side / 18 down. Each value is limited to
 // the 16-bit range a bar holds, [0, 32767]; a non-finite side gives 0.

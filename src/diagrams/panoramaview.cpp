@@ -21,7 +21,6 @@ QLineF toLine(const FrameLine &l)
 PanoramaView::PanoramaView(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Pic"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -50,8 +49,8 @@ void PanoramaView::paintEvent(QPaintEvent *)
     pen.setCosmetic(true);
     pen.setWidth(1);
     painter.setPen(pen);
-    const QLineF lines[] = {toLine(m_lines.h1), toLine(m_lines.h2), toLine(m_lines.v1),
-                            toLine(m_lines.v2)};
+    const QLineF lines[] = {toLine(m_lines.top), toLine(m_lines.bottom), toLine(m_lines.left),
+                            toLine(m_lines.right)};
     painter.drawLines(lines, 4);
 }
 

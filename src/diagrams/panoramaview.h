@@ -1,4 +1,4 @@
-// The window picture (Pic): the panorama of the sky with the window's red
+// The window picture: the panorama of the sky with the window's red
 // frame. Labels and the sun picture are child widgets placed by the owner.
 #pragma once
 

@@ -41,12 +41,12 @@ QString degrees(float value, NumberPattern pattern, const QLocale &locale)
 FrameDecision decideFrame(ApertureValues v, FrameBar which, int hMax, int vMax)
 {
     FrameDecision decision;
-    if (v.hs1 > v.hs2) {
-        decision.correction = orderPair(v.hs1, v.hs2, which, FrameBar::Hx1, FrameBar::Hx2, hMax);
+    if (v.left > v.right) {
+        decision.correction = orderPair(v.left, v.right, which, FrameBar::Left, FrameBar::Right, hMax);
         return decision;
     }
-    if (v.vs1 > v.vs2) {
-        decision.correction = orderPair(v.vs1, v.vs2, which, FrameBar::Vx1, FrameBar::Vx2, vMax);
+    if (v.top > v.bottom) {
+        decision.correction = orderPair(v.top, v.bottom, which, FrameBar::Top, FrameBar::Bottom, vMax);
         return decision;
     }
     decision.draw = true;
@@ -55,13 +55,13 @@ FrameDecision decideFrame(ApertureValues v, FrameBar which, int hMax, int vMax)
 
 FrameLines frameLinesFor(ApertureValues v)
 {
-    const float left = float(v.hs1), right = float(v.hs2);
-    const float top = float(v.vs1), bottom = float(v.vs2);
+    const float left = float(v.left), right = float(v.right);
+    const float top = float(v.top), bottom = float(v.bottom);
     FrameLines lines;
-    lines.h1 = {left, top, right, top};
-    lines.h2 = {left, bottom, right, bottom};
-    lines.v1 = {left, top, left, bottom};
-    lines.v2 = {right, top, right, bottom};
+    lines.top = {left, top, right, top};
+    lines.bottom = {left, bottom, right, bottom};
+    lines.left = {left, top, left, bottom};
+    lines.right = {right, top, right, bottom};
     return lines;
 }
 
@@ -74,14 +74,14 @@ std::array<FrameLabel, 4> frameLabels(const FrameLines &lines, QSizeF labelSize,
     const float dy = height / 2;
 
     // Positions are kept as 32-bit floats throughout, as the controls hold them.
-    std::array<float, 4> top{lines.h2.y1 + 100, lines.h2.y1 + 100, lines.h1.y1 - dy,
-                             lines.h2.y1 - dy};
-    std::array<float, 4> left{lines.v1.x1 - dx, lines.v2.x1 - dx, (lines.v1.x1 - 300) - dx,
-                              (lines.v1.x1 - 300) - dx};
+    std::array<float, 4> top{lines.bottom.y1 + 100, lines.bottom.y1 + 100, lines.top.y1 - dy,
+                             lines.bottom.y1 - dy};
+    std::array<float, 4> left{lines.left.x1 - dx, lines.right.x1 - dx, (lines.left.x1 - 300) - dx,
+                              (lines.left.x1 - 300) - dx};
 
-    const std::array<float, 4> value{lines.v1.x1 * 360 / pic.width, lines.v2.x1 * 360 / pic.width,
-                                     90 - lines.h1.y1 * 90 / pic.height,
-                                     90 - lines.h2.y1 * 90 / pic.height};
+    const std::array<float, 4> value{lines.left.x1 * 360 / pic.width, lines.right.x1 * 360 / pic.width,
+                                     90 - lines.top.y1 * 90 / pic.height,
+                                     90 - lines.bottom.y1 * 90 / pic.height};
 
     // Keep labels inside the picture's bottom edge.
     for (float &t : top) {

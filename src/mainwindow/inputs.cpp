@@ -5,7 +5,7 @@
 #include "astro/clock.h"
 #include "common/formats.h"
 #include "common/numbers.h"
-#include "tray/systray.h"
+#include "tray/trayicon.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -27,12 +27,12 @@ const QColor kBlack(0, 0, 0);
 
 SiteLocation MainWindow::siteFromInputs() const
 {
-    double latitude = leadingNumber(Text1->text()) + leadingNumber(Text2->text()) / 60;
-    double longitude = leadingNumber(Text3->text()) + leadingNumber(Text4->text()) / 60;
+    double latitude = leadingNumber(latitudeDegreesEdit->text()) + leadingNumber(latitudeMinutesEdit->text()) / 60;
+    double longitude = leadingNumber(longitudeDegreesEdit->text()) + leadingNumber(longitudeMinutesEdit->text()) / 60;
     // Minutes are added before the hemisphere's sign, and not range-checked.
-    if (Option4->isChecked())
+    if (eastButton->isChecked())
         longitude = -longitude;
-    if (Option2->isChecked())
+    if (southButton->isChecked())
         latitude = -latitude;
     return {latitude, longitude};
 }
@@ -44,51 +44,53 @@ void MainWindow::takeSite()
     const SiteLocation site = siteFromInputs();
     siteRefused_ = !std::isfinite(site.latitude) || !std::isfinite(site.longitude);
     if (!siteRefused_)
-        engine.site = site;
+        engine_.site = site;
 }
 
-void MainWindow::ReadSite()
+void MainWindow::readSite()
 {
     takeSite();
-    ReadClock();
+    readClock();
 }
 
-void MainWindow::setLabel6Colour(const QColor &colour)
+void MainWindow::setLocalTimeColour(const QColor &colour)
 {
     // Black while the clock is followed, red once the instant shown is not now.
-    QPalette palette = Label6->palette();
+    QPalette palette = localTimeLabel->palette();
     palette.setColor(QPalette::WindowText, colour);
-    Label6->setPalette(palette);
+    localTimeLabel->setPalette(palette);
 }
 
-void MainWindow::ReadClock()
+void MainWindow::readClock()
 {
     const QDateTime now = currentUtc();
-    engine.dayFractionUT = UtcHoursNow(now) / 24.0;
-    DecalH = localOffsetDays(now);
+    engine_.dayFractionUT = UtcHoursNow(now) / 24.0;
+    localOffsetDays_ = localOffsetDays(now);
 
-    if (Timer1->isActive()) {
-        Label5->setText(formatTimeOfDay(engine.dayFractionUT, true) + QStringLiteral(" (TU)"));
-        Label6->setText(formatTimeOfDay(engine.dayFractionUT + DecalH, true));
+    if (clockTimer->isActive()) {
+        utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
+        localTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT + localOffsetDays_, true));
     } else {
-        Label5->setText(QStringLiteral("---"));
-        Label6->setText(QStringLiteral("---"));
+        utTimeLabel->setText(QStringLiteral("---"));
+        localTimeLabel->setText(QStringLiteral("---"));
     }
 
-    VSHeureTag = QStringLiteral("PB");
-    VSHeure->setValue(int(roundHalfEven(engine.dayFractionUT * 1440)));
-    VSHeureTag.clear();
+    timeBarSetByProgram_ = true;
+    timeBar->setValue(int(roundHalfEven(engine_.dayFractionUT * 1440)));
+    timeBarSetByProgram_ = false;
 
-    PosSoleil();
+    evaluate();
 }
 
-void MainWindow::Timer1_Timer()
+bool MainWindow::realTime() const { return clockTimer->isActive(); }
+
+void MainWindow::onClockTick()
 {
-    setLabel6Colour(kBlack);
-    ReadSite();
+    setLocalTimeColour(kBlack);
+    readSite();
 }
 
-void MainWindow::Option_Click() { ReadSite(); }
+void MainWindow::onHemisphereClicked() { readSite(); }
 
 bool MainWindow::dateIsValid() const
 {
@@ -96,9 +98,9 @@ bool MainWindow::dateIsValid() const
     // read day first; a year of one or two digits is taken in this century,
     // as the platform reads a typed date (so typing a year digit by digit
     // does not reset the day on the way).
-    const double day = leadingNumber(Combo1[0]->currentText());
-    const double month = leadingNumber(Combo1[1]->currentText());
-    double year = leadingNumber(Combo1[2]->currentText());
+    const double day = leadingNumber(dateBoxes[0]->currentText());
+    const double month = leadingNumber(dateBoxes[1]->currentText());
+    double year = leadingNumber(dateBoxes[2]->currentText());
     if (day != std::floor(day) || month != std::floor(month) || year != std::floor(year))
         return false;
     if (year >= 0 && year < 100)
@@ -112,7 +114,7 @@ void MainWindow::setComboText(int index, const QString &text)
 {
     // Keep the list's current entry with the text, so the arrow keys and the
     // list start from it.
-    QComboBox *combo = Combo1[index];
+    QComboBox *combo = dateBoxes[index];
     const int entry = combo->findText(text);
     if (entry >= 0 && entry != combo->currentIndex())
         combo->setCurrentIndex(entry);
@@ -126,25 +128,25 @@ void MainWindow::checkDate()
     // the reset, as it would have without it.
     if (!dateIsValid())
         setComboText(0, QStringLiteral("1"));
-    if (Timer1->isActive())
-        ReadSite();
+    if (clockTimer->isActive())
+        readSite();
 }
 
-void MainWindow::Combo1_Change(int /*index*/)
+void MainWindow::onDateEdited(int /*index*/)
 {
-    if (Tag == u"load" || muteDateHandling_)
+    if (stateText_ == u"load" || muteDateHandling_)
         return;
     checkDate();
 }
 
-void MainWindow::Combo1_Click(int /*index*/)
+void MainWindow::onDatePicked(int /*index*/)
 {
     if (muteDateHandling_)
         return;
     checkDate();
 }
 
-void MainWindow::Combo1_KeyDown(int /*index*/)
+void MainWindow::onDateKeyPressed(int /*index*/)
 {
     if (muteDateHandling_)
         return;
@@ -156,8 +158,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::KeyPress) {
         // A key in a date box is checked on the texts as they stand before it.
         for (int i = 0; i < 3; ++i) {
-            if (watched == Combo1[i]->lineEdit()) {
-                Combo1_KeyDown(i);
+            if (watched == dateBoxes[i]->lineEdit()) {
+                onDateKeyPressed(i);
                 break;
             }
         }
@@ -165,19 +167,19 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void MainWindow::VSHeure_Change()
+void MainWindow::onTimeBarChanged()
 {
-    if (Tag == u"load" || VSHeureTag == u"PB")
+    if (stateText_ == u"load" || timeBarSetByProgram_)
         return;
-    Timer1->stop();
-    Command1->setText(QStringLiteral("Rechercher"));
-    engine.searchActive = false;
-    engine.dayFractionUT = VSHeure->value() / 1440.0;
-    Label5->setText(formatTimeOfDay(engine.dayFractionUT, true) + QStringLiteral(" (TU)"));
-    Label6->setText(formatTimeOfDay(engine.dayFractionUT + DecalH, true));
-    Command8->hide();
-    setLabel6Colour(kRed);
-    PosSoleil();
+    clockTimer->stop();
+    searchButton->setText(QStringLiteral("Rechercher"));
+    engine_.searchActive = false;
+    engine_.dayFractionUT = timeBar->value() / 1440.0;
+    utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
+    localTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT + localOffsetDays_, true));
+    continueButton->hide();
+    setLocalTimeColour(kRed);
+    evaluate();
 }
 
 void MainWindow::setDateBoxesToToday()
@@ -191,19 +193,19 @@ void MainWindow::setDateBoxesToToday()
     muteDateHandling_ = false;
 }
 
-void MainWindow::Command3_Click()
+void MainWindow::onNowClicked()
 {
-    Command1->setText(QStringLiteral("Rechercher"));
+    searchButton->setText(QStringLiteral("Rechercher"));
     setDateBoxesToToday();
-    Command8->hide();
-    engine.searchActive = false;
-    Timer1->start();
-    ReadSite();
+    continueButton->hide();
+    engine_.searchActive = false;
+    clockTimer->start();
+    readSite();
 }
 
-void MainWindow::Command4_Click()
+void MainWindow::onHideClicked()
 {
-    Command3_Click();
+    onNowClicked();
     // Without a notification area nothing could bring a hidden window back:
     // minimise it instead.
     if (tray_ && tray_->isAvailable())
@@ -212,14 +214,14 @@ void MainWindow::Command4_Click()
         showMinimized();
 }
 
-void MainWindow::Tray_Activated()
+void MainWindow::onTrayActivated()
 {
     if (!isHidden())
         return;
     show();
     raise();
     activateWindow();
-    tray_->RemoveTrayIcon();
+    tray_->removeIcon();
 }
 
 } // namespace lumora

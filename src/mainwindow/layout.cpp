@@ -1,5 +1,9 @@
-// Builds the main window's controls: names, captions, fonts, colours, places
-// and sizes as the layout gives them in twips (converted once, in twips.h).
+// Builds the main window's controls: captions, fonts, colours, places and
+// sizes as the layout gives them in twips (converted once, in twips.h), and
+// names them. Each control's object name is its name in the window's design;
+// the table in nameControls() is the one place that links a member, that
+// name and what the control is for. Tests, the state snapshot and the
+// end-to-end suite find controls by those names.
 #include "mainwindow/mainwindow.h"
 
 #include "common/designfont.h"
@@ -25,28 +29,27 @@ namespace {
 const QString kSansSerif = QStringLiteral("MS Sans Serif");
 
 template <typename W>
-W *make(QWidget *parent, const QString &name, double left, double top, double width, double height)
+W *make(QWidget *parent, double left, double top, double width, double height)
 {
     auto *widget = new W(parent);
-    widget->setObjectName(name);
     widget->setGeometry(twipsRect(left, top, width, height));
     return widget;
 }
 
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, double left, double top,
+QLabel *makeLabel(QWidget *parent, const QString &caption, double left, double top,
                   double width, double height, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop)
 {
-    auto *label = make<QLabel>(parent, name, left, top, width, height);
+    auto *label = make<QLabel>(parent, left, top, width, height);
     label->setText(caption);
     label->setAlignment(alignment);
     label->setAttribute(Qt::WA_TranslucentBackground);
     return label;
 }
 
-QScrollBar *makeBar(QWidget *parent, const QString &name, Qt::Orientation orientation, double left, double top,
+QScrollBar *makeBar(QWidget *parent, Qt::Orientation orientation, double left, double top,
                     double width, double height, int smallChange, int largeChange, int value)
 {
-    auto *bar = make<QScrollBar>(parent, name, left, top, width, height);
+    auto *bar = make<QScrollBar>(parent, left, top, width, height);
     bar->setOrientation(orientation);
     bar->setRange(0, 32767); // a bar's design range until the scales are set
     bar->setSingleStep(smallChange);
@@ -56,9 +59,9 @@ QScrollBar *makeBar(QWidget *parent, const QString &name, Qt::Orientation orient
 }
 
 // A frame without a caption: an etched rectangle round its controls.
-QFrame *makeFrame(QWidget *parent, const QString &name, double left, double top, double width, double height)
+QFrame *makeFrame(QWidget *parent, double left, double top, double width, double height)
 {
-    auto *frame = make<QFrame>(parent, name, left, top, width, height);
+    auto *frame = make<QFrame>(parent, left, top, width, height);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
@@ -70,7 +73,6 @@ QString arrayName(const char *name, int index) { return QStringLiteral("%1(%2)")
 
 void MainWindow::buildLayout()
 {
-    setObjectName(QStringLiteral("Lumora"));
     setWindowTitle(QStringLiteral("Lumora"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/solon.png")));
     // Fixed dialog border with a close box only.
@@ -85,63 +87,129 @@ void MainWindow::buildLayout()
     buildInputsPart();
     buildButtonRow();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(1000);
+    clockTimer = new QTimer(this);
+    clockTimer->setInterval(1000);
+    nameControls();
+}
+
+void MainWindow::nameControls()
+{
+    // control, its object name (the window design's name), what it is for
+    const struct {
+        QObject *control;
+        const char *objectName;
+        const char *role;
+    } table[] = {
+        {this, "Lumora", "the main window"},
+        {frameLeftBar, "HS1", "frame: left edge, panorama units across"},
+        {frameRightBar, "HS2", "frame: right edge"},
+        {frameTopBar, "VS1", "frame: upper edge, panorama units down"},
+        {frameBottomBar, "VS2", "frame: lower edge"},
+        {panorama, "Pic", "the sky panorama with the red frame"},
+        {sunPictureLabel, "Imsol", "the small sun on the panorama"},
+        {dialsFrame, "Frame8", "frame round the two dials"},
+        {elevationDial, "PicHE", "elevation dial"},
+        {azimuthDial, "PicAZ", "azimuth dial (compass)"},
+        {elevationReadoutLabel, "Label36", "elevation read-out"},
+        {azimuthReadoutLabel, "Label35", "azimuth read-out"},
+        {surveyCheck, "Check3", "\"Fichier Ensoleillement.\": a search writes the sunshine file"},
+        {sunInIcon, "solon", "picture: the Sun is in the window"},
+        {sunOutIcon, "solofF", "picture: the Sun is not in the window"},
+        {localTimeLabel, "Label6", "local time of the instant on show"},
+        {nowButton, "Command3", "back to real time and today's date"},
+        {searchGroup, "Frame3", "\"Recherche\" group"},
+        {showSearchCheck, "Check1", "\"Voir la recherche\": show each search step"},
+        {continueButton, "Command8", "\"Prochaine Entrée/Sortie\": go on to the opposite event"},
+        {searchButton, "Command1", "\"Rechercher\" / \"Temps réel\""},
+        {entrySearchCheck, "Check2", "hidden: checked = the search looks for an entry"},
+        {unusedTextBox, "Text11", "hidden text box, unused"},
+        {timeBar, "VSHeure", "UT minute of the day"},
+        {utTimeLabel, "Label5", "UT time, search progress and result"},
+        {latitudeDegreesEdit, "Text1", "latitude, degrees"},
+        {latitudeMinutesEdit, "Text2", "latitude, minutes"},
+        {longitudeDegreesEdit, "Text3", "longitude, degrees"},
+        {longitudeMinutesEdit, "Text4", "longitude, minutes"},
+        {unitSigns[0], "Label1(0)", "° after the latitude degrees"},
+        {unitSigns[1], "Label4", "' after the latitude minutes"},
+        {unitSigns[2], "Label2", "° after the longitude degrees"},
+        {unitSigns[3], "Label3", "' after the longitude minutes"},
+        {latitudeFrame, "Frame1", "frame of North/South"},
+        {northButton, "Option1", "\"Nord\""},
+        {southButton, "Option2", "\"Sud\""},
+        {longitudeFrame, "Frame2", "frame of East/West"},
+        {westButton, "Option3", "\"Ouest\""},
+        {eastButton, "Option4", "\"Est\""},
+        {mapButton, "Command6", "\"Google Map\": overlay and map"},
+        {aboutButton, "Command5", "\"A propos\""},
+        {helpButton, "Command7", "help page"},
+        {hideButton, "Command4", "\"Réduire\": into the notification area"},
+        {quitButton, "Command2", "\"Quitter\""},
+        {clockTimer, "Timer1", "real-time tick, once a second"},
+    };
+    for (const auto &entry : table)
+        entry.control->setObjectName(QString::fromUtf8(entry.objectName));
+    // Arrays are named "Name(index)", index from 0.
+    auto nameArray = [](const auto &controls, const char *objectName, const char * /*role*/) {
+        for (size_t i = 0; i < controls.size(); ++i)
+            controls[i]->setObjectName(arrayName(objectName, int(i)));
+    };
+    nameArray(elevationScaleLabels, "LabH", "elevation graduations, 90° down to 0°");
+    nameArray(azimuthScaleLabels, "LabANG", "azimuth graduations, 0° to 360°");
+    nameArray(frameEdgeLabels, "LabLig", "the frame's edges in degrees");
+    nameArray(surveyStepButtons, "Option5", "survey step: 10 min, 30 min, 1 h, 1 min");
+    nameArray(dateBoxes, "Combo1", "date: day, month, year (UT)");
 }
 
 void MainWindow::buildTopPart()
 {
-    HS1 = makeBar(this, QStringLiteral("HS1"), Qt::Horizontal, 375, 165, 5055, 195, 1, 100, 1000);
-    HS2 = makeBar(this, QStringLiteral("HS2"), Qt::Horizontal, 5445, 165, 5055, 195, 10, 100, 0);
-    VS1 = makeBar(this, QStringLiteral("VS1"), Qt::Vertical, 60, 420, 225, 2205, 10, 100, 0);
-    VS2 = makeBar(this, QStringLiteral("VS2"), Qt::Vertical, 60, 2640, 225, 2205, 10, 100, 0);
+    frameLeftBar = makeBar(this, Qt::Horizontal, 375, 165, 5055, 195, 1, 100, 1000);
+    frameRightBar = makeBar(this, Qt::Horizontal, 5445, 165, 5055, 195, 10, 100, 0);
+    frameTopBar = makeBar(this, Qt::Vertical, 60, 420, 225, 2205, 10, 100, 0);
+    frameBottomBar = makeBar(this, Qt::Vertical, 60, 2640, 225, 2205, 10, 100, 0);
 
-    Pic = make<PanoramaView>(this, QStringLiteral("Pic"), 420, 420, 10065, 4335);
-    Pic->setPictureSize({10065, 4335});
+    panorama = make<PanoramaView>(this, 420, 420, 10065, 4335);
+    panorama->setPictureSize({10065, 4335});
 
     static constexpr int labHTops[10] = {420, 885, 1335, 1800, 2250, 2715, 3165, 3630, 4080, 4545};
     for (int i = 0; i < 10; ++i)
-        LabH[i] = makeLabel(this, arrayName("LabH", i), QStringLiteral("330"), 10485, labHTops[i], 435, 210,
+        elevationScaleLabels[i] = makeLabel(this, QStringLiteral("330"), 10485, labHTops[i], 435, 210,
                             Qt::AlignHCenter | Qt::AlignTop);
     for (int i = 0; i < 25; ++i)
-        LabANG[i] = makeLabel(this, arrayName("LabANG", i), QStringLiteral("330"), 3180, 5325, 435, 210,
+        azimuthScaleLabels[i] = makeLabel(this, QStringLiteral("330"), 3180, 5325, 435, 210,
                               Qt::AlignHCenter | Qt::AlignTop);
     // The template tick; the others are placed (and shown) by the graduations.
-    line2_[0] = QLineF(3000, 4740, 3000, 4935);
-    line2Visible_[0] = true;
+    graduationTicks_[0] = QLineF(3000, 4740, 3000, 4935);
+    graduationTickVisible_[0] = true;
 
     for (int i = 0; i < 4; ++i)
-        LabLig[i] = makeLabel(Pic, arrayName("LabLig", i), QStringLiteral("XXX°"), 1900 + 1100 * (i % 2),
+        frameEdgeLabels[i] = makeLabel(panorama, QStringLiteral("XXX°"), 1900 + 1100 * (i % 2),
                               3060, 405, 195, Qt::AlignHCenter | Qt::AlignTop);
 
-    Imsol = make<QLabel>(Pic, QStringLiteral("Imsol"), 0, 28200, 225, 225);
-    Imsol->setPixmap(QPixmap(QStringLiteral(":/icons/imsol.png")));
-    Imsol->setAttribute(Qt::WA_TranslucentBackground);
+    sunPictureLabel = make<QLabel>(panorama, 0, 28200, 225, 225);
+    sunPictureLabel->setPixmap(QPixmap(QStringLiteral(":/icons/imsol.png")));
+    sunPictureLabel->setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void MainWindow::buildDiagramsPart()
 {
-    Frame8 = makeFrame(this, QStringLiteral("Frame8"), 150, 5235, 3690, 2055);
-    PicHE = new DialView(DialView::Kind::Elevation, Frame8);
-    PicHE->setObjectName(QStringLiteral("PicHE"));
-    PicHE->setGeometry(twipsRect(30, 225, 1770, 1770));
-    PicHE->setToolTip(
+    dialsFrame = makeFrame(this, 150, 5235, 3690, 2055);
+    elevationDial = new DialView(DialView::Kind::Elevation, dialsFrame);
+    elevationDial->setGeometry(twipsRect(30, 225, 1770, 1770));
+    elevationDial->setToolTip(
         QStringLiteral("Hauteur du centre du Soleil (sans tenir compte de la réfraction atmosphérique)."));
-    PicAZ = new DialView(DialView::Kind::Azimuth, Frame8);
-    PicAZ->setObjectName(QStringLiteral("PicAZ"));
-    PicAZ->setGeometry(twipsRect(1860, 225, 1770, 1770));
-    PicAZ->setToolTip(QStringLiteral("Azimut du centre du Soleil."));
-    for (DialView *dial : {PicHE, PicAZ}) {
+    azimuthDial = new DialView(DialView::Kind::Azimuth, dialsFrame);
+    azimuthDial->setGeometry(twipsRect(1860, 225, 1770, 1770));
+    azimuthDial->setToolTip(QStringLiteral("Azimut du centre du Soleil."));
+    for (DialView *dial : {elevationDial, azimuthDial}) {
         dial->setFont(designFont(QStringLiteral("Arial"), 8.25));
         dial->setAutoFillBackground(true);
         dial->setBackgroundRole(QPalette::Base);
     }
-    Label36 = makeLabel(Frame8, QStringLiteral("Label36"), QString(), 120, 15, 45, 195);
-    Label35 = makeLabel(Frame8, QStringLiteral("Label35"), QString(), 1875, 15, 45, 195);
+    elevationReadoutLabel = makeLabel(dialsFrame, QString(), 120, 15, 45, 195);
+    azimuthReadoutLabel = makeLabel(dialsFrame, QString(), 1875, 15, 45, 195);
 
-    Check3 = make<QCheckBox>(this, QStringLiteral("Check3"), 435, 7410, 3180, 225);
-    Check3->setText(QStringLiteral("Fichier Ensoleillement."));
+    surveyCheck = make<QCheckBox>(this, 435, 7410, 3180, 225);
+    surveyCheck->setText(QStringLiteral("Fichier Ensoleillement."));
     static constexpr struct {
         int index;
         const char16_t *caption;
@@ -151,74 +219,73 @@ void MainWindow::buildDiagramsPart()
                    {0, u"10 minutes", 435, 8115},
                    {3, u"1 minute", 1665, 8115}};
     for (const auto &o : options) {
-        auto *button = make<QRadioButton>(this, arrayName("Option5", o.index), o.left, o.top, 1830, 195);
+        auto *button = make<QRadioButton>(this, o.left, o.top, 1830, 195);
         button->setText(QString::fromUtf16(o.caption));
-        Option5[o.index] = button;
+        surveyStepButtons[o.index] = button;
     }
 }
 
 void MainWindow::buildMiddlePart()
 {
-    solon = make<QLabel>(this, QStringLiteral("solon"), 3975, 5235, 240, 240);
-    solon->setPixmap(QPixmap(QStringLiteral(":/icons/solon.png")));
-    solon->hide();
-    solofF = make<QLabel>(this, QStringLiteral("solofF"), 3975, 5235, 240, 240);
-    solofF->setPixmap(QPixmap(QStringLiteral(":/icons/soloff.png")));
-    solofF->hide();
+    sunInIcon = make<QLabel>(this, 3975, 5235, 240, 240);
+    sunInIcon->setPixmap(QPixmap(QStringLiteral(":/icons/solon.png")));
+    sunInIcon->hide();
+    sunOutIcon = make<QLabel>(this, 3975, 5235, 240, 240);
+    sunOutIcon->setPixmap(QPixmap(QStringLiteral(":/icons/soloff.png")));
+    sunOutIcon->hide();
 
-    Label6 = makeLabel(this, QStringLiteral("Label6"), QString(), 4305, 5400, 1425, 555, Qt::AlignHCenter | Qt::AlignTop);
-    Label6->setFont(designFont(kSansSerif, 8.25, true));
-    Label6->setWordWrap(true);
+    localTimeLabel = makeLabel(this, QString(), 4305, 5400, 1425, 555, Qt::AlignHCenter | Qt::AlignTop);
+    localTimeLabel->setFont(designFont(kSansSerif, 8.25, true));
+    localTimeLabel->setWordWrap(true);
 
-    Command3 = make<QPushButton>(this, QStringLiteral("Command3"), 5805, 5280, 585, 660);
-    Command3->setIcon(QIcon(QStringLiteral(":/icons/command3.png")));
-    Command3->setIconSize(QSize(32, 32));
-    Command3->setToolTip(QStringLiteral("Retour au temps réel, date du jour"));
+    nowButton = make<QPushButton>(this, 5805, 5280, 585, 660);
+    nowButton->setIcon(QIcon(QStringLiteral(":/icons/command3.png")));
+    nowButton->setIconSize(QSize(32, 32));
+    nowButton->setToolTip(QStringLiteral("Retour au temps réel, date du jour"));
 
-    Frame3 = make<QGroupBox>(this, QStringLiteral("Frame3"), 4080, 6090, 2295, 1245);
-    Frame3->setTitle(QStringLiteral("Recherche"));
-    Check1 = make<QCheckBox>(Frame3, QStringLiteral("Check1"), 195, 15 + 180, 1845, 285);
-    Check1->setText(QStringLiteral("Voir la recherche"));
-    Check1->setChecked(true);
-    Command8 = make<QPushButton>(Frame3, QStringLiteral("Command8"), 180, 360 + 90, 2070, 300);
-    Command8->setText(QStringLiteral("Prochaine Entrée"));
-    Command8->hide();
-    Command1 = make<QPushButton>(Frame3, QStringLiteral("Command1"), 180, 690 + 60, 2070, 420);
-    Command1->setText(QStringLiteral("Rechercher"));
-    Check2 = make<QCheckBox>(Frame3, QStringLiteral("Check2"), -60, 810, 465, 195);
-    Check2->setChecked(true);
-    Check2->hide();
+    searchGroup = make<QGroupBox>(this, 4080, 6090, 2295, 1245);
+    searchGroup->setTitle(QStringLiteral("Recherche"));
+    showSearchCheck = make<QCheckBox>(searchGroup, 195, 15 + 180, 1845, 285);
+    showSearchCheck->setText(QStringLiteral("Voir la recherche"));
+    showSearchCheck->setChecked(true);
+    continueButton = make<QPushButton>(searchGroup, 180, 360 + 90, 2070, 300);
+    continueButton->setText(QStringLiteral("Prochaine Entrée"));
+    continueButton->hide();
+    searchButton = make<QPushButton>(searchGroup, 180, 690 + 60, 2070, 420);
+    searchButton->setText(QStringLiteral("Rechercher"));
+    entrySearchCheck = make<QCheckBox>(searchGroup, -60, 810, 465, 195);
+    entrySearchCheck->setChecked(true);
+    entrySearchCheck->hide();
 
-    Text11 = make<QLineEdit>(this, QStringLiteral("Text11"), 3090, 5055, 855, 285);
-    Text11->setAlignment(Qt::AlignCenter);
-    Text11->hide();
+    unusedTextBox = make<QLineEdit>(this, 3090, 5055, 855, 285);
+    unusedTextBox->setAlignment(Qt::AlignCenter);
+    unusedTextBox->hide();
 }
 
 void MainWindow::buildInputsPart()
 {
-    VSHeure = makeBar(this, QStringLiteral("VSHeure"), Qt::Vertical, 6915, 5325, 300, 1905, 1, 10, 0);
-    VSHeure->setRange(0, 1440);
-    VSHeure->setTracking(false); // handled once the value changes, not while dragging
-    VSHeure->setToolTip(QStringLiteral("Heure TU"));
+    timeBar = makeBar(this, Qt::Vertical, 6915, 5325, 300, 1905, 1, 10, 0);
+    timeBar->setRange(0, 1440);
+    timeBar->setTracking(false); // handled once the value changes, not while dragging
+    timeBar->setToolTip(QStringLiteral("Heure TU"));
 
     static constexpr double comboLefts[3] = {7545, 8445, 9345};
     static constexpr double comboWidths[3] = {885, 885, 1050};
     for (int i = 0; i < 3; ++i) {
-        auto *combo = make<QComboBox>(this, arrayName("Combo1", i), comboLefts[i], 5385, comboWidths[i], 315);
+        auto *combo = make<QComboBox>(this, comboLefts[i], 5385, comboWidths[i], 315);
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(12);
         combo->setEditText(QStringLiteral("Combo1"));
         combo->lineEdit()->installEventFilter(this);
-        Combo1[i] = combo;
+        dateBoxes[i] = combo;
     }
-    Label5 = makeLabel(this, QStringLiteral("Label5"), QString(), 7560, 5790, 2715, 210);
+    utTimeLabel = makeLabel(this, QString(), 7560, 5790, 2715, 210);
 
     const QFont coordinateFont = designFont(kSansSerif, 13.5);
     const QFont signFont = designFont(kSansSerif, 18);
-    auto coordinate = [&](const char *name, const char *text, double top, double height) {
-        auto *box = make<QLineEdit>(this, QString::fromLatin1(name), name[4] == '1' || name[4] == '3' ? 7665 : 8460,
-                                    top, 555, height);
+    auto coordinate = [&](double left, const char *text, double top, double height) {
+        auto *box = make<QLineEdit>(this, left, top, 555, height);
         box->setText(QString::fromLatin1(text));
         box->setAlignment(Qt::AlignCenter);
         box->setFont(coordinateFont);
@@ -227,60 +294,59 @@ void MainWindow::buildInputsPart()
         box->setPalette(palette);
         return box;
     };
-    auto sign = [&](const QString &name, const QString &caption, double left, double top, double width) {
-        auto *label = makeLabel(this, name, caption, left, top, width, 435);
+    auto sign = [&](const QString &caption, double left, double top, double width) {
+        auto *label = makeLabel(this, caption, left, top, width, 435);
         label->setFont(signFont);
         // The large sign is wider than its narrow slot: let it show whole.
         label->resize(std::max(label->width(), label->sizeHint().width()), label->height());
         return label;
     };
-    Text1 = coordinate("Text1", "49", 6135, 435);
-    sign(QStringLiteral("Label1(0)"), QStringLiteral("°"), 8250, 6135, 120);
-    Text2 = coordinate("Text2", "00", 6135, 435);
-    sign(QStringLiteral("Label4"), QStringLiteral("'"), 9075, 6135, 60);
-    Text3 = coordinate("Text3", "02", 6645, 480);
-    sign(QStringLiteral("Label2"), QStringLiteral("°"), 8250, 6645, 120);
-    Text4 = coordinate("Text4", "20", 6645, 480);
-    sign(QStringLiteral("Label3"), QStringLiteral("'"), 9075, 6645, 60);
+    latitudeDegreesEdit = coordinate(7665, "49", 6135, 435);
+    unitSigns[0] = sign(QStringLiteral("°"), 8250, 6135, 120);
+    latitudeMinutesEdit = coordinate(8460, "00", 6135, 435);
+    unitSigns[1] = sign(QStringLiteral("'"), 9075, 6135, 60);
+    longitudeDegreesEdit = coordinate(7665, "02", 6645, 480);
+    unitSigns[2] = sign(QStringLiteral("°"), 8250, 6645, 120);
+    longitudeMinutesEdit = coordinate(8460, "20", 6645, 480);
+    unitSigns[3] = sign(QStringLiteral("'"), 9075, 6645, 60);
 
-    Frame1 = makeFrame(this, QStringLiteral("Frame1"), 9345, 6045, 1005, 645);
-    Option1 = make<QRadioButton>(Frame1, QStringLiteral("Option1"), 105, 105, 810, 195);
-    Option1->setText(QStringLiteral("Nord"));
-    Option2 = make<QRadioButton>(Frame1, QStringLiteral("Option2"), 105, 315, 810, 195);
-    Option2->setText(QStringLiteral("Sud"));
-    Option1->setChecked(true);
+    latitudeFrame = makeFrame(this, 9345, 6045, 1005, 645);
+    northButton = make<QRadioButton>(latitudeFrame, 105, 105, 810, 195);
+    northButton->setText(QStringLiteral("Nord"));
+    southButton = make<QRadioButton>(latitudeFrame, 105, 315, 810, 195);
+    southButton->setText(QStringLiteral("Sud"));
+    northButton->setChecked(true);
 
-    Frame2 = makeFrame(this, QStringLiteral("Frame2"), 9345, 6540, 1050, 750);
-    Option4 = make<QRadioButton>(Frame2, QStringLiteral("Option4"), 105, 210, 690, 195);
-    Option4->setText(QStringLiteral("Est"));
-    Option3 = make<QRadioButton>(Frame2, QStringLiteral("Option3"), 105, 420, 780, 195);
-    Option3->setText(QStringLiteral("Ouest"));
-    Option4->setChecked(true);
+    longitudeFrame = makeFrame(this, 9345, 6540, 1050, 750);
+    eastButton = make<QRadioButton>(longitudeFrame, 105, 210, 690, 195);
+    eastButton->setText(QStringLiteral("Est"));
+    westButton = make<QRadioButton>(longitudeFrame, 105, 420, 780, 195);
+    westButton->setText(QStringLiteral("Ouest"));
+    eastButton->setChecked(true);
 }
 
 void MainWindow::buildButtonRow()
 {
     static constexpr struct {
         QToolButton *MainWindow::*member;
-        const char *name;
         int left;
         const char16_t *caption;
         const char *icon;
-    } buttons[] = {{&MainWindow::Command6, "Command6", 3750, u"Google Map", ":/icons/command6.png"},
-                   {&MainWindow::Command5, "Command5", 5175, u"A propos", ":/icons/command5.png"},
-                   {&MainWindow::Command7, "Command7", 6600, u"HeeeeeeeeelP", ":/icons/command7.png"},
-                   {&MainWindow::Command4, "Command4", 8025, u"Réduire", ":/icons/command4.png"}};
+    } buttons[] = {{&MainWindow::mapButton, 3750, u"Google Map", ":/icons/command6.png"},
+                   {&MainWindow::aboutButton, 5175, u"A propos", ":/icons/command5.png"},
+                   {&MainWindow::helpButton, 6600, u"HeeeeeeeeelP", ":/icons/command7.png"},
+                   {&MainWindow::hideButton, 8025, u"Réduire", ":/icons/command4.png"}};
     for (const auto &b : buttons) {
-        auto *button = make<QToolButton>(this, QString::fromLatin1(b.name), b.left, 7425, 1440, 885);
+        auto *button = make<QToolButton>(this, b.left, 7425, 1440, 885);
         button->setText(QString::fromUtf16(b.caption));
         button->setIcon(QIcon(QString::fromLatin1(b.icon)));
         button->setIconSize(QSize(32, 32));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         this->*(b.member) = button;
     }
-    Command2 = make<QPushButton>(this, QStringLiteral("Command2"), 9450, 7425, 1440, 885);
-    Command2->setText(QStringLiteral("Quitter"));
-    Command2->setFont(designFont(kSansSerif, 9.75, true));
+    quitButton = make<QPushButton>(this, 9450, 7425, 1440, 885);
+    quitButton->setText(QStringLiteral("Quitter"));
+    quitButton->setFont(designFont(kSansSerif, 9.75, true));
 }
 
 } // namespace lumora

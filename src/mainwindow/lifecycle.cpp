@@ -9,9 +9,9 @@
 #include "about/about.h"
 #include "mainwindow/help.h"
 #include "mainwindow/settings.h"
-#include "maptools/droite.h"
+#include "maptools/azimuthoverlay.h"
 #include "maptools/mapaddress.h"
-#include "tray/systray.h"
+#include "tray/trayicon.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,66 +40,66 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
         settings_ = ownedSettings_.get();
     }
     buildLayout();
-    tray_ = std::make_unique<SysTray>(std::move(trayBackend));
+    tray_ = std::make_unique<TrayIcon>(std::move(trayBackend));
     searchTimer_ = new QTimer(this);
     searchTimer_->setSingleShot(true);
     connectHandlers();
     startUp();
-    Timer1->start(); // real time from the start; the first refresh comes with the first tick
+    clockTimer->start(); // real time from the start; the first refresh comes with the first tick
 }
 
 MainWindow::~MainWindow()
 {
     if (searchRunning_)
         QApplication::restoreOverrideCursor();
-    if (droite_)
-        delete droite_.data();
+    if (overlay_)
+        delete overlay_.data();
 }
 
 void MainWindow::connectHandlers()
 {
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connect(clockTimer, &QTimer::timeout, this, &MainWindow::onClockTick);
     connect(searchTimer_, &QTimer::timeout, this, &MainWindow::runSearchSlice);
-    for (QRadioButton *option : {Option1, Option2, Option3, Option4})
-        connect(option, &QRadioButton::clicked, this, &MainWindow::Option_Click);
+    for (QRadioButton *option : {northButton, southButton, westButton, eastButton})
+        connect(option, &QRadioButton::clicked, this, &MainWindow::onHemisphereClicked);
     for (int i = 0; i < 3; ++i) {
-        connect(Combo1[i], &QComboBox::editTextChanged, this, [this, i] { Combo1_Change(i); });
-        connect(Combo1[i], &QComboBox::activated, this, [this, i] { Combo1_Click(i); });
+        connect(dateBoxes[i], &QComboBox::editTextChanged, this, [this, i] { onDateEdited(i); });
+        connect(dateBoxes[i], &QComboBox::activated, this, [this, i] { onDatePicked(i); });
     }
-    connect(VSHeure, &QScrollBar::valueChanged, this, &MainWindow::VSHeure_Change);
-    connect(HS1, &QScrollBar::valueChanged, this, [this] { DrawWindowFrame(FrameBar::Hx1); });
-    connect(HS2, &QScrollBar::valueChanged, this, [this] { DrawWindowFrame(FrameBar::Hx2); });
-    connect(VS1, &QScrollBar::valueChanged, this, [this] { DrawWindowFrame(FrameBar::Vx1); });
-    connect(VS2, &QScrollBar::valueChanged, this, [this] { DrawWindowFrame(FrameBar::Vx2); });
-    connect(Check1, &QCheckBox::clicked, this, &MainWindow::Check1_MouseUp);
-    connect(Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
-    connect(Command4, &QToolButton::clicked, this, &MainWindow::Command4_Click);
-    connect(Command5, &QToolButton::clicked, this, &MainWindow::Command5_Click);
-    connect(Command6, &QToolButton::clicked, this, &MainWindow::Command6_Click);
-    connect(Command7, &QToolButton::clicked, this, &MainWindow::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &MainWindow::Command8_Click);
-    connect(tray_.get(), &SysTray::activated, this, &MainWindow::Tray_Activated);
+    connect(timeBar, &QScrollBar::valueChanged, this, &MainWindow::onTimeBarChanged);
+    connect(frameLeftBar, &QScrollBar::valueChanged, this, [this] { drawWindowFrame(FrameBar::Left); });
+    connect(frameRightBar, &QScrollBar::valueChanged, this, [this] { drawWindowFrame(FrameBar::Right); });
+    connect(frameTopBar, &QScrollBar::valueChanged, this, [this] { drawWindowFrame(FrameBar::Top); });
+    connect(frameBottomBar, &QScrollBar::valueChanged, this, [this] { drawWindowFrame(FrameBar::Bottom); });
+    connect(showSearchCheck, &QCheckBox::clicked, this, &MainWindow::onShowSearchToggled);
+    connect(searchButton, &QPushButton::clicked, this, &MainWindow::onSearchClicked);
+    connect(quitButton, &QPushButton::clicked, this, &MainWindow::onQuitClicked);
+    connect(nowButton, &QPushButton::clicked, this, &MainWindow::onNowClicked);
+    connect(hideButton, &QToolButton::clicked, this, &MainWindow::onHideClicked);
+    connect(aboutButton, &QToolButton::clicked, this, &MainWindow::onAboutClicked);
+    connect(mapButton, &QToolButton::clicked, this, &MainWindow::onMapClicked);
+    connect(helpButton, &QToolButton::clicked, this, &MainWindow::onHelpClicked);
+    connect(continueButton, &QPushButton::clicked, this, &MainWindow::onContinueClicked);
+    connect(tray_.get(), &TrayIcon::activated, this, &MainWindow::onTrayActivated);
     // The help key opens the help document wherever the focus is.
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &MainWindow::Command7_Click);
+    connect(help, &QShortcut::activated, this, &MainWindow::onHelpClicked);
 }
 
 void MainWindow::startUp()
 {
-    setTag(QStringLiteral("load"));
+    setStateText(QStringLiteral("load"));
     restoreSettings();
     setUpScales();
     for (int day = 1; day <= 31; ++day)
-        Combo1[0]->addItem(QString::number(day));
+        dateBoxes[0]->addItem(QString::number(day));
     for (int month = 1; month <= 12; ++month)
-        Combo1[1]->addItem(QString::number(month));
+        dateBoxes[1]->addItem(QString::number(month));
     for (int year = 1900; year <= 2100; ++year)
-        Combo1[2]->addItem(QString::number(year));
+        dateBoxes[2]->addItem(QString::number(year));
     setDateBoxesToToday();
-    setTag(QStringLiteral("OK"));
-    DrawWindowFrame(FrameBar::None);
+    setStateText(QStringLiteral("OK"));
+    drawWindowFrame(FrameBar::None);
     // The restored site is in force before the first tick (the map or a
     // search may be asked for within that second).
     takeSite();
@@ -107,19 +107,19 @@ void MainWindow::startUp()
 
 void MainWindow::restoreSettings()
 {
-    const PictureSize picture = Pic->pictureSize();
+    const PictureSize picture = panorama->pictureSize();
     const StoredSettings stored = readSettings(*settings_, picture.width, picture.height);
-    QScrollBar *bars[4] = {VS1, VS2, HS1, HS2};
+    QScrollBar *bars[4] = {frameTopBar, frameBottomBar, frameLeftBar, frameRightBar};
     for (int i = 0; i < 4; ++i) {
         // A value the bar cannot hold is skipped: the bar keeps its design value.
         const auto value = stored.bars[i];
         if (value && *value >= bars[i]->minimum() && *value <= bars[i]->maximum())
             bars[i]->setValue(*value);
     }
-    QLineEdit *texts[4] = {Text1, Text2, Text3, Text4};
+    QLineEdit *texts[4] = {latitudeDegreesEdit, latitudeMinutesEdit, longitudeDegreesEdit, longitudeMinutesEdit};
     for (int i = 0; i < 4; ++i)
         texts[i]->setText(stored.texts[i]);
-    QRadioButton *options[4] = {Option1, Option2, Option3, Option4};
+    QRadioButton *options[4] = {northButton, southButton, westButton, eastButton};
     for (int i = 0; i < 4; ++i)
         if (stored.selected[i])
             options[i]->setChecked(true);
@@ -127,39 +127,39 @@ void MainWindow::restoreSettings()
 
 void MainWindow::setUpScales()
 {
-    const PictureSize picture = Pic->pictureSize();
+    const PictureSize picture = panorama->pictureSize();
     const BarScale across = horizontalBarScale(picture);
     const BarScale down = verticalBarScale(picture);
-    for (QScrollBar *bar : {HS1, HS2}) {
+    for (QScrollBar *bar : {frameLeftBar, frameRightBar}) {
         bar->setMaximum(across.max);
         bar->setSingleStep(across.smallChange);
         bar->setPageStep(across.largeChange);
     }
-    for (QScrollBar *bar : {VS1, VS2}) {
+    for (QScrollBar *bar : {frameTopBar, frameBottomBar}) {
         bar->setMaximum(down.max);
         bar->setSingleStep(down.smallChange);
         bar->setPageStep(down.largeChange);
     }
-    const double labelWidth = pixelsToTwips(LabANG[0]->width());
-    const float picLeft = float(pixelsToTwips(Pic->x()));
+    const double labelWidth = pixelsToTwips(azimuthScaleLabels[0]->width());
+    const float picLeft = float(pixelsToTwips(panorama->x()));
     for (int i = 0; i < kAzimuthGraduationCount; ++i) {
-        LabANG[i]->setText(azimuthGraduationCaption(i));
-        line2Visible_[i] = true;
+        azimuthScaleLabels[i]->setText(azimuthGraduationCaption(i));
+        graduationTickVisible_[i] = true;
         const float x = graduationTickX(i, picLeft, picture);
-        line2_[i] = QLineF(x, line2_[0].y1(), x, line2_[0].y2());
-        LabANG[i]->move(twipsPoint(x - labelWidth / 2, line2_[i].y2() + 20));
+        graduationTicks_[i] = QLineF(x, graduationTicks_[0].y1(), x, graduationTicks_[0].y2());
+        azimuthScaleLabels[i]->move(twipsPoint(x - labelWidth / 2, graduationTicks_[i].y2() + 20));
     }
     for (int i = 0; i < kElevationGraduationCount; ++i)
-        LabH[i]->setText(elevationGraduationCaption(i));
+        elevationScaleLabels[i]->setText(elevationGraduationCaption(i));
     update();
 }
 
 void MainWindow::saveSettings()
 {
-    const std::array<int, 4> bars{VS1->value(), VS2->value(), HS1->value(), HS2->value()};
-    const std::array<QString, 4> texts{Text1->text(), Text2->text(), Text3->text(), Text4->text()};
-    const std::array<bool, 4> selected{Option1->isChecked(), Option2->isChecked(), Option3->isChecked(),
-                                       Option4->isChecked()};
+    const std::array<int, 4> bars{frameTopBar->value(), frameBottomBar->value(), frameLeftBar->value(), frameRightBar->value()};
+    const std::array<QString, 4> texts{latitudeDegreesEdit->text(), latitudeMinutesEdit->text(), longitudeDegreesEdit->text(), longitudeMinutesEdit->text()};
+    const std::array<bool, 4> selected{northButton->isChecked(), southButton->isChecked(), westButton->isChecked(),
+                                       eastButton->isChecked()};
     // A store that cannot be written must not keep the program from ending.
     if (!writeSettings(*settings_, bars, texts, selected))
         qWarning("Lumora: the settings could not be saved to %s", qPrintable(settings_->fileName()));
@@ -170,13 +170,13 @@ void MainWindow::shutDown()
     if (closing_)
         return;
     closing_ = true;
-    Timer1->stop();
-    engine.searchActive = false;
+    clockTimer->stop();
+    engine_.searchActive = false;
     endSearchLoop();
-    tray_->RemoveTrayIcon();
+    tray_->removeIcon();
     saveSettings();
-    if (droite_)
-        droite_->close();
+    if (overlay_)
+        overlay_->close();
     if (about_)
         about_->close();
 }
@@ -188,16 +188,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void MainWindow::Command2_Click() { close(); }
+void MainWindow::onQuitClicked() { close(); }
 
-void MainWindow::Command7_Click()
+void MainWindow::onHelpClicked()
 {
     if (!openHelp())
         showMessage(QStringLiteral("L'aide n'a pas pu être ouverte : %1").arg(QDir::toNativeSeparators(helpFilePath())),
                     QString(), QStringLiteral("HelpMessage"));
 }
 
-void MainWindow::Command5_Click()
+void MainWindow::onAboutClicked()
 {
     if (about_) {
         about_->raise();
@@ -213,25 +213,25 @@ void MainWindow::Command5_Click()
     about_->show();
 }
 
-void MainWindow::Command6_Click()
+void MainWindow::onMapClicked()
 {
-    const QUrl address = mapAddress(engine.site.latitude, engine.site.longitude);
-    if (!droite_) {
-        droite_ = new Droite();
-        droite_->setAttribute(Qt::WA_DeleteOnClose);
-        connect(droite_, &Droite::returned, this, [this] {
+    const QUrl address = mapAddress(engine_.site.latitude, engine_.site.longitude);
+    if (!overlay_) {
+        overlay_ = new AzimuthOverlay();
+        overlay_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(overlay_, &AzimuthOverlay::returned, this, [this] {
             show();
             raise();
         });
     }
-    droite_->show();
+    overlay_->show();
     hide();
     QCoreApplication::processEvents(); // the overlay is drawn before the question
     // Owned by the overlay, so it is stacked above it rather than hidden behind.
     QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Module Azimut"),
                          QStringLiteral("Utiliser le module transparent au dessus de Goooogle map pour déterminer "
                                         "un azimut. \r\n- Voulez-vous lancer gooogle map maintenant ?"),
-                         QMessageBox::Yes | QMessageBox::No, droite_);
+                         QMessageBox::Yes | QMessageBox::No, overlay_);
     question.setObjectName(QStringLiteral("MapQuestion"));
     if (question.exec() == QMessageBox::Yes)
         QDesktopServices::openUrl(address);

@@ -1,20 +1,21 @@
-// The main window "Lumora": every control under its design name, the shared
-// state of the evaluations, and the handlers named after control and event.
-// The computations live in lumora_core (analysis/, astro/, diagrams/); this
-// class reads the controls, calls them, and shows their results.
+// The main window "Lumora": the panorama with the window's frame, the Sun's
+// dials, the date, time and site inputs, real-time mode and the search. The
+// computations live in lumora_core (analysis/, astro/, diagrams/); this class
+// reads the controls, calls them, and shows their results.
 //
 // The code is split by concern:
-//   layout.cpp     building the controls (places and sizes in twips)
-//   inputs.cpp     the site, the clock, the date boxes, the time bar, real time
-//   evaluation.cpp the evaluation run, the frame, the sun-in-window indicator
-//   search.cpp     the search for the next entry/exit and the sunshine survey
-//   lifecycle.cpp  start-up, settings, help, map, About, shut-down
+//   layout.cpp            building the controls, and the table that links each
+//                         one to its object name (places and sizes in twips)
+//   inputs.cpp            the site, the clock, the date boxes, the time bar, real time
+//   windowevaluation.cpp  the evaluation run, the frame, the sun-in-window indicator
+//   search.cpp            the search for the next entry/exit and the sunshine survey
+//   lifecycle.cpp         start-up, settings, help, map, About, shut-down
 #pragma once
 
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
 #include "diagrams/windowframe.h"
-#include "tray/systray.h"
+#include "tray/trayicon.h"
 
 #include <QLineF>
 #include <QPointer>
@@ -39,7 +40,7 @@ namespace lumora {
 
 class DialView;
 class PanoramaView;
-class Droite;
+class AzimuthOverlay;
 class About;
 
 class MainWindow : public QWidget
@@ -54,86 +55,21 @@ public:
                         QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // ---- Controls, under their design names -------------------------------
-    // Top: the window's aperture on the panorama.
-    QScrollBar *HS1 = nullptr, *HS2 = nullptr, *VS1 = nullptr, *VS2 = nullptr;
-    PanoramaView *Pic = nullptr;
-    std::array<QLabel *, 10> LabH{};
-    std::array<QLabel *, 25> LabANG{};
-    std::array<QLabel *, 4> LabLig{};
-    QLabel *Imsol = nullptr;
-    // Bottom left: the dials and the survey options.
-    QFrame *Frame8 = nullptr;
-    DialView *PicHE = nullptr, *PicAZ = nullptr;
-    QLabel *Label36 = nullptr, *Label35 = nullptr;
-    QCheckBox *Check3 = nullptr;
-    std::array<QRadioButton *, 4> Option5{};
-    // Middle: clock and search.
-    QLabel *solon = nullptr, *solofF = nullptr;
-    QLabel *Label6 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QGroupBox *Frame3 = nullptr;
-    QCheckBox *Check1 = nullptr, *Check2 = nullptr;
-    QPushButton *Command8 = nullptr, *Command1 = nullptr;
-    QLineEdit *Text11 = nullptr;
-    // Right: inputs.
-    QScrollBar *VSHeure = nullptr;
-    std::array<QComboBox *, 3> Combo1{};
-    QLabel *Label5 = nullptr;
-    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr;
-    QFrame *Frame1 = nullptr, *Frame2 = nullptr;
-    QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr;
-    // Bottom row.
-    QToolButton *Command6 = nullptr, *Command5 = nullptr, *Command7 = nullptr, *Command4 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QTimer *Timer1 = nullptr;
-
-    // ---- State ---------------------------------------------------------------
-    // The window's state text: "load" while starting and during a survey.
-    QString Tag;
-    // The time bar's guard: "PB" while the program itself moves it.
-    QString VSHeureTag;
-    // Local time minus UT, days (32-bit float).
-    float DecalH = 0;
-    // The shared instant, site, search state and the in-window answer.
-    SunshineEngine engine;
-
+    // ---- What callers and tests may read -----------------------------------
+    // The instant, site and frame in force, the last Sun computed and the
+    // last in-window answer.
+    const SunshineEngine &engine() const { return engine_; }
+    // "load" while starting and during a survey, "OK" otherwise.
+    QString stateText() const { return stateText_; }
+    // The clock is followed (real-time mode).
+    bool realTime() const;
     bool searchRunning() const { return searchRunning_; }
     QString surveyPath() const { return surveyPath_; }
-    SysTray *tray() const { return tray_.get(); }
-    QPointer<Droite> overlay() const { return droite_; }
+    TrayIcon *tray() const { return tray_.get(); }
+    QPointer<AzimuthOverlay> overlay() const { return overlay_; }
     QPointer<About> aboutBox() const { return about_; }
     // Graduation tick i under the panorama, window twips (hidden ones too).
-    QLineF graduationTick(int i) const { return line2_.at(size_t(i)); }
-
-    // ---- Routines ----------------------------------------------------------
-    void ReadSite();
-    // The site as the coordinate boxes and the hemisphere choices give it.
-    SiteLocation siteFromInputs() const;
-    // Puts that site in force, unless it is not made of numbers.
-    void takeSite();
-    void ReadClock();
-    void PosSoleil();
-    void DrawWindowFrame(FrameBar which);
-    void UpdateSunIndicator(const IndicatorUpdate &update);
-
-    // ---- Handlers --------------------------------------------------------------
-    void Timer1_Timer();
-    void Option_Click();
-    void Combo1_Change(int index);
-    void Combo1_Click(int index);
-    void Combo1_KeyDown(int index);
-    void VSHeure_Change();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();
-    void Check1_MouseUp();
-    void Tray_Activated();
+    QLineF graduationTick(int i) const { return graduationTicks_.at(size_t(i)); }
 
 signals:
     // A search or survey has finished its loop (found, over, stopped or failed).
@@ -144,7 +80,90 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private slots:
+    // One second of real time: read the site and the clock, evaluate.
+    void onClockTick();
+    void onHemisphereClicked();
+    // Date boxes: text typed or set, an entry picked from the list, a key pressed.
+    void onDateEdited(int index);
+    void onDatePicked(int index);
+    void onDateKeyPressed(int index);
+    // The time bar moved by the user: manual mode at that UT minute.
+    void onTimeBarChanged();
+    // "Rechercher" (search or survey) / "Temps réel" (stop, back to the clock).
+    void onSearchClicked();
+    void onQuitClicked();
+    // Back to real time and today's date.
+    void onNowClicked();
+    // "Réduire": into the notification area.
+    void onHideClicked();
+    void onAboutClicked();
+    void onMapClicked();
+    void onHelpClicked();
+    // "Prochaine Entrée/Sortie": the search goes on to the opposite event.
+    void onContinueClicked();
+    void onShowSearchToggled();
+    void onTrayActivated();
+
 private:
+    // ---- Controls (their object names are set in layout.cpp) ---------------
+    // Top: the window's aperture on the panorama. The bars hold panorama
+    // units: left and right edges across, upper and lower edges down.
+    QScrollBar *frameLeftBar = nullptr, *frameRightBar = nullptr, *frameTopBar = nullptr, *frameBottomBar = nullptr;
+    PanoramaView *panorama = nullptr;
+    std::array<QLabel *, 10> elevationScaleLabels{}; // right of the panorama, every 10°
+    std::array<QLabel *, 25> azimuthScaleLabels{};   // under the panorama, every 15°
+    std::array<QLabel *, 4> frameEdgeLabels{};       // the frame's edges in degrees
+    QLabel *sunPictureLabel = nullptr;               // the small sun on the panorama
+    // Bottom left: the dials and the survey options.
+    QFrame *dialsFrame = nullptr;
+    DialView *elevationDial = nullptr, *azimuthDial = nullptr;
+    QLabel *elevationReadoutLabel = nullptr, *azimuthReadoutLabel = nullptr;
+    QCheckBox *surveyCheck = nullptr;                      // "Fichier Ensoleillement."
+    std::array<QRadioButton *, 4> surveyStepButtons{};     // 10 min, 30 min, 1 h, 1 min
+    // Middle: the in-window answer, local time, search.
+    QLabel *sunInIcon = nullptr, *sunOutIcon = nullptr;
+    QLabel *localTimeLabel = nullptr;
+    QPushButton *nowButton = nullptr;
+    QGroupBox *searchGroup = nullptr;
+    QCheckBox *showSearchCheck = nullptr;  // "Voir la recherche": show each step
+    QCheckBox *entrySearchCheck = nullptr; // hidden: checked = search the next entry
+    QPushButton *continueButton = nullptr, *searchButton = nullptr;
+    QLineEdit *unusedTextBox = nullptr;    // hidden, kept from the layout
+    // Right: inputs.
+    QScrollBar *timeBar = nullptr;           // UT minute of the day, 0..1440
+    std::array<QComboBox *, 3> dateBoxes{};  // day, month, year (UT date)
+    QLabel *utTimeLabel = nullptr;
+    QLineEdit *latitudeDegreesEdit = nullptr, *latitudeMinutesEdit = nullptr;
+    QLineEdit *longitudeDegreesEdit = nullptr, *longitudeMinutesEdit = nullptr;
+    std::array<QLabel *, 4> unitSigns{}; // the large ° and ' after each box
+    QFrame *latitudeFrame = nullptr, *longitudeFrame = nullptr;
+    QRadioButton *northButton = nullptr, *southButton = nullptr, *westButton = nullptr, *eastButton = nullptr;
+    // Bottom row.
+    QToolButton *mapButton = nullptr, *aboutButton = nullptr, *helpButton = nullptr, *hideButton = nullptr;
+    QPushButton *quitButton = nullptr;
+    QTimer *clockTimer = nullptr; // one tick a second in real-time mode
+
+    // ---- State -----------------------------------------------------------------
+    QString stateText_;
+    // The program itself is moving the time bar: its change is not the user's.
+    bool timeBarSetByProgram_ = false;
+    // Local time minus UT, days (32-bit float).
+    float localOffsetDays_ = 0;
+    // The shared instant, site, search state and the in-window answer.
+    SunshineEngine engine_;
+
+    // ---- Routines ----------------------------------------------------------
+    void readSite();
+    // The site as the coordinate boxes and the hemisphere choices give it.
+    SiteLocation siteFromInputs() const;
+    // Puts that site in force, unless it is not made of numbers.
+    void takeSite();
+    void readClock();
+    void evaluate();
+    void drawWindowFrame(FrameBar which);
+    void updateSunIndicator(const IndicatorUpdate &update);
+
     // layout.cpp
     void buildLayout();
     void buildTopPart();
@@ -152,6 +171,7 @@ private:
     void buildMiddlePart();
     void buildInputsPart();
     void buildButtonRow();
+    void nameControls();
     void connectHandlers();
     // lifecycle.cpp
     void startUp();
@@ -164,10 +184,10 @@ private:
     void checkDate();
     void setComboText(int index, const QString &text);
     void setDateBoxesToToday();
-    void setLabel6Colour(const QColor &colour);
-    // evaluation.cpp
+    void setLocalTimeColour(const QColor &colour);
+    // windowevaluation.cpp
     bool runOnce();
-    void setTag(const QString &tag);
+    void setStateText(const QString &tag);
     void showEvaluation(const Evaluation &evaluation);
     void applyFrameBounds();
     // search.cpp
@@ -180,23 +200,23 @@ private:
     void showMessage(const QString &message, const QString &detail = QString(),
                      const QString &name = QStringLiteral("SearchMessage"));
     void showFileError(const QString &path, const QString &reason);
-    void updateCommand8Caption();
+    void updateContinueCaption();
     int selectedSurveyOption() const;
     bool prepareSurvey();
 
     QSettings *settings_ = nullptr;
     std::unique_ptr<QSettings> ownedSettings_;
-    std::unique_ptr<SysTray> tray_;
-    QPointer<Droite> droite_;
+    std::unique_ptr<TrayIcon> tray_;
+    QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;
-    std::array<QLineF, 25> line2_{};       // graduation ticks, twips
-    std::array<bool, 25> line2Visible_{};
+    std::array<QLineF, 25> graduationTicks_{};       // graduation ticks, twips
+    std::array<bool, 25> graduationTickVisible_{};
     bool muteDateHandling_ = false;
     bool siteRefused_ = false; // the coordinate boxes hold no usable site
     bool closing_ = false;
     // Search loop.
     bool searchRunning_ = false;
-    bool searchFromCommand1_ = false;
+    bool searchStartedByButton_ = false;
     std::unique_ptr<SurveyFile> surveyFile_; // while a survey runs
     QString surveyPath_;
     QTimer *searchTimer_ = nullptr;

@@ -6,7 +6,7 @@
 
 #include "common/formats.h"
 #include "diagrams/dialview.h"
-#include "tray/systray.h"
+#include "tray/trayicon.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -43,7 +43,7 @@ QString instantText(const QDateTime &instant)
 int MainWindow::selectedSurveyOption() const
 {
     for (int i = 0; i < 4; ++i)
-        if (Option5[i]->isChecked())
+        if (surveyStepButtons[i]->isChecked())
             return i;
     return -1;
 }
@@ -65,25 +65,25 @@ void MainWindow::showFileError(const QString &path, const QString &reason)
 
 bool MainWindow::prepareSurvey()
 {
-    engine.prepareSurvey();
-    setTag(QStringLiteral("load"));
+    engine_.prepareSurvey();
+    setStateText(QStringLiteral("load"));
     surveyPath_ = surveyFilePath(QCoreApplication::applicationDirPath());
     surveyFile_ = std::make_unique<SurveyFile>();
     if (!surveyFile_->create(surveyPath_)) {
         const QString reason = surveyFile_->errorString();
         surveyFile_.reset();
-        setTag(QStringLiteral("OK"));
+        setStateText(QStringLiteral("OK"));
         showFileError(surveyPath_, reason);
         return false;
     }
     return true;
 }
 
-void MainWindow::Command1_Click()
+void MainWindow::onSearchClicked()
 {
-    Label5->clear();
-    if (Command1->text() != kRealTimeCaption) {
-        if (Check3->isChecked() && selectedSurveyOption() < 0) {
+    utTimeLabel->clear();
+    if (searchButton->text() != kRealTimeCaption) {
+        if (surveyCheck->isChecked() && selectedSurveyOption() < 0) {
             // Without a step the survey would repeat midnight for ever.
             showMessage(QStringLiteral("Choisissez le pas du fichier d'ensoleillement : "
                                            "1 heure, 30 minutes, 10 minutes ou 1 minute."));
@@ -95,45 +95,45 @@ void MainWindow::Command1_Click()
             showMessage(kYearMessage);
             return;
         }
-        Timer1->stop();
-        setLabel6Colour(QColor(255, 0, 0));
-        Command1->setText(kRealTimeCaption);
-        if (Check3->isChecked() && !prepareSurvey())
+        clockTimer->stop();
+        setLocalTimeColour(QColor(255, 0, 0));
+        searchButton->setText(kRealTimeCaption);
+        if (surveyCheck->isChecked() && !prepareSurvey())
             return;
-        engine.startSearch();
-        searchFromCommand1_ = true;
+        engine_.startSearch();
+        searchStartedByButton_ = true;
         startSearchLoop();
     } else {
-        Timer1->start();
-        Check2->setChecked(true);
-        Command1->setText(kSearchCaption);
-        engine.searchActive = false;
-        Command8->hide();
+        clockTimer->start();
+        entrySearchCheck->setChecked(true);
+        searchButton->setText(kSearchCaption);
+        engine_.searchActive = false;
+        continueButton->hide();
         if (!runOnce())
             showMessage(kYearMessage);
     }
 }
 
-void MainWindow::Command8_Click()
+void MainWindow::onContinueClicked()
 {
-    engine.searchStep = kResumeStep;
-    Check2->setChecked(!Check2->isChecked());
-    if (engine.searchActive) {
+    engine_.searchStep = kResumeStep;
+    entrySearchCheck->setChecked(!entrySearchCheck->isChecked());
+    if (engine_.searchActive) {
         if (!searchRunning_)
-            engine.resumeSearch();
+            engine_.resumeSearch();
         startSearchLoop();
     } else if (!runOnce()) {
         showMessage(kYearMessage);
     }
 }
 
-void MainWindow::updateCommand8Caption()
+void MainWindow::updateContinueCaption()
 {
     // The button always offers the event opposite to the one searched.
-    if (Check2->isChecked() && Command8->text() == kNextEntry)
-        Command8->setText(kNextExit);
-    else if (!Check2->isChecked() && Command8->text() == kNextExit)
-        Command8->setText(kNextEntry);
+    if (entrySearchCheck->isChecked() && continueButton->text() == kNextEntry)
+        continueButton->setText(kNextExit);
+    else if (!entrySearchCheck->isChecked() && continueButton->text() == kNextExit)
+        continueButton->setText(kNextEntry);
 }
 
 void MainWindow::startSearchLoop()
@@ -152,15 +152,15 @@ void MainWindow::runSearchSlice()
     SearchPass pass;
     bool passed = false;
     for (;;) {
-        if (!engine.searchActive) {
+        if (!engine_.searchActive) {
             endSearchLoop();
             return;
         }
-        updateCommand8Caption();
-        pass = engine.searchPass(Check2->isChecked(), surveyFile_.get(),
+        updateContinueCaption();
+        pass = engine_.searchPass(entrySearchCheck->isChecked(), surveyFile_.get(),
                                  selectedSurveyOption());
         passed = true;
-        UpdateSunIndicator(pass.evaluation.indicator);
+        updateSunIndicator(pass.evaluation.indicator);
         if (pass.outcome != PassOutcome::Progress)
             break;
         if (slice.elapsed() >= kSliceMilliseconds)
@@ -179,15 +179,15 @@ void MainWindow::runSearchSlice()
         endSearchLoop();
         return;
     case PassOutcome::GaveUp:
-        Label5->setText(Check2->isChecked() ? QStringLiteral("Aucune entrée du Soleil en un an")
+        utTimeLabel->setText(entrySearchCheck->isChecked() ? QStringLiteral("Aucune entrée du Soleil en un an")
                                             : QStringLiteral("Aucune sortie du Soleil en un an"));
-        Label6->setText(QStringLiteral("Recherche arrêtée"));
+        localTimeLabel->setText(QStringLiteral("Recherche arrêtée"));
         endSearchLoop();
         return;
     case PassOutcome::WriteFailed: {
         const QString path = surveyPath_;
         const QString reason = surveyFile_ ? surveyFile_->errorString() : QString();
-        searchFromCommand1_ = false; // the error ends the handler before "Prochaine …" shows
+        searchStartedByButton_ = false; // the error ends the handler before "Prochaine …" shows
         endSearchLoop();
         showFileError(path, reason);
         return;
@@ -202,21 +202,21 @@ void MainWindow::runSearchSlice()
 void MainWindow::showSearchProgress(const SearchPass &pass)
 {
     const QString day = formatShortDate(pass.reportDate);
-    Label5->setText(day);
-    Label6->setText(day);
-    if (Check1->isChecked())
+    utTimeLabel->setText(day);
+    localTimeLabel->setText(day);
+    if (showSearchCheck->isChecked())
         showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});
 }
 
 void MainWindow::showSearchResult(const SearchPass &pass)
 {
     const QDateTime instant = reportedInstant(pass.reportDate, pass.hourUT);
-    Label5->setText(instantText(instant) + QStringLiteral(" (TU)"));
+    utTimeLabel->setText(instantText(instant) + QStringLiteral(" (TU)"));
     // The zone's offset at the instant found, so a result across a change of
     // summer time still reads right.
-    Label6->setText(instantText(instant.toLocalTime()));
-    Label6->show();
-    Check1->setChecked(true); // the final state is drawn
+    localTimeLabel->setText(instantText(instant.toLocalTime()));
+    localTimeLabel->show();
+    showSearchCheck->setChecked(true); // the final state is drawn
     showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});
 }
 
@@ -230,18 +230,18 @@ void MainWindow::endSearchLoop()
     if (surveyFile_) {
         surveyFile_->close();
         surveyFile_.reset();
-        setTag(QStringLiteral("OK"));
+        setStateText(QStringLiteral("OK"));
         // Bars moved during the survey were not drawn: draw the frame they set.
-        DrawWindowFrame(FrameBar::None);
+        drawWindowFrame(FrameBar::None);
         const QString programFile = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv"));
         if (surveyPath_ != programFile && !closing_)
             showMessage(QStringLiteral("Le fichier d'ensoleillement a été écrit dans :\n%1")
                             .arg(QDir::toNativeSeparators(surveyPath_)),
                         QString(), QStringLiteral("SurveyLocation"));
     }
-    if (searchFromCommand1_) {
-        searchFromCommand1_ = false;
-        Command8->show();
+    if (searchStartedByButton_) {
+        searchStartedByButton_ = false;
+        continueButton->show();
     }
     emit searchFinished();
 }

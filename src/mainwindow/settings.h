@@ -11,18 +11,18 @@ class QSettings;
 namespace lumora {
 
 struct StoredSettings {
-    // VS1, VS2, HS1, HS2 in that order; nullopt: leave the bar at its design value.
+    // frameTopBar, frameBottomBar, frameLeftBar, frameRightBar in that order; nullopt: leave the bar at its design value.
     std::array<std::optional<int>, 4> bars;
-    // T1..T4: the texts of Text1..Text4 (latitude degrees and minutes,
+    // T1..T4: the texts of latitudeDegreesEdit..longitudeMinutesEdit (latitude degrees and minutes,
     // longitude degrees and minutes), exactly as stored.
     std::array<QString, 4> texts;
-    // O1..O4: Option1 "Nord", Option2 "Sud", Option3 "Ouest", Option4 "Est".
+    // O1..O4: northButton "Nord", southButton "Sud", westButton "Ouest", eastButton "Est".
     // false means "do nothing", not "deselect".
     std::array<bool, 4> selected;
 };
 
-// Reads the group "DATA". An absent key gives the first-run value: VS1 1000,
-// VS2 picHeight - 1000, HS1 1000, HS2 picWidth - 1000 (picture sizes in twips),
+// Reads the group "DATA". An absent key gives the first-run value: frameTopBar 1000,
+// frameBottomBar picHeight - 1000, frameLeftBar 1000, frameRightBar picWidth - 1000 (picture sizes in twips),
 // texts "49", "00", "02", "20", options not selected.
 // Bars: the stored text as a number (blanks around it allowed, "." or the
 // user's decimal separator) rounded to the nearest integer, halves to even;
@@ -31,7 +31,7 @@ struct StoredSettings {
 // Never throws; an unreadable store reads as a first run.
 StoredSettings readSettings(QSettings &store, float picWidth, float picHeight);
 
-// Writes the twelve keys of "DATA" in order: VS1, VS2, HS1, HS2 as decimal
+// Writes the twelve keys of "DATA" in order: frameTopBar, frameBottomBar, frameLeftBar, frameRightBar as decimal
 // integers, T1..T4 unchanged, O1..O4 as "Vrai" or "Faux" (French whatever the
 // user's language, so that reading them back works everywhere). Returns false
 // when the store reports after syncing that it could not be written.

@@ -1,3 +1,4 @@
+// The JSON snapshot of the main window that the end-to-end suite reads.
 #include "mainwindow/statesnapshot.h"
 
 #include "mainwindow/mainwindow.h"
@@ -49,14 +50,14 @@ QJsonObject stateSnapshot(const MainWindow &window)
     }
     QJsonObject state;
     state[QStringLiteral("controls")] = controls;
-    state[QStringLiteral("tag")] = window.Tag;
+    state[QStringLiteral("tag")] = window.stateText();
     state[QStringLiteral("windowVisible")] = window.isVisible();
     state[QStringLiteral("windowMinimized")] = window.isMinimized();
-    state[QStringLiteral("realTime")] = window.Timer1->isActive();
+    state[QStringLiteral("realTime")] = window.realTime();
     state[QStringLiteral("searching")] = window.searchRunning();
     state[QStringLiteral("trayShown")] = window.tray()->iconShown();
     state[QStringLiteral("trayToolTip")] = window.tray()->toolTip();
-    state[QStringLiteral("sunInWindow")] = window.engine.inWindow;
+    state[QStringLiteral("sunInWindow")] = window.engine().inWindow;
     state[QStringLiteral("surveyPath")] = window.surveyPath();
     return state;
 }

@@ -7,9 +7,9 @@
 namespace lumora {
 
 struct AzimuthLines {
-    QLineF cross;     // `Li`: red, 300 twips long, centred on the centre point
-    QLineF direction; // `Fl`: blue, from the centre point towards the azimuth
-    QString readout;  // `Label3`: the azimuth in whole degrees and "°", e.g. "180°"
+    QLineF cross;     // red, 300 twips long, centred on the centre point
+    QLineF direction; // blue, from the centre point towards the azimuth
+    QString readout;  // `azimuthReadout`: the azimuth in whole degrees and "°", e.g. "180°"
 };
 
 // The overlay's lines, in twips in the overlay's own coordinates (x right,

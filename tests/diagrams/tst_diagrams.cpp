@@ -86,17 +86,17 @@ private slots:
         QTest::addColumn<int>("corrected"); // the value asked of the moved bar, -1: none
         const A ok{1000, 5000, 500, 3335}, hBad{6000, 5000, 500, 3335}, vBad{1000, 5000, 3400, 3335};
         QTest::newRow("ordered, start-up") << ok << B::None << true << -1;
-        QTest::newRow("HS1 moved past HS2") << hBad << B::Hx1 << false << 4999;
-        QTest::newRow("VS2 moved above VS1") << vBad << B::Vx2 << false << 3401;
+        QTest::newRow("HS1 moved past HS2") << hBad << B::Left << false << 4999;
+        QTest::newRow("VS2 moved above VS1") << vBad << B::Bottom << false << 3401;
         QTest::newRow("restored out of order, start-up") << hBad << B::None << false << -1;
         QTest::newRow("both out of order, VS1 moved: azimuths first")
-            << A{6000, 5000, 3400, 3335} << B::Vx1 << false << -1;
-        QTest::newRow("elevations out of order, HS2 moved") << vBad << B::Hx2 << false << -1;
+            << A{6000, 5000, 3400, 3335} << B::Top << false << -1;
+        QTest::newRow("elevations out of order, HS2 moved") << vBad << B::Right << false << -1;
         // A bar holds neither -1 nor Max + 1.
-        QTest::newRow("HS1 clamped to 0") << A{500, 0, 500, 3335} << B::Hx1 << false << 0;
-        QTest::newRow("HS2 clamped to Max") << A{kHMax, 9000, 500, 3335} << B::Hx2 << false << kHMax;
-        QTest::newRow("VS1 clamped to 0") << A{1000, 5000, 300, 0} << B::Vx1 << false << 0;
-        QTest::newRow("VS2 clamped to Max") << A{1000, 5000, kVMax, 100} << B::Vx2 << false << kVMax;
+        QTest::newRow("HS1 clamped to 0") << A{500, 0, 500, 3335} << B::Left << false << 0;
+        QTest::newRow("HS2 clamped to Max") << A{kHMax, 9000, 500, 3335} << B::Right << false << kHMax;
+        QTest::newRow("VS1 clamped to 0") << A{1000, 5000, 300, 0} << B::Top << false << 0;
+        QTest::newRow("VS2 clamped to Max") << A{1000, 5000, kVMax, 100} << B::Bottom << false << kVMax;
     }
     void decision()
     {
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(d.correction->bar, which);
         QCOMPARE(d.correction->value, corrected);
         // The bar's change event runs the routine again for the same bar: now it draws.
-        (which == B::Hx1 ? values.hs1 : which == B::Hx2 ? values.hs2 : which == B::Vx1 ? values.vs1 : values.vs2)
+        (which == B::Left ? values.left : which == B::Right ? values.right : which == B::Top ? values.top : values.bottom)
             = corrected;
         const FrameDecision again = decideFrame(values, which, kHMax, kVMax);
         QVERIFY(again.draw && !again.correction);

@@ -447,13 +447,13 @@ def scenario_frame_bars(suite):
     """The left frame bar's arrow and thumb move the frame and its azimuth label."""
     app = suite.launch("frame-bars")
     s = app.state()
-    hs1 = s["controls"]["HS1"]
-    check(hs1["value"] == 1000, "HS1 starts at %d, expected the default 1000" % hs1["value"])
+    left_bar = s["controls"]["HS1"]
+    check(left_bar["value"] == 1000, "HS1 starts at %d, expected the default 1000" % left_bar["value"])
     caption, tip = azimuth_caption(1000)
     label = s["controls"]["LabLig(0)"]
     check((label["text"], label.get("toolTip")) == (caption, tip),
           "LabLig(0) reads %r / %r, expected %r / %r" % (label["text"], label.get("toolTip"), caption, tip))
-    _, right = scrollbar_ends(hs1["rect"])
+    _, right = scrollbar_ends(left_bar["rect"])
     suite.desktop.click(*right)
     s = app.wait(lambda s: s["controls"]["HS1"]["value"] > 1000, 3, "HS1 to grow after its right arrow")
     s = app.wait_newer()
@@ -467,7 +467,7 @@ def scenario_frame_bars(suite):
           % (value, label["text"], label.get("toolTip"), caption, tip))
 
     # Drag the thumb 120 pixels to the right: about 60° further east.
-    start = thumb_centre(hs1["rect"], value, PIC_WIDTH, 140)
+    start = thumb_centre(left_bar["rect"], value, PIC_WIDTH, 140)
     suite.desktop.drag(start, (start[0] + 120, start[1]))
     s = app.wait(lambda s: s["controls"]["HS1"]["value"] > value + 2000, 3,
                  "HS1 to follow a drag of its thumb")
@@ -789,11 +789,11 @@ def scenario_screenshots(suite):
     suite.desktop.drag((g[0] + 150, g[1] - 8), (g[0] + 150, g[1] + 242), steps=10)
     g = wait_for(lambda: (lambda n: n if n[1] >= g[1] + 200 else None)(suite.desktop.geometry(about)), 3,
                  "the About box to follow a drag of its title bar")
-    hs1 = app.control("HS1")
-    _, right = scrollbar_ends(hs1["rect"])
+    left_bar = app.control("HS1")
+    _, right = scrollbar_ends(left_bar["rect"])
     check(right[1] < g[1] - 30, "the About box still covers the frame bars")
     suite.desktop.click(*right)
-    app.wait(lambda s: s["controls"]["HS1"]["value"] == hs1["value"] + 14, 3,
+    app.wait(lambda s: s["controls"]["HS1"]["value"] == left_bar["value"] + 14, 3,
              "the main window to take a click while the About box is open")
     check(suite.desktop.window_ids(name="^A Propos...$"), "the About box closed on a click in the main window")
     suite.desktop.click(g[0] + (8460 + 2490 / 2) / TWIPS, g[1] + (6600 + 780 / 2) / TWIPS)

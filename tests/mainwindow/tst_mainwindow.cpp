@@ -6,7 +6,8 @@
 #include "astro/clock.h"
 #include "diagrams/panoramaview.h"
 #include "mainwindow/mainwindow.h"
-#include "tray/systray.h"
+#include "support/windowcontrols.h"
+#include "tray/trayicon.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -15,6 +16,7 @@
 #include <memory>
 
 using namespace lumora;
+using namespace lumora::testing;
 
 namespace {
 const QString kIn = QStringLiteral("Le Soleil est dans la fenêtre");
@@ -62,9 +64,9 @@ void fixClock(const QDateTime &now) { setClockSource([now] { return now; }); }
 // fully first so that no intermediate value is out of order.
 void setFrame(MainWindow &w, int left, int right, int top, int bottom)
 {
-    const std::pair<QScrollBar *, int> bars[]{{w.HS1, left}, {w.HS2, right}, {w.VS1, top}, {w.VS2, bottom}};
+    const std::pair<QScrollBar *, int> bars[]{{ui(w).frameLeftBar, left}, {ui(w).frameRightBar, right}, {ui(w).frameTopBar, top}, {ui(w).frameBottomBar, bottom}};
     for (const auto &[bar, value] : bars)
-        bar->setValue(bar == w.HS2 || bar == w.VS2 ? bar->maximum() : 0);
+        bar->setValue(bar == ui(w).frameRightBar || bar == ui(w).frameBottomBar ? bar->maximum() : 0);
     for (const auto &[bar, value] : bars)
         bar->setValue(value);
 }
@@ -81,7 +83,7 @@ QMessageBox *searchMessage(MainWindow &w) { return w.findChild<QMessageBox *>(QS
 
 QString dateBoxes(MainWindow &w)
 {
-    return w.Combo1[0]->currentText() + u'/' + w.Combo1[1]->currentText() + u'/' + w.Combo1[2]->currentText();
+    return ui(w).dateBoxes[0]->currentText() + u'/' + ui(w).dateBoxes[1]->currentText() + u'/' + ui(w).dateBoxes[2]->currentText();
 }
 
 QString exportPath() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv")); }
@@ -104,14 +106,14 @@ bool startLongExitSearch(MainWindow &w, QSignalSpy &finished)
 {
     putText(w, QStringLiteral("Text1"), QStringLiteral("80"));
     setFrame(w, 0, 10065, 0, 4335);
-    w.Timer1_Timer();
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
-    if (!finished.wait(3000) || !w.Command8->isVisible())
+    tick(w);
+    QTest::mouseClick(ui(w).searchButton, Qt::LeftButton);
+    if (!finished.wait(3000) || !ui(w).continueButton->isVisible())
         return false;
-    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QTest::mouseClick(ui(w).continueButton, Qt::LeftButton);
     static const QRegularExpression dayOnly(QStringLiteral("^\\d\\d/\\d\\d/\\d{4}$"));
-    return QTest::qWaitFor([&] { return dayOnly.match(w.Label5->text()).hasMatch(); }, 3000) && w.searchRunning()
-        && !w.Check2->isChecked();
+    return QTest::qWaitFor([&] { return dayOnly.match(ui(w).utTimeLabel->text()).hasMatch(); }, 3000) && w.searchRunning()
+        && !ui(w).entrySearchCheck->isChecked();
 }
 
 // What is broken on show or in the evaluation state; empty when all is sane.
@@ -121,7 +123,7 @@ QString insanity(MainWindow &w)
     for (QLabel *label : w.findChildren<QLabel *>())
         if (notANumber.match(label->text()).hasMatch())
             return label->objectName() + QStringLiteral(" shows ") + label->text();
-    const SunshineEngine &e = w.engine;
+    const SunshineEngine &e = w.engine();
     const bool finite = std::isfinite(e.site.latitude) && std::isfinite(e.site.longitude)
         && std::isfinite(e.evalJulianDay) && std::isfinite(e.sunPicture.x) && std::isfinite(e.sunPicture.y);
     if (!finite || !(e.sun.azimuth >= 0 && e.sun.azimuth <= 360 && std::abs(e.sun.elevation) <= 90))
@@ -155,21 +157,21 @@ private slots:
     {
         fixClock(utc(2026, 1, 15, 11, 59)); // a key press moves the bar on to 720
         TestWindow w;
-        w->Timer1_Timer(); // the offset to local time is known from the first tick
-        QTest::keyClick(w->VSHeure, Qt::Key_Down);
-        QCOMPARE(w->Label5->text(), QStringLiteral("12:00:00 (TU)"));
-        QCOMPARE(w->Label6->text(), QStringLiteral("13:00:00"));
-        QVERIFY(!w->Timer1->isActive());
-        QCOMPARE(w->Label6->palette().color(QPalette::WindowText), QColor(Qt::red));
-        QCOMPARE(w->engine.dayFractionUT, 0.5);
+        tick(*w); // the offset to local time is known from the first tick
+        QTest::keyClick(ui(*w).timeBar, Qt::Key_Down);
+        QCOMPARE(ui(*w).utTimeLabel->text(), QStringLiteral("12:00:00 (TU)"));
+        QCOMPARE(ui(*w).localTimeLabel->text(), QStringLiteral("13:00:00"));
+        QVERIFY(!w->realTime());
+        QCOMPARE(ui(*w).localTimeLabel->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(w->engine().dayFractionUT, 0.5);
 
         // "Sud" reads the clock into the bar but stays manual.
         fixClock(utc(2026, 1, 15, 14, 45, 40));
-        click(w->Option2);
-        QCOMPARE(w->Label5->text() + w->Label6->text(), QStringLiteral("------"));
-        QCOMPARE(w->VSHeure->value(), 886); // 14:45:40 UT, to the nearest minute
-        QVERIFY(!w->Timer1->isActive());
-        QCOMPARE(w->engine.site.latitude, -49.0);
+        click(ui(*w).southButton);
+        QCOMPARE(ui(*w).utTimeLabel->text() + ui(*w).localTimeLabel->text(), QStringLiteral("------"));
+        QCOMPARE(ui(*w).timeBar->value(), 886); // 14:45:40 UT, to the nearest minute
+        QVERIFY(!w->realTime());
+        QCOMPARE(w->engine().site.latitude, -49.0);
     }
 
     void dates_data()
@@ -193,29 +195,29 @@ private slots:
         fixClock(now);
         TestWindow w;
         QCOMPARE(dateBoxes(*w), today);
-        QTest::keyClick(w->VSHeure, Qt::Key_Down); // manual mode
+        QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // manual mode
         putText(*w, QStringLiteral("Combo1(%1)").arg(box), typed);
         QCOMPARE(dateBoxes(*w), shown);
-        QTest::mouseClick(w->Command3, Qt::LeftButton);
+        QTest::mouseClick(ui(*w).nowButton, Qt::LeftButton);
         QCOMPARE(dateBoxes(*w), today);
-        QVERIFY(w->Timer1->isActive());
-        QCOMPARE(w->Label5->text(), now.time().toString(u"HH:mm:ss") + QStringLiteral(" (TU)"));
+        QVERIFY(w->realTime());
+        QCOMPARE(ui(*w).utTimeLabel->text(), now.time().toString(u"HH:mm:ss") + QStringLiteral(" (TU)"));
     }
 
     void readOuts()
     {
         TestWindow w;
         for (int i = 0; i < 25; ++i)
-            QCOMPARE(w->LabANG[i]->text(), QString::number(15 * i) + u'°');
+            QCOMPARE(ui(*w).azimuthScaleLabels[i]->text(), QString::number(15 * i) + u'°');
         for (int i = 0; i < 10; ++i)
-            QCOMPARE(w->LabH[i]->text(), QString::number((9 - i) * 10) + u'°');
-        // Ticks at Pic.Left + i * 14.98 * Pic.Width / 360: Pic 10065 twips wide at Left 420.
+            QCOMPARE(ui(*w).elevationScaleLabels[i]->text(), QString::number((9 - i) * 10) + u'°');
+        // Ticks at panorama.Left + i * 14.98 * panorama.Width / 360: panorama 10065 twips wide at Left 420.
         const QLineF tick = w->graduationTick(1);
         QVERIFY2(std::abs(tick.x1() - 838.8) < 0.05, qPrintable(QString::number(tick.x1())));
         QCOMPARE(tick, QLineF(tick.x1(), 4740, tick.x1(), 4935));
-        // Pic 10065 x 4335: azimuth = X * 360 / 10065, elevation = 90 - Y * 90 / 4335.
-        // The defaults: HS1 1000, HS2 9065, VS2 3335.
-        const auto caption = [&](int i) { return w->LabLig[i]->text() + u' ' + w->LabLig[i]->toolTip(); };
+        // panorama 10065 x 4335: azimuth = X * 360 / 10065, elevation = 90 - Y * 90 / 4335.
+        // The defaults: frameLeftBar 1000, frameRightBar 9065, frameBottomBar 3335.
+        const auto caption = [&](int i) { return ui(*w).frameEdgeLabels[i]->text() + u' ' + ui(*w).frameEdgeLabels[i]->toolTip(); };
         QCOMPARE((QStringList{caption(0), caption(1), caption(3)}),
                  (QStringList{"36° 35,77°", "324° 324,23°", "21° 20,76°"}));
     }
@@ -224,8 +226,8 @@ private slots:
     {
         QTest::addColumn<QString>("bar");
         QTest::addColumn<int>("moveTo");
-        QTest::addColumn<QList<int>>("values"); // HS1, HS2, VS1, VS2 afterwards
-        // First run: HS1 1000, HS2 9065, VS1 1000, VS2 3335.
+        QTest::addColumn<QList<int>>("values"); // frameLeftBar, frameRightBar, frameTopBar, frameBottomBar afterwards
+        // First run: frameLeftBar 1000, frameRightBar 9065, frameTopBar 1000, frameBottomBar 3335.
         QTest::newRow("HS1 past HS2") << "HS1" << 9500 << QList<int>{9064, 9065, 1000, 3335};
         QTest::newRow("HS2 below HS1") << "HS2" << 500 << QList<int>{1000, 1001, 1000, 3335};
         QTest::newRow("HS2 onto HS1") << "HS2" << 1000 << QList<int>{1000, 1000, 1000, 3335};
@@ -239,54 +241,54 @@ private slots:
         QFETCH(QList<int>, values);
         TestWindow w;
         w->findChild<QScrollBar *>(bar)->setValue(moveTo);
-        QCOMPARE((QList<int>{w->HS1->value(), w->HS2->value(), w->VS1->value(), w->VS2->value()}), values);
-        const FrameLines &lines = w->Pic->frameLines();
-        QCOMPARE((QList<int>{int(lines.v1.x1), int(lines.v2.x1), int(lines.h1.y1), int(lines.h2.y1)}), values);
+        QCOMPARE((QList<int>{ui(*w).frameLeftBar->value(), ui(*w).frameRightBar->value(), ui(*w).frameTopBar->value(), ui(*w).frameBottomBar->value()}), values);
+        const FrameLines &lines = ui(*w).panorama->frameLines();
+        QCOMPARE((QList<int>{int(lines.left.x1), int(lines.right.x1), int(lines.top.y1), int(lines.bottom.y1)}), values);
         // With no width the right azimuth label would cover the left one: it moves right by its width.
-        const int overlap = w->LabLig[0]->x() + w->LabLig[1]->width() - w->LabLig[1]->x();
+        const int overlap = ui(*w).frameEdgeLabels[0]->x() + ui(*w).frameEdgeLabels[1]->width() - ui(*w).frameEdgeLabels[1]->x();
         QVERIFY2(values[0] != values[1] || std::abs(overlap) <= 1, qPrintable(QString::number(overlap)));
     }
 
     void restoredOutOfOrderDrawsNothing()
     {
         TestWindow w({{"HS1", "6000"}, {"HS2", "2000"}});
-        QCOMPARE((QList<int>{w->HS1->value(), w->HS2->value()}), (QList<int>{6000, 2000}));
+        QCOMPARE((QList<int>{ui(*w).frameLeftBar->value(), ui(*w).frameRightBar->value()}), (QList<int>{6000, 2000}));
         // The lines stay where the layout puts them until the user moves an offending bar.
-        const FrameLines &f = w->Pic->frameLines();
-        QCOMPARE((QList<float>{f.v1.x1, f.v2.x1, f.h1.y1, f.h2.y1}), (QList<float>{2100, 3210, 900, 2460}));
-        QCOMPARE(w->LabLig[0]->text(), QStringLiteral("XXX°"));
-        w->HS2->setValue(7000);
-        QCOMPARE((QList<float>{f.v1.x1, f.v2.x1}), (QList<float>{6000, 7000}));
+        const FrameLines &f = ui(*w).panorama->frameLines();
+        QCOMPARE((QList<float>{f.left.x1, f.right.x1, f.top.y1, f.bottom.y1}), (QList<float>{2100, 3210, 900, 2460}));
+        QCOMPARE(ui(*w).frameEdgeLabels[0]->text(), QStringLiteral("XXX°"));
+        ui(*w).frameRightBar->setValue(7000);
+        QCOMPARE((QList<float>{f.left.x1, f.right.x1}), (QList<float>{6000, 7000}));
     }
 
     void entryAtOnceThenExit()
     {
         TestWindow w;
         frameSun(*w, true);
-        w->Timer1_Timer();
+        tick(*w);
         // Just after the solstice's solar noon in Paris: a little west of
         // south, a little under 90 - 48.85 + 23.44 = 64.59°.
-        const QString readOut = w->Label35->text() + u'\n' + w->Label36->text();
+        const QString readOut = ui(*w).azimuthReadoutLabel->text() + u'\n' + ui(*w).elevationReadoutLabel->text();
         const QRegularExpression pattern(QStringLiteral("^Azimut = (\\d+,\\d\\d) °\nHauteur = (\\d+,\\d\\d) °$"));
         const auto m = pattern.match(readOut);
         const double az = QLocale().toDouble(m.captured(1)), el = QLocale().toDouble(m.captured(2));
         QVERIFY2(m.hasMatch() && az > 180 && az < 188 && el > 63.5 && el < 64.6, qPrintable(readOut));
         QSignalSpy finished(&*w, &MainWindow::searchFinished);
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
         QVERIFY(finished.wait(3000));
         // The first search after start-up steps by 0: the start instant itself.
-        QCOMPARE(w->Label5->text(), QStringLiteral("21/06/2026 12:00:00 (TU)"));
-        QCOMPARE(w->Command8->text(), QStringLiteral("Prochaine Sortie"));
-        QVERIFY(w->Command8->isVisible() && !w->Timer1->isActive());
+        QCOMPARE(ui(*w).utTimeLabel->text(), QStringLiteral("21/06/2026 12:00:00 (TU)"));
+        QCOMPARE(ui(*w).continueButton->text(), QStringLiteral("Prochaine Sortie"));
+        QVERIFY(ui(*w).continueButton->isVisible() && !w->realTime());
 
-        QTest::mouseClick(w->Command8, Qt::LeftButton);
+        QTest::mouseClick(ui(*w).continueButton, Qt::LeftButton);
         QVERIFY(finished.wait(3000));
-        const QString time = w->Label5->text().mid(11);
-        QVERIFY2(w->Label5->text().startsWith(u"21/06/2026 ") && time > u"12:12" && time < u"16:00", qPrintable(time));
+        const QString time = ui(*w).utTimeLabel->text().mid(11);
+        QVERIFY2(ui(*w).utTimeLabel->text().startsWith(u"21/06/2026 ") && time > u"12:12" && time < u"16:00", qPrintable(time));
         // Out by the right edge, azimuth 5871 * 360 / 10065, one fine step (3.6 s, some 0.03°) ago.
         const double edge = 5871 * 360.0 / 10065;
-        QVERIFY2(!w->engine.inWindow && w->engine.sun.azimuth > edge && w->engine.sun.azimuth < edge + 0.1,
-                 qPrintable(QString::number(w->engine.sun.azimuth)));
+        QVERIFY2(!w->engine().inWindow && w->engine().sun.azimuth > edge && w->engine().sun.azimuth < edge + 0.1,
+                 qPrintable(QString::number(w->engine().sun.azimuth)));
     }
 
     void stopSearch_data()
@@ -302,16 +304,16 @@ private slots:
         QSignalSpy finished(&*w, &MainWindow::searchFinished);
         QVERIFY(startLongExitSearch(*w, finished));
         if (byTimeBar)
-            QTest::keyClick(w->VSHeure, Qt::Key_Down); // from 720, set by the tick at 12:00 UT
+            QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // from 720, set by the tick at 12:00 UT
         else
-            QTest::mouseClick(w->Command1, Qt::LeftButton);
+            QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
         QVERIFY(finished.wait(3000));
-        QVERIFY(!w->searchRunning() && !w->engine.searchActive);
-        QCOMPARE(w->Command1->text(), QStringLiteral("Rechercher"));
-        QCOMPARE(w->Timer1->isActive(), !byTimeBar);
-        QCOMPARE(w->Check2->isChecked(), !byTimeBar); // the time bar leaves the target alone
+        QVERIFY(!w->searchRunning() && !w->engine().searchActive);
+        QCOMPARE(ui(*w).searchButton->text(), QStringLiteral("Rechercher"));
+        QCOMPARE(w->realTime(), !byTimeBar);
+        QCOMPARE(ui(*w).entrySearchCheck->isChecked(), !byTimeBar); // the time bar leaves the target alone
         if (byTimeBar)
-            QCOMPARE(w->Label5->text() + w->Label6->text(), QStringLiteral("12:01:00 (TU)14:01:00"));
+            QCOMPARE(ui(*w).utTimeLabel->text() + ui(*w).localTimeLabel->text(), QStringLiteral("12:01:00 (TU)14:01:00"));
     }
 
     void surveyRefused_data()
@@ -329,16 +331,16 @@ private slots:
         QFETCH(QString, message);
         QVERIFY(!folderInTheWay || QDir().mkpath(exportPath()));
         TestWindow w;
-        w->Timer1_Timer();
-        click(w->Check3);
+        tick(*w);
+        click(ui(*w).surveyCheck);
         if (step >= 0)
-            click(w->Option5[step]);
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+            click(ui(*w).surveyStepButtons[step]);
+        QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
         QTRY_VERIFY(searchMessage(*w));
         QVERIFY2(searchMessage(*w)->text().contains(message), qPrintable(searchMessage(*w)->text()));
         QVERIFY(!w->searchRunning());
-        QCOMPARE(w->Timer1->isActive(), !folderInTheWay); // a failed survey stays in "Temps réel"
-        QCOMPARE(w->Tag, QStringLiteral("OK"));
+        QCOMPARE(w->realTime(), !folderInTheWay); // a failed survey stays in "Temps réel"
+        QCOMPARE(w->stateText(), QStringLiteral("OK"));
         QVERIFY(!QFileInfo(exportPath()).isFile());
     }
 
@@ -346,14 +348,14 @@ private slots:
     {
         fixClock(utc(2026, 6, 21, 0, 30)); // the Sun is down: the survey is not over at its first pass
         TestWindow w;
-        w->Timer1_Timer();
-        click(w->Check3);
-        click(w->Option5[2]);
+        tick(*w);
+        click(ui(*w).surveyCheck);
+        click(ui(*w).surveyStepButtons[2]);
         QSignalSpy finished(&*w, &MainWindow::searchFinished);
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
-        QCOMPARE(w->Tag, QStringLiteral("load"));
+        QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
+        QCOMPARE(w->stateText(), QStringLiteral("load"));
         QVERIFY(finished.wait(20000));
-        QCOMPARE(w->Tag, QStringLiteral("OK"));
+        QCOMPARE(w->stateText(), QStringLiteral("OK"));
         QFile file(exportPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
@@ -383,30 +385,30 @@ private slots:
         TestWindow w;
         frameSun(*w, first);
         if (hidden)
-            click(w->Command4);
-        w->Timer1_Timer();
+            click(ui(*w).hideButton);
+        tick(*w);
         const int removes = w->tray()->removeCalls();
         frameSun(*w, second);
-        w->Timer1_Timer();
+        tick(*w);
         QCOMPARE(w->tray()->removeCalls(), removes + (first != second));
         QCOMPARE(w.tray->calls, calls);
-        QCOMPARE(w->solon->isVisible(), second && !hidden);
-        QCOMPARE(w->solofF->isVisible(), !second && !hidden);
+        QCOMPARE(ui(*w).sunInIcon->isVisible(), second && !hidden);
+        QCOMPARE(ui(*w).sunOutIcon->isVisible(), !second && !hidden);
     }
 
     void reduce()
     {
         TestWindow w;
-        w->Timer1_Timer();
-        QTest::keyClick(w->VSHeure, Qt::Key_Down); // leave real time first
-        click(w->Command4);
-        QVERIFY(w->isHidden() && w->Timer1->isActive());
-        w->Timer1_Timer();
+        tick(*w);
+        QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // leave real time first
+        click(ui(*w).hideButton);
+        QVERIFY(w->isHidden() && w->realTime());
+        tick(*w);
         QVERIFY(w.tray->shown());
         w->tray()->notifyActivated();
         QVERIFY(w->isVisible() && !w.tray->shown());
         w.tray->isAvailable = false; // without a notification area the window is minimised
-        click(w->Command4);
+        click(ui(*w).hideButton);
         QVERIFY(w->isVisible() && w->isMinimized());
     }
 
@@ -422,11 +424,11 @@ private slots:
         TestWindow w;
         setFrame(*w, 2000, 8000, 500, 3000);
         putText(*w, QStringLiteral("Text1"), QStringLiteral("33"));
-        click(w->Option2);
+        click(ui(*w).southButton);
         if (closeBox)
             QVERIFY(w->close());
         else
-            QTest::mouseClick(w->Command2, Qt::LeftButton);
+            QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QSettings saved(w.iniPath(), QSettings::IniFormat);
         QStringList texts;
@@ -465,18 +467,18 @@ private slots:
         else
             for (const QString &box : target.split(u','))
                 putText(*w, box, text);
-        w->Check1->setChecked(true); // diagrams and sun picture follow every run
-        w->Timer1_Timer();
+        ui(*w).showSearchCheck->setChecked(true); // diagrams and sun picture follow every run
+        tick(*w);
         VERIFY_SANE(*w, "after a tick");
-        click(w->Option2);
+        click(ui(*w).southButton);
         VERIFY_SANE(*w, "after clicking Sud");
-        w->VSHeure->setValue(w->VSHeure->value() == 720 ? 721 : 720);
+        ui(*w).timeBar->setValue(ui(*w).timeBar->value() == 720 ? 721 : 720);
         VERIFY_SANE(*w, "after moving the time bar");
-        click(w->Command1);
-        if (w->Command1->text() == u"Temps réel") {
+        click(ui(*w).searchButton);
+        if (ui(*w).searchButton->text() == u"Temps réel") {
             QTest::qWait(150); // several slices of passes
             VERIFY_SANE(*w, "while searching");
-            click(w->Command1); // back to real time, which stops the search
+            click(ui(*w).searchButton); // back to real time, which stops the search
             QTRY_VERIFY_WITH_TIMEOUT(!w->searchRunning(), 10000);
         } else {
             QVERIFY(searchMessage(*w)); // a date that cannot be computed: the user is told

@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(read(store).selected, selected);
     }
 
-    // Read back as Option2's choice (1/0) or VS1's value (-1: left at its design value).
+    // Read back as southButton's choice (1/0) or frameTopBar's value (-1: left at its design value).
     void storedText_data()
     {
         QTest::addColumn<QString>("key");

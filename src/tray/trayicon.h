@@ -26,20 +26,20 @@ public:
     virtual void hide() = 0;
 };
 
-class SysTray : public QObject
+class TrayIcon : public QObject
 {
     Q_OBJECT
 
 public:
     // The system's notification area, or a backend given by a test.
-    explicit SysTray(std::unique_ptr<TrayBackend> backend = {}, QObject *parent = nullptr);
-    ~SysTray() override;
+    explicit TrayIcon(std::unique_ptr<TrayBackend> backend = {}, QObject *parent = nullptr);
+    ~TrayIcon() override;
 
     // Shows the icon for the answer. Like the platform, refuses an add while an
     // icon is already shown: the icon keeps its picture and tip until removed.
-    void AddTrayIcon(bool inWindow);
+    void showIcon(bool inWindow);
     // Removes the icon; nothing happens when there is none.
-    void RemoveTrayIcon();
+    void removeIcon();
 
     bool isAvailable() const;
     bool iconShown() const { return shown_; }

@@ -7,7 +7,7 @@
 #include "diagrams/dialdrawing.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
-#include "tray/systray.h"
+#include "tray/trayicon.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,19 +18,19 @@
 
 namespace lumora {
 
-void MainWindow::setTag(const QString &tag)
+void MainWindow::setStateText(const QString &tag)
 {
-    Tag = tag;
+    stateText_ = tag;
     // While the window is loading or surveying the in-window answer is frozen.
-    engine.indicatorMuted = tag == u"load";
+    engine_.indicatorMuted = tag == u"load";
 }
 
-void MainWindow::PosSoleil()
+void MainWindow::evaluate()
 {
-    if (engine.searchActive) {
+    if (engine_.searchActive) {
         // The search goes on from where it stands; a running one just continues.
         if (!searchRunning_)
-            engine.resumeSearch();
+            engine_.resumeSearch();
         startSearchLoop();
         return;
     }
@@ -39,78 +39,78 @@ void MainWindow::PosSoleil()
 
 bool MainWindow::runOnce()
 {
-    const double day = leadingNumber(Combo1[0]->currentText());
-    const double month = leadingNumber(Combo1[1]->currentText());
-    const double year = leadingNumber(Combo1[2]->currentText());
+    const double day = leadingNumber(dateBoxes[0]->currentText());
+    const double month = leadingNumber(dateBoxes[1]->currentText());
+    const double year = leadingNumber(dateBoxes[2]->currentText());
     // A year beyond 16 bits, or coordinates too large to be numbers: the run
     // is abandoned and the displays keep what they showed.
     if (siteRefused_)
         return false;
-    if (!engine.setDate(day, month, year))
+    if (!engine_.setDate(day, month, year))
         return false;
-    showEvaluation(engine.singleRun());
+    showEvaluation(engine_.singleRun());
     return true;
 }
 
 void MainWindow::showEvaluation(const Evaluation &evaluation)
 {
-    if (Check1->isChecked() || Timer1->isActive()) {
-        PicAZ->showSun(evaluation.sun);
-        PicHE->showSun(evaluation.sun);
-        Label35->setText(azimuthReadout(evaluation.sun.azimuth, QLocale()));
-        Label35->adjustSize();
-        Label36->setText(elevationReadout(evaluation.sun.elevation, QLocale()));
-        Label36->adjustSize();
+    if (showSearchCheck->isChecked() || clockTimer->isActive()) {
+        azimuthDial->showSun(evaluation.sun);
+        elevationDial->showSun(evaluation.sun);
+        azimuthReadoutLabel->setText(azimuthReadout(evaluation.sun.azimuth, QLocale()));
+        azimuthReadoutLabel->adjustSize();
+        elevationReadoutLabel->setText(elevationReadout(evaluation.sun.elevation, QLocale()));
+        elevationReadoutLabel->adjustSize();
     }
-    if (Check1->isChecked()) {
+    if (showSearchCheck->isChecked()) {
         const QPointF topLeft = sunPictureTopLeft(evaluation.point.x, evaluation.point.y, QSizeF(225, 225));
         // Positions are kept as 32-bit floats, then drawn in whole pixels.
-        Imsol->move(twipsPoint(float(topLeft.x()), float(topLeft.y())));
+        sunPictureLabel->move(twipsPoint(float(topLeft.x()), float(topLeft.y())));
     }
-    UpdateSunIndicator(evaluation.indicator);
+    updateSunIndicator(evaluation.indicator);
 }
 
-void MainWindow::UpdateSunIndicator(const IndicatorUpdate &update)
+void MainWindow::updateSunIndicator(const IndicatorUpdate &update)
 {
     if (!update.evaluated)
         return;
     const TrayActions actions = trayActionsFor(update.changed, isHidden());
     if (actions.remove)
-        tray_->RemoveTrayIcon();
+        tray_->removeIcon();
     if (actions.add)
-        tray_->AddTrayIcon(engine.inWindow);
-    solon->setVisible(engine.inWindow);
-    solofF->setVisible(!engine.inWindow);
+        tray_->showIcon(engine_.inWindow);
+    sunInIcon->setVisible(engine_.inWindow);
+    sunOutIcon->setVisible(!engine_.inWindow);
 }
 
-void MainWindow::Check1_MouseUp()
+void MainWindow::onShowSearchToggled()
 {
-    PicAZ->clear();
-    PicHE->clear();
-    Label35->clear();
-    Label36->clear();
+    azimuthDial->clear();
+    elevationDial->clear();
+    azimuthReadoutLabel->clear();
+    elevationReadoutLabel->clear();
 }
 
 void MainWindow::applyFrameBounds()
 {
-    const FrameLines &lines = Pic->frameLines();
-    engine.frame = {lines.v1.x1, lines.v2.x1, lines.h1.y1, lines.h2.y1};
+    const FrameLines &lines = panorama->frameLines();
+    engine_.frame = {lines.left.x1, lines.right.x1, lines.top.y1, lines.bottom.y1};
 }
 
-void MainWindow::DrawWindowFrame(FrameBar which)
+void MainWindow::drawWindowFrame(FrameBar which)
 {
-    if (Tag == u"load")
+    if (stateText_ == u"load")
         return;
-    const ApertureValues values{HS1->value(), HS2->value(), VS1->value(), VS2->value()};
-    const FrameDecision decision = decideFrame(values, which, HS1->maximum(), VS1->maximum());
+    const ApertureValues values{frameLeftBar->value(), frameRightBar->value(), frameTopBar->value(), frameBottomBar->value()};
+    const FrameDecision decision = decideFrame(values, which, frameLeftBar->maximum(), frameTopBar->maximum());
     if (decision.correction) {
         // Setting the bar raises its change event, which draws the frame.
         QScrollBar *bar = nullptr;
         switch (decision.correction->bar) {
-        case FrameBar::Hx1: bar = HS1; break;
-        case FrameBar::Hx2: bar = HS2; break;
-        case FrameBar::Vx1: bar = VS1; break;
-        case FrameBar::Vx2: bar = VS2; break;
+        case FrameBar::Left: bar = frameLeftBar; break;
+        case FrameBar::Right: bar = frameRightBar; break;
+        case FrameBar::Top: bar = frameTopBar; break;
+        case FrameBar::Bottom: bar = frameBottomBar; break;
         case FrameBar::None: break;
         }
         if (bar)
@@ -121,13 +121,13 @@ void MainWindow::DrawWindowFrame(FrameBar which)
         return;
 
     const FrameLines lines = frameLinesFor(values);
-    Pic->setFrameLines(lines);
-    const QSizeF labelSize(pixelsToTwips(LabLig[0]->width()), pixelsToTwips(LabLig[0]->height()));
-    const auto labels = frameLabels(lines, labelSize, Pic->pictureSize(), QLocale());
+    panorama->setFrameLines(lines);
+    const QSizeF labelSize(pixelsToTwips(frameEdgeLabels[0]->width()), pixelsToTwips(frameEdgeLabels[0]->height()));
+    const auto labels = frameLabels(lines, labelSize, panorama->pictureSize(), QLocale());
     for (int i = 0; i < 4; ++i) {
-        LabLig[i]->move(twipsPoint(labels[i].topLeft.x(), labels[i].topLeft.y()));
-        LabLig[i]->setText(labels[i].caption);
-        LabLig[i]->setToolTip(labels[i].toolTip);
+        frameEdgeLabels[i]->move(twipsPoint(labels[i].topLeft.x(), labels[i].topLeft.y()));
+        frameEdgeLabels[i]->setText(labels[i].caption);
+        frameEdgeLabels[i]->setToolTip(labels[i].toolTip);
     }
     applyFrameBounds();
 }
@@ -143,8 +143,8 @@ void MainWindow::paintEvent(QPaintEvent *event)
     painter.setPen(pen);
     // Graduation ticks under the panorama.
     for (int i = 0; i < 25; ++i)
-        if (line2Visible_[i])
-            painter.drawLine(line2_[i]);
+        if (graduationTickVisible_[i])
+            painter.drawLine(graduationTicks_[i]);
     // The three rounded frames of the clock, search and input groups.
     static constexpr QRectF shapes[3] = {
         {6555, 5160, 4275, 2175}, {3900, 6060, 2610, 1305}, {3885, 5145, 2610, 885}};

@@ -1,18 +1,18 @@
 // Window-style helpers for the overlay.
-#include "maptools/transparent.h"
+#include "maptools/windowstyle.h"
 
 #include <QWidget>
 
 namespace lumora {
 
-void SetWindowAlpha(QWidget *w, bool layered, quint8 alpha)
+void setWindowAlpha(QWidget *w, bool layered, quint8 alpha)
 {
     if (!w)
         return;
     w->setWindowOpacity(layered ? alpha / 255.0 : 1.0);
 }
 
-void SetAlwaysOnTop(QWidget *w, bool onTop)
+void setAlwaysOnTop(QWidget *w, bool onTop)
 {
     if (!w)
         return;

@@ -1,25 +1,25 @@
 // The overlay window: opening state, transparency, "Retour" and dragging.
-#include "maptools/droite.h"
+#include "maptools/azimuthoverlay.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
 using namespace lumora;
 
-class TestDroite : public QObject
+class TestAzimuthOverlay : public QObject
 {
     Q_OBJECT
 
 private slots:
     void opensAt200And180AndRetourReturns()
     {
-        auto *overlay = new Droite;
+        auto *overlay = new AzimuthOverlay;
         QCOMPARE(overlay->findChild<QWidget *>("Label3")->property("text"), QVariant("180°"));
         QVERIFY(qAbs(overlay->windowOpacity() - 200 / 255.0) < 0.01);
         overlay->findChild<QWidget *>("HScroll1")->setProperty("value", 20); // its minimum: faint, never invisible
         QVERIFY(qAbs(overlay->windowOpacity() - 20 / 255.0) < 0.01);
         overlay->show();
-        QSignalSpy returned(overlay, &Droite::returned), destroyed(overlay, &QObject::destroyed);
+        QSignalSpy returned(overlay, &AzimuthOverlay::returned), destroyed(overlay, &QObject::destroyed);
         QTest::mouseClick(overlay->findChild<QWidget *>("Command1"), Qt::LeftButton);
         QCOMPARE(returned.count(), 1);
         QTRY_COMPARE(destroyed.count(), 1); // gone: the next opening starts afresh
@@ -28,7 +28,7 @@ private slots:
     // Pressed on the white surface the overlay follows the pointer; on a control it stays.
     void dragsFromTheSurfaceOnly()
     {
-        Droite overlay;
+        AzimuthOverlay overlay;
         overlay.show();
         const QPoint before = overlay.pos();
         for (QWidget *pressed : {overlay.findChild<QWidget *>("HScroll2"), overlay.findChild<QWidget *>("Label3"),
@@ -42,5 +42,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestDroite)
-#include "tst_droite.moc"
+QTEST_MAIN(TestAzimuthOverlay)
+#include "tst_azimuthoverlay.moc"

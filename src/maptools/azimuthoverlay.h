@@ -16,7 +16,7 @@ class QScrollBar;
 
 namespace lumora {
 
-class Droite : public QWidget
+class AzimuthOverlay : public QWidget
 {
     Q_OBJECT
 
@@ -24,11 +24,11 @@ public:
     // Opens on top of the other windows at opacity 200/255 with the lines at
     // 180°. The window deletes itself when closed: hold it in a QPointer and
     // create it anew for each opening.
-    explicit Droite(QWidget *parent = nullptr);
+    explicit AzimuthOverlay(QWidget *parent = nullptr);
 
-    // `HScroll1`: the opacity, 20 (faint) .. 255 (opaque).
+    // `opacityBar`: the opacity, 20 (faint) .. 255 (opaque).
     int alpha() const;
-    // `HScroll2`: the azimuth of the blue line in degrees, 0..360.
+    // `azimuthBar`: the azimuth of the blue line in degrees, 0..360.
     int azimuth() const;
 
 signals:
@@ -44,22 +44,22 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void HScroll1_Change();
-    void HScroll2_Change();
-    void Command1_Click();
-    void DrawAzimuthLines();
-    void StartWindowDrag(QMouseEvent *event);
+    void onOpacityChanged();
+    void onAzimuthChanged();
+    void onReturnClicked();
+    void drawAzimuthLines();
+    void startWindowDrag(QMouseEvent *event);
 
-    QLabel *Label3 = nullptr;
-    QFrame *Frame1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QScrollBar *HScroll1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QScrollBar *HScroll2 = nullptr;
-    QPushButton *Command1 = nullptr;
+    QLabel *azimuthReadout = nullptr;
+    QFrame *controlsFrame = nullptr;
+    QLabel *opacityCaption = nullptr;
+    QScrollBar *opacityBar = nullptr;
+    QLabel *azimuthCaption = nullptr;
+    QScrollBar *azimuthBar = nullptr;
+    QPushButton *returnButton = nullptr;
 
-    double AzimuthRadians = 0.0;
-    AzimuthLines lines_; // `Li` and `Fl`, in twips
+    double azimuthRadians_ = 0.0;
+    AzimuthLines lines_; // the cross and the direction line, in twips
 
     // Moving by hand where the desktop cannot move the window itself.
     bool dragging_ = false;

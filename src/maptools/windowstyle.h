@@ -11,11 +11,11 @@ namespace lumora {
 // alpha / 255 (0 invisible, 255 opaque); with layered false it is opaque
 // whatever alpha says. Where the desktop cannot blend windows the window simply
 // stays opaque. A null widget is ignored.
-void SetWindowAlpha(QWidget *w, bool layered, quint8 alpha);
+void setWindowAlpha(QWidget *w, bool layered, quint8 alpha);
 
 // Keeps a top-level window above all others (onTop true) or lets it go back to
 // the usual stacking (false). A window that was shown stays shown and one that
 // was hidden stays hidden. A null widget is ignored.
-void SetAlwaysOnTop(QWidget *w, bool onTop);
+void setAlwaysOnTop(QWidget *w, bool onTop);
 
 } // namespace lumora

@@ -1,4 +1,5 @@
-#include "tray/systray.h"
+// The notification-area icon and its platform backend (QSystemTrayIcon).
+#include "tray/trayicon.h"
 
 #include <QSystemTrayIcon>
 
@@ -9,7 +10,7 @@ namespace {
 class SystemTrayBackend : public TrayBackend
 {
 public:
-    explicit SystemTrayBackend(SysTray *owner) : owner_(owner) {}
+    explicit SystemTrayBackend(TrayIcon *owner) : owner_(owner) {}
 
     bool available() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
@@ -32,21 +33,21 @@ public:
     }
 
 private:
-    SysTray *owner_;
+    TrayIcon *owner_;
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 } // namespace
 
-SysTray::SysTray(std::unique_ptr<TrayBackend> backend, QObject *parent)
+TrayIcon::TrayIcon(std::unique_ptr<TrayBackend> backend, QObject *parent)
     : QObject(parent), backend_(backend ? std::move(backend) : std::make_unique<SystemTrayBackend>(this))
 {
 }
 
-SysTray::~SysTray() = default;
+TrayIcon::~TrayIcon() = default;
 
-bool SysTray::isAvailable() const { return backend_->available(); }
+bool TrayIcon::isAvailable() const { return backend_->available(); }
 
-void SysTray::AddTrayIcon(bool inWindow)
+void TrayIcon::showIcon(bool inWindow)
 {
     ++addCalls_;
     if (shown_)
@@ -57,7 +58,7 @@ void SysTray::AddTrayIcon(bool inWindow)
     shown_ = true;
 }
 
-void SysTray::RemoveTrayIcon()
+void TrayIcon::removeIcon()
 {
     ++removeCalls_;
     if (!shown_)

@@ -18,5 +18,10 @@ qt_add_resources(lumora_ui "lumora_resources"
     ${LUMORA_RESOURCE_DIR}/about/image2.png
 )
 
-# Copied at configure time; editing the page re-runs the configuration.
-configure_file(${LUMORA_RESOURCE_DIR}/help/Quorel_fr.html ${CMAKE_BINARY_DIR}/src/Quorel_fr.html COPYONLY)
+# The help pages, copied beside the programs at configure time (editing a
+# page re-runs the configuration) and installed under share/lumora.
+set(LUMORA_HELP_PAGES ${LUMORA_RESOURCE_DIR}/help/Quorel_fr.html)
+foreach(page ${LUMORA_HELP_PAGES})
+  get_filename_component(name ${page} NAME)
+  configure_file(${page} ${CMAKE_BINARY_DIR}/src/${name} COPYONLY)
+endforeach()

@@ -2,6 +2,8 @@
 // author's website of free programs, an e-mail to the author).
 #pragma once
 
+#include "common/version.h"
+
 #include <QDialog>
 #include <QString>
 #include <QUrl>
@@ -17,7 +19,7 @@ struct ProgramVersion {
     int minor;
     int revision;
 };
-inline constexpr ProgramVersion kProgramVersion{1, 0, 0};
+inline constexpr ProgramVersion kProgramVersion{LUMORA_VERSION_MAJOR, LUMORA_VERSION_MINOR, LUMORA_VERSION_PATCH};
 
 // The link targets and the product word of the e-mail subject, all in one place.
 inline constexpr char kProductWord[] = "Lumora";

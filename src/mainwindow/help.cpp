@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -10,7 +11,13 @@ namespace lumora {
 
 QString helpFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Quorel_fr.html");
+    // Beside the program in a build folder; under share/ once installed.
+    const QDir programFolder(QCoreApplication::applicationDirPath());
+    const QString beside = programFolder.filePath(QStringLiteral("Quorel_fr.html"));
+    const QString installed = programFolder.filePath(QStringLiteral("../share/lumora/Quorel_fr.html"));
+    if (!QFileInfo(beside).isFile() && QFileInfo(installed).isFile())
+        return QDir::cleanPath(installed);
+    return beside;
 }
 
 bool openHelp()

@@ -5,7 +5,8 @@
 
 namespace lumora {
 
-// The help document's full path: the program's folder + "/Quorel_fr.html".
+// The help document's full path: "Quorel_fr.html" in the program's folder,
+// or, when it is not there, in ../share/lumora beside an installed program.
 // Needs a QCoreApplication to exist.
 QString helpFilePath();
 

@@ -218,6 +218,13 @@ void MainWindow::onTrayActivated()
 {
     if (!isHidden())
         return;
+    bringToFront();
+}
+
+void MainWindow::bringToFront()
+{
+    if (isMinimized())
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
     raise();
     activateWindow();

@@ -71,6 +71,10 @@ public:
     // Graduation tick i under the panorama, window twips (hidden ones too).
     QLineF graduationTick(int i) const { return graduationTicks_.at(size_t(i)); }
 
+    // Shows the window in front of the others, as activating the tray icon
+    // does: out of the tray (the icon goes) or out of the minimised state.
+    void bringToFront();
+
 signals:
     // A search or survey has finished its loop (found, over, stopped or failed).
     void searchFinished();

@@ -224,8 +224,11 @@ class Lumora:
         self.stubdir = os.path.join(self.folder, "stubs")
         for d in (self.home, self.bindir, self.stubdir):
             os.makedirs(d)
+        # A session folder of its own: the single-copy lock and socket live
+        # there, so that no other scenario's program is ever taken for this one's.
         runtime = os.path.join(self.folder, "runtime")
         os.makedirs(runtime, mode=0o700)
+        self.runtime = runtime
         # The survey file goes beside the program: run a copy of it here.
         self.exe = os.path.join(self.bindir, "Lumora")
         shutil.copy2(suite.lumora, self.exe)
@@ -273,6 +276,32 @@ class Lumora:
         self.main_window = wait_for(lambda: self.desktop.window_ids(name="^Lumora$"), 10,
                                     "the main window to be mapped")[0]
         return self
+
+    def start_again(self, timeout=10):
+        """Starts the program once more beside the running one, in the same
+        session; returns its exit code and how long it ran, in seconds."""
+        t0 = time.time()
+        with open(self.log, "ab") as log:
+            other = subprocess.Popen([self.exe], cwd=self.folder, env=self.env, stdout=log, stderr=subprocess.STDOUT)
+        try:
+            code = other.wait(timeout)
+        except subprocess.TimeoutExpired:
+            other.kill()
+            other.wait()
+            raise Failure("the second start did not end within %gs" % timeout)
+        return code, time.time() - t0
+
+    def running_copies(self):
+        """Process ids of every running copy of this program (its own executable)."""
+        pids = []
+        for entry in os.listdir("/proc"):
+            if entry.isdigit():
+                try:
+                    if os.readlink("/proc/%s/exe" % entry) == os.path.realpath(self.exe):
+                        pids.append(int(entry))
+                except OSError:
+                    pass
+        return pids
 
     def alive(self):
         return self.proc is not None and self.proc.poll() is None
@@ -648,6 +677,43 @@ def scenario_tray(suite):
     return "tooltip %r" % s["trayToolTip"]
 
 
+def scenario_single_copy(suite):
+    """A second start brings the running window forward and ends; a killed copy never blocks a start."""
+    app = suite.launch("single-copy")
+    first = app.proc.pid
+    app.click("Command4")
+    app.wait(lambda s: not s["windowVisible"] and s["trayShown"], 4, "the window to go to the tray")
+    wait_for(suite.desktop.tray_icon, 5, "the icon inside trayer's panel")
+    code, took = app.start_again()
+    check(code == 0, "the second start ended with code %s, expected 0" % code)
+    check(app.alive(), "the running copy ended when it was started again")
+    check(app.running_copies() == [first], "running copies %r, expected only %d" % (app.running_copies(), first))
+    app.wait(lambda s: s["windowVisible"] and not s["trayShown"], 4, "the running window to come out of the tray")
+    wait_for(lambda: suite.desktop.viewable(app.main_window), 4, "the main window to be mapped again")
+    wait_for(lambda: suite.desktop.tray_icon() is None, 4, "the tray icon to go")
+    check(len(suite.desktop.window_ids(name="^Lumora$")) == 1, "more than one main window is shown")
+
+    # Minimised by the window manager: a second start restores it.
+    suite.desktop.run("xdotool", "windowminimize", "--sync", str(app.main_window))
+    app.wait(lambda s: s["windowMinimized"], 4, "the window to be minimised")
+    code, _ = app.start_again()
+    check(code == 0, "the second start beside a minimised window ended with code %s" % code)
+    app.wait(lambda s: s["windowVisible"] and not s["windowMinimized"], 4, "the minimised window to be restored")
+    wait_for(lambda: suite.desktop.viewable(app.main_window), 4, "the main window to be mapped again")
+
+    # Killed outright, the copy leaves its lock and socket behind: the next start is not held up by them.
+    app.proc.kill()
+    app.proc.wait()
+    check(os.listdir(app.runtime), "a killed copy should leave its files in the runtime folder")
+    t0 = time.time()
+    app.start()
+    restart = time.time() - t0
+    check(app.proc.pid != first and app.running_copies() == [app.proc.pid],
+          "after the kill, running copies %r" % app.running_copies())
+    app.stop()
+    return "second start ended in %.2fs; restart after kill -9 in %.2fs" % (took, restart)
+
+
 def scenario_quit_saves(suite):
     """"Quitter" and the close box save the site; the next start restores it."""
     app = suite.launch("settings")
@@ -827,6 +893,7 @@ SCENARIOS = [
     scenario_search,
     scenario_survey,
     scenario_tray,
+    scenario_single_copy,
     scenario_quit_saves,
     scenario_map,
     scenario_screenshots,

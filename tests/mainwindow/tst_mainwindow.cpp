@@ -412,6 +412,32 @@ private slots:
         QVERIFY(w->isVisible() && w->isMinimized());
     }
 
+    // What a second start of the program asks of the running window.
+    void bringToFront_data()
+    {
+        QTest::addColumn<bool>("trayAvailable");
+        QTest::addColumn<bool>("reduced"); // "Réduire" clicked first
+        QTest::newRow("hidden in the tray") << true << true;
+        QTest::newRow("minimised, no notification area") << false << true;
+        QTest::newRow("already shown") << true << false;
+    }
+    void bringToFront()
+    {
+        QFETCH(bool, trayAvailable);
+        QFETCH(bool, reduced);
+        TestWindow w;
+        w.tray->isAvailable = trayAvailable;
+        if (reduced)
+            click(ui(*w).hideButton);
+        tick(*w);
+        QCOMPARE(w.tray->shown(), reduced && trayAvailable);
+        w->bringToFront();
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->isMinimized());
+        QVERIFY(!w.tray->shown());
+        QVERIFY(!w->tray()->iconShown());
+    }
+
     void closeSavesSettings_data()
     {
         QTest::addColumn<bool>("closeBox");

@@ -8,7 +8,7 @@ settings are touched, and drives it with real pointer and keyboard events
 writes when LUMORA_STATE_FILE names a file; the snapshot's rectangles aim the
 clicks. Python standard library only.
 
-Usage: run_e2e.py --lumora PATH --cli PATH [--artifacts DIR] [-k NAME] [--keep]
+Usage: run_e2e.py --lumora PATH --cli PATH [--artifacts DIR] [-k NAME] [--keep] [--installed]
 Prints one line per scenario, then "N passed, M failed"; exits 1 on any
 failure, 77 when a desktop tool is missing.
 """
@@ -229,9 +229,13 @@ class Lumora:
         runtime = os.path.join(self.folder, "runtime")
         os.makedirs(runtime, mode=0o700)
         self.runtime = runtime
-        # The survey file goes beside the program: run a copy of it here.
+        # The survey file goes beside the program: run a copy of it here
+        # (an installed program runs from where it was installed).
         self.exe = os.path.join(self.bindir, "Lumora")
-        shutil.copy2(suite.lumora, self.exe)
+        if suite.installed:
+            self.exe = suite.lumora
+        else:
+            shutil.copy2(suite.lumora, self.exe)
         self.state_file = os.path.join(self.folder, "state.json")
         self.opened_file = os.path.join(self.folder, "opened-urls.txt")
         # A stand-in browser that only records the address it is given.
@@ -886,6 +890,31 @@ def scenario_help(suite):
     app.stop()
 
 
+def scenario_installed(suite):
+    """The installed program: its help page under share/, the survey in Documents, as its message says."""
+    app = suite.launch("installed")
+    prefix = os.path.dirname(os.path.dirname(os.path.realpath(suite.lumora)))
+    help_page = os.path.join(prefix, "share", "lumora", "Quorel_fr.html")
+    check(os.path.isfile(help_page), "no help page installed at %s" % help_page)
+    app.click("Command7")
+    opened = wait_for(lambda: os.path.exists(app.opened_file) and open(app.opened_file).read().split(), 5,
+                      "the help button to open the help page")
+    check(opened == ["file://" + help_page], "opened %r, expected the installed help page" % opened)
+    # A one-hour survey, started as a user does.
+    app.click_choice("Check3")
+    app.click_choice("Option5(2)")
+    app.click("Command1")
+    app.wait(lambda s: not s["searching"] and s["surveyPath"] and s["controls"].get("SurveyLocation", {}).get("visible"),
+             60, "the survey to end with the message saying where the file went")
+    path = app.state()["surveyPath"]
+    expected = os.path.join(app.home, "Documents", "Export.csv")
+    check(path == expected, "the survey went to %r, expected %r" % (path, expected))
+    check(os.path.getsize(path) > 10000, "the survey file %s is too small" % path)
+    stray = os.path.join(os.path.dirname(suite.lumora), "Export.csv")
+    check(not os.path.exists(stray), "the survey also wrote into the program's folder: %s" % stray)
+    app.stop()
+
+
 SCENARIOS = [
     scenario_real_time,
     scenario_time_bar,
@@ -899,6 +928,8 @@ SCENARIOS = [
     scenario_screenshots,
     scenario_help,
 ]
+# Run alone, on an installed program (--installed).
+INSTALLED_SCENARIOS = [scenario_installed]
 
 
 class Suite:
@@ -907,6 +938,7 @@ class Suite:
         self.cli = os.path.abspath(args.cli)
         self.artifacts = os.path.abspath(args.artifacts)
         self.workdir = workdir
+        self.installed = args.installed
         self.desktop = Desktop(workdir)
         self.apps = []
 
@@ -928,6 +960,8 @@ def main():
     parser.add_argument("--artifacts", default="e2e-artifacts")
     parser.add_argument("-k", dest="only", help="run only the scenarios whose name contains this")
     parser.add_argument("--keep", action="store_true", help="keep the temporary folders")
+    parser.add_argument("--installed", action="store_true",
+                        help="LUMORA is an installed program: run it in place, with the installation scenarios")
     args = parser.parse_args()
 
     missing = [t for t in TOOLS if shutil.which(t) is None]
@@ -949,7 +983,7 @@ def main():
             print("FAIL desktop: Xvfb, openbox or trayer did not start: %s" % error)
             failed += 1
             return 1
-        for scenario in SCENARIOS:
+        for scenario in (INSTALLED_SCENARIOS if args.installed else SCENARIOS):
             name = scenario.__name__[len("scenario_"):]
             if args.only and args.only not in name:
                 continue

@@ -57,15 +57,8 @@ class DayScan
 public:
     DayScan(double julianDay0h, const SiteLocation &site, PictureSize panorama, const WindowBounds &frame)
         : jd0_(julianDay0h), site_(site), panorama_(panorama), frame_(frame),
-          width_(static_cast<float>(panorama.width))
+          width_(static_cast<float>(panorama.width)), xNoise_(maxSunTravel(site, panorama, 0, 0).xNoise)
     {
-        // Near a pole the azimuth comes out of a difference of nearly equal
-        // numbers divided by cos(latitude): allow for the rounding noise that
-        // leaves in x, on top of the float rounding of the test.
-        const double cosLatitude = std::fabs(std::cos(site.latitude * kDegToRad));
-        const double noiseRadians = std::sqrt(2e-14 / (std::max(cosLatitude, 1e-300)
-                                                       * std::cos(kSteepElevation * kDegToRad)));
-        xNoise_ = std::fabs(width_) / 360 * noiseRadians / kDegToRad;
     }
 
     Sample at(int second)
@@ -138,7 +131,7 @@ private:
     PictureSize panorama_;
     WindowBounds frame_;
     double width_;
-    double xNoise_ = 0;
+    double xNoise_;
 };
 
 bool frameCanHoldAnything(const WindowBounds &frame)
@@ -163,6 +156,10 @@ PictureTravel maxSunTravel(const SiteLocation &site, PictureSize panorama, doubl
     PictureTravel travel;
     travel.y = yPerDegree * maxElevationChange(site, seconds);
     const double steepest = std::fabs(maxAbsElevation);
+    const double cosLatitude = std::fabs(std::cos(site.latitude * kDegToRad));
+    const double noiseRadians
+        = std::sqrt(2e-14 / (std::max(cosLatitude, 1e-300) * std::cos(kSteepElevation * kDegToRad)));
+    travel.xNoise = xPerDegree * noiseRadians / kDegToRad;
     travel.x = steepest <= kSteepElevation
         ? xPerDegree * kSkyDegreesPerHour * hours / std::cos(steepest * kDegToRad)
         : kInfinity;

@@ -65,9 +65,15 @@ int totalSeconds(const std::vector<SunInterval> &intervals);
 // arc travelled divided by the cosine of the elevation, so x is infinite when
 // maxAbsElevation exceeds kSteepElevation (near the zenith, where the
 // azimuth swings round and its rounding noise grows).
+// xNoise is how far a computed x may stray from the smooth path: the azimuth
+// near a pole comes out of a difference of nearly equal numbers divided by
+// cos(latitude), and near the meridian its arc cosine magnifies that rounding
+// (a few thousandths of a unit at mid latitudes, a few units within a
+// millionth of a degree of a pole).
 struct PictureTravel {
     double x = 0;
     double y = 0;
+    double xNoise = 0;
 };
 inline constexpr double kSteepElevation = 89.0;
 // The elevation part alone, in degrees.

@@ -5,6 +5,7 @@
 #include <QTimeZone>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace lumora {
 
@@ -190,25 +191,43 @@ Instant instantOf(const QDateTime &utc)
     return {static_cast<double>(u.date().toJulianDay()) - 0.5, u.time().msecsSinceStartOfDay() / 3'600'000.0};
 }
 
-// The UT instant of hour `hour` of the local day `date` on the line's clock;
-// invalid when that hour does not exist that day (skipped by summer time).
-QDateTime hourLineInstant(const QDate &date, int hour, HourLineClock clock, const QTimeZone &zone)
+// The offset (local minus UT, seconds) of the line's clock on the local day
+// `date` when one offset holds all day; none on a day the clock changes.
+std::optional<int> dayOffset(const QDate &date, HourLineClock clock, const QTimeZone &zone)
 {
     switch (clock) {
     case HourLineClock::Universal:
-        return QDateTime(date, QTime(hour, 0), Qt::UTC);
-    case HourLineClock::Standard: {
-        const int offset = zone.standardTimeOffset(QDateTime(date, QTime(12, 0), Qt::UTC));
-        return QDateTime(date, QTime(hour, 0), Qt::UTC).addSecs(-offset);
-    }
+        return 0;
+    case HourLineClock::Standard:
+        return zone.standardTimeOffset(QDateTime(date, QTime(12, 0), Qt::UTC));
     case HourLineClock::Civil: {
-        const QDateTime local(date, QTime(hour, 0), Qt::LocalTime);
-        if (!local.isValid() || local.time() != QTime(hour, 0))
-            return {};
-        return local.toUTC();
+        const int morning = QDateTime(date, QTime(0, 0), Qt::LocalTime).offsetFromUtc();
+        const int evening = QDateTime(date, QTime(23, 59, 59), Qt::LocalTime).offsetFromUtc();
+        if (morning == evening)
+            return morning;
+        return std::nullopt;
     }
     }
-    return {};
+    return std::nullopt;
+}
+
+// Hour `hour` of the local day starting at Julian day jdDay (0h), `offset`
+// seconds ahead of UT.
+Instant hourWithOffset(double jdDay, int hour, int offset)
+{
+    const double seconds = hour * 3600.0 - offset;
+    const double days = std::floor(seconds / 86400);
+    return {jdDay + days, (seconds - days * 86400) / 3600};
+}
+
+// Hour `hour` of civil time on a day the clock changes; none when that hour
+// is skipped.
+std::optional<Instant> civilHour(const QDate &date, int hour)
+{
+    const QDateTime local(date, QTime(hour, 0), Qt::LocalTime);
+    if (!local.isValid() || local.time() != QTime(hour, 0))
+        return std::nullopt;
+    return instantOf(local);
 }
 } // namespace
 
@@ -345,19 +364,20 @@ std::shared_ptr<const YearCourses> yearCourses(int year, const SiteLocation &sit
     std::vector<Instant> last(24);
     std::vector<bool> haveLast(24, false);
     for (int d = 0;; d = std::min(d + kHourLineDayStep, days)) {
-        const QDate date = QDate::fromJulianDay(static_cast<qint64>(std::floor(*first + d + 0.5)));
+        const double jdDay = *first + d;
+        const QDate date = QDate::fromJulianDay(static_cast<qint64>(std::floor(jdDay + 0.5)));
+        const std::optional<int> offset = dayOffset(date, clock, zone);
         for (int hour = 0; hour < 24; ++hour) {
-            const QDateTime utc = hourLineInstant(date, hour, clock, zone);
-            if (!utc.isValid()) {
+            const std::optional<Instant> at = offset ? hourWithOffset(jdDay, hour, *offset) : civilHour(date, hour);
+            if (!at) {
                 haveLast[hour] = false;
                 continue;
             }
-            const Instant at = instantOf(utc);
             // A changed offset moves the hour: the line is cut there rather
             // than joined across the jump.
-            const bool joined = haveLast[hour] && at.hourUT == last[hour].hourUT;
-            tracers[hour].add(tracers[hour].place(at), joined);
-            last[hour] = at;
+            const bool joined = haveLast[hour] && at->hourUT == last[hour].hourUT;
+            tracers[hour].add(tracers[hour].place(*at), joined);
+            last[hour] = *at;
             haveLast[hour] = true;
         }
         if (d == days)

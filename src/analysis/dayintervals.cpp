@@ -98,16 +98,10 @@ private:
         const double d = std::min(std::fabs(y - frame_.top), std::fabs(y - frame_.bottom));
         return d - (0.01 + 1e-6 * std::fabs(y));
     }
-    bool xInside(double x) const
-    {
-        const float f = static_cast<float>(x);
-        return f >= frame_.left && f <= frame_.right;
-    }
-    bool yInside(double y) const
-    {
-        const float f = static_cast<float>(y);
-        return f >= frame_.top && f <= frame_.bottom;
-    }
+    // Each half of the in-window test alone, the other coordinate put on a
+    // frame edge (the frame is in order, so the edge passes).
+    bool xInside(double x) const { return sunInWindow({x, frame_.top}, frame_); }
+    bool yInside(double y) const { return sunInWindow({frame_.left, y}, frame_); }
 
     // True when no second between a and b can answer differently from a.
     // A crossing of a line at time t needs the point to reach it from a
@@ -169,6 +163,7 @@ PictureTravel maxSunTravel(const SiteLocation &site, PictureSize panorama, doubl
 std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &site, PictureSize panorama,
                                       const WindowBounds &frame, DayScanStats *stats)
 {
+    // An empty frame holds nothing; the scan below relies on it being in order.
     if (!frameCanHoldAnything(frame)) {
         if (stats)
             stats->evaluations = 0;

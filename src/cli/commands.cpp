@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "analysis/dayintervals.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
 #include "astro/julianday.h"
@@ -203,6 +204,22 @@ int runSearch(const QStringList &words, QTextStream &out, QTextStream &err)
                 return 1;
             }
         }
+    });
+}
+
+int runDay(const QStringList &words, QTextStream &out, QTextStream &err)
+{
+    return guarded("day", err, [&] {
+        const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--frame"), QStringLiteral("--lat"),
+                                          QStringLiteral("--lon")}, {});
+        const WindowBounds frame = arguments.parsed(
+            QStringLiteral("--frame"), "HS1,HS2,VS1,VS2 with 0 <= HS1 <= HS2 <= 10065 and 0 <= VS1 <= VS2 <= 4335",
+            parseFrame);
+        const SunshineEngine engine = engineFor(arguments);
+        const auto clock = [](int second) { return QTime(0, 0).addSecs(second).toString(QStringLiteral("HH:mm:ss")); };
+        for (const SunInterval &interval : sunIntervals(engine.evalJulianDay, engine.site, engine.panorama, frame))
+            out << clock(interval.firstSecond) << ' ' << clock(interval.lastSecond) << '\n';
+        return 0;
     });
 }
 

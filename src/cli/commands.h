@@ -10,4 +10,7 @@ namespace lumora::cli {
 int runPosition(const QStringList &words, QTextStream &out, QTextStream &err);
 int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err);
 int runSearch(const QStringList &words, QTextStream &out, QTextStream &err);
+// The UT day's intervals with the Sun in the frame, one line each: first and
+// last second, "HH:MM:SS HH:MM:SS" in UT; nothing when there is none.
+int runDay(const QStringList &words, QTextStream &out, QTextStream &err);
 } // namespace lumora::cli

@@ -130,6 +130,8 @@ void MainWindow::checkDate()
         setComboText(0, QStringLiteral("1"));
     if (clockTimer->isActive())
         readSite();
+    else
+        announceObservation();
 }
 
 void MainWindow::onDateEdited(int /*index*/)

@@ -98,11 +98,12 @@ void MainWindow::startUp()
     for (int year = 1900; year <= 2100; ++year)
         dateBoxes[2]->addItem(QString::number(year));
     setDateBoxesToToday();
+    // The restored site is in force before the first tick (the map or a
+    // search may be asked for within that second), and before the frame is
+    // drawn, so that whoever follows the window sees the site with it.
+    takeSite();
     setStateText(QStringLiteral("OK"));
     drawWindowFrame(FrameBar::None);
-    // The restored site is in force before the first tick (the map or a
-    // search may be asked for within that second).
-    takeSite();
 }
 
 void MainWindow::restoreSettings()

@@ -12,6 +12,7 @@
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
 #pragma once
 
+#include "analysis/observation.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
 #include "diagrams/windowframe.h"
@@ -70,6 +71,9 @@ public:
     QPointer<About> aboutBox() const { return about_; }
     // Graduation tick i under the panorama, window twips (hidden ones too).
     QLineF graduationTick(int i) const { return graduationTicks_.at(size_t(i)); }
+    // The site, frame and instant on show; the date is the one the date boxes
+    // hold (in manual mode it is evaluated only at the next run).
+    Observation observation() const;
 
     // Shows the window in front of the others, as activating the tray icon
     // does: out of the tray (the icon goes) or out of the minimised state.
@@ -78,6 +82,8 @@ public:
 signals:
     // A search or survey has finished its loop (found, over, stopped or failed).
     void searchFinished();
+    // After each evaluation run, a frame drawn, and a date typed or picked.
+    void observationChanged(const lumora::Observation &observation);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -194,6 +200,7 @@ private:
     void setStateText(const QString &tag);
     void showEvaluation(const Evaluation &evaluation);
     void applyFrameBounds();
+    void announceObservation();
     // search.cpp
     void startSearchLoop();
     void runSearchSlice();

@@ -2,6 +2,7 @@
 // sun-in-window indicator on the window and in the notification area.
 #include "mainwindow/mainwindow.h"
 
+#include "astro/julianday.h"
 #include "common/numbers.h"
 #include "common/twips.h"
 #include "diagrams/dialdrawing.h"
@@ -15,6 +16,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+
+#include <cmath>
 
 namespace lumora {
 
@@ -49,7 +52,35 @@ bool MainWindow::runOnce()
     if (!engine_.setDate(day, month, year))
         return false;
     showEvaluation(engine_.singleRun());
+    announceObservation();
     return true;
+}
+
+Observation MainWindow::observation() const
+{
+    Observation seen;
+    seen.site = engine_.site;
+    seen.frame = engine_.frame;
+    seen.panorama = panorama->pictureSize();
+    seen.julianDay0h = engine_.evalJulianDay;
+    seen.hourUT = engine_.evalHourUT;
+    seen.realTime = realTime();
+    // A date typed in manual mode is on show before it is evaluated.
+    const auto year = roundToInt16(leadingNumber(dateBoxes[2]->currentText()));
+    if (year) {
+        const auto jd = JulianDay(leadingNumber(dateBoxes[0]->currentText()),
+                                  leadingNumber(dateBoxes[1]->currentText()), *year);
+        if (jd && std::fabs(*jd) < 1e9)
+            seen.julianDay0h = *jd;
+    }
+    return seen;
+}
+
+void MainWindow::announceObservation()
+{
+    if (stateText_ == u"load")
+        return;
+    emit observationChanged(observation());
 }
 
 void MainWindow::showEvaluation(const Evaluation &evaluation)
@@ -130,6 +161,7 @@ void MainWindow::drawWindowFrame(FrameBar which)
         frameEdgeLabels[i]->setToolTip(labels[i].toolTip);
     }
     applyFrameBounds();
+    announceObservation();
 }
 
 void MainWindow::paintEvent(QPaintEvent *event)

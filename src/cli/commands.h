@@ -2,12 +2,12 @@
 // 0 success, 1 the computation could not give an answer, 2 bad arguments.
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 #include <QTextStream>
 
 namespace lumora::cli {
 
-int runPosition(const QStringList &words, QTextStream &out, QTextStream &err);
-int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err);
-int runSearch(const QStringList &words, QTextStream &out, QTextStream &err);
+int runPosition(const QByteArrayList &words, QTextStream &out, QTextStream &err);
+int runSurvey(const QByteArrayList &words, QTextStream &out, QTextStream &err);
+int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 } // namespace lumora::cli

@@ -2,7 +2,11 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 const char *kUsage =
@@ -10,29 +14,67 @@ const char *kUsage =
     "       lumora-cli survey --date D/M/Y --step 1|10|30|60 [--lat LAT] [--lon LON] [--out FILE]\n"
     "       lumora-cli search --date D/M/Y --ut HOURS --frame HS1,HS2,VS1,VS2 [--exit] [--lat LAT] [--lon LON]\n"
     "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n";
+
+// A standard descriptor the caller closed is held by /dev/null opened for
+// reading: no file opened later takes its number, and writing to it still
+// fails, as it should.
+void holdClosedStandardDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1)
+            continue;
+        const int held = ::open("/dev/null", O_RDONLY);
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
 }
 
-int main(int argc, char *argv[])
+int runCommand(QByteArrayList words, QTextStream &out, QTextStream &err)
 {
-    QCoreApplication app(argc, argv);
-    QStringList words = app.arguments().mid(1);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     if (words.isEmpty()) {
         err << "lumora-cli: missing command (position, survey or search); see lumora-cli --help\n";
         return 2;
     }
-    const QString command = words.takeFirst();
-    if (command == QLatin1String("position"))
+    const QByteArray command = words.takeFirst();
+    if (command == "position")
         return lumora::cli::runPosition(words, out, err);
-    if (command == QLatin1String("survey"))
+    if (command == "survey")
         return lumora::cli::runSurvey(words, out, err);
-    if (command == QLatin1String("search"))
+    if (command == "search")
         return lumora::cli::runSearch(words, out, err);
-    if (command == QLatin1String("--help") || command == QLatin1String("help")) {
+    if (command == "--help" || command == "help") {
         out << kUsage;
         return 0;
     }
-    err << "lumora-cli: unknown command '" << command << "'; see lumora-cli --help\n";
+    err << "lumora-cli: unknown command '" << QFile::decodeName(command) << "'; see lumora-cli --help\n";
     return 2;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    holdClosedStandardDescriptors();
+    // Past the file size limit a write fails, and the survey says so.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    // The arguments as the bytes given (arguments() would replace bytes that
+    // are not valid in the locale's encoding).
+    QByteArrayList words;
+    for (int i = 1; i < argc; ++i)
+        words << QByteArray(argv[i]);
+
+    // Unbuffered, so that a failed write is seen where it happens.
+    QFile standardOutput;
+    standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&standardOutput);
+    QTextStream err(stderr);
+    int status = runCommand(words, out, err);
+    out.flush();
+    if (out.status() != QTextStream::Ok) {
+        err << "lumora-cli: cannot write to standard output: " << standardOutput.errorString() << '\n';
+        status = 1;
+    }
+    return status;
 }

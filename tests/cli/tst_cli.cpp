@@ -311,9 +311,9 @@ private slots:
         survey.start(QStringLiteral(LUMORA_CLI_PATH),
                      {"survey", "--date", "21/6/2026", "--lat", "80N", "--step", "1", "--out", path});
         QVERIFY(survey.waitForStarted());
-        while (QFileInfo(part).size() < 64 * 1024 && survey.state() == QProcess::Running)
-            ::usleep(200);
-        QVERIFY2(survey.state() == QProcess::Running, "the survey ended before it could be killed");
+        bool ended = false;
+        while (QFileInfo(part).size() < 64 * 1024 && !(ended = survey.waitForFinished(1))) {}
+        QVERIFY2(!ended, "the survey ended before it could be killed");
         ::kill(pid_t(survey.processId()), SIGKILL);
         QVERIFY(survey.waitForFinished());
         QCOMPARE(survey.exitStatus(), QProcess::CrashExit);

@@ -159,7 +159,8 @@ int main(int argc, char *argv[])
     const SearchPass found = winterSearch(&searchPasses);
     std::printf("\nSearch from 08/02/2026 12h UT for a low winter Sun in the south\n");
     std::printf("  %s after %lld days, %ld passes\n",
-                qPrintable(formatDateTime(reportedInstant(found).date(), reportedInstant(found).dayFraction(), QLocale::c())),
+                qPrintable(formatDate(reportedInstant(found).date(), u"dd/MM/yyyy", QLocale::c()) + u' '
+                          + formatTimeOfDay(reportedInstant(found).dayFraction(), true, QLocale::c())),
                 static_cast<long long>(found.julianDay - *JulianDay(8, 2, 2026)), searchPasses);
     report("  search through the engine", timeRuns([] { long n; winterSearch(&n); }, 11), "(target <= 50 ms)");
     return 0;

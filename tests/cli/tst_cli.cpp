@@ -177,26 +177,18 @@ private slots:
         QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     }
 
-    // The tool takes exactly the dates the window's boxes take.
+    // The tool takes the dates the window's boxes take (one check for both,
+    // tested in full with the calendar).
     void dates_data()
     {
         QTest::addColumn<QString>("date");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("31/5/2026") << "31/5/2026" << true;
         QTest::newRow("31/4/2026") << "31/4/2026" << false;
         QTest::newRow("29/2/1500, Julian leap day") << "29/2/1500" << true;
-        QTest::newRow("29/2/1700, not a Gregorian leap year") << "29/2/1700" << false;
-        QTest::newRow("4/10/1582") << "4/10/1582" << true;
         QTest::newRow("5/10/1582, dropped by the reform") << "5/10/1582" << false;
-        QTest::newRow("14/10/1582, dropped by the reform") << "14/10/1582" << false;
-        QTest::newRow("15/10/1582") << "15/10/1582" << true;
         QTest::newRow("21/6/0, year 0") << "21/6/0" << true;
         QTest::newRow("29/2/-4, Julian leap day") << "29/2/-4" << true;
-        QTest::newRow("29/2/-1") << "29/2/-1" << false;
-        QTest::newRow("1/3/-32768") << "1/3/-32768" << true;
         QTest::newRow("1/1/-32768, no year before it") << "1/1/-32768" << false;
-        QTest::newRow("31/12/32767") << "31/12/32767" << true;
-        QTest::newRow("1/1/32768") << "1/1/32768" << false;
     }
     void dates()
     {

@@ -4,6 +4,8 @@
 // process, and a search whose entry lies about 300 days ahead. Prints figures.
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
+#include "astro/julianday.h"
+#include "common/formats.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -46,7 +48,7 @@ void report(const char *what, Figures f, const char *target = "")
 // Counts the lines and drops them: the passes and the Sun without any text.
 struct NullWriter : SurveyLineWriter {
     long lines = 0;
-    bool writeLine(const QDate &, double, const SunPosition &) override { return ++lines, true; }
+    bool writeLine(const CivilDate &, double, const SunPosition &) override { return ++lines, true; }
 };
 
 // Formats each line into bytes as the file does, then drops it.
@@ -54,7 +56,7 @@ struct FormatOnlyWriter : SurveyLineWriter {
     SurveyLineFormat format;
     QByteArray buffer;
     qsizetype bytes = 0;
-    bool writeLine(const QDate &date, double hourUT, const SunPosition &sun) override
+    bool writeLine(const CivilDate &date, double hourUT, const SunPosition &sun) override
     {
         buffer.clear();
         format.appendLine(buffer, date, hourUT, sun);
@@ -157,8 +159,9 @@ int main(int argc, char *argv[])
     const SearchPass found = winterSearch(&searchPasses);
     std::printf("\nSearch from 08/02/2026 12h UT for a low winter Sun in the south\n");
     std::printf("  %s after %lld days, %ld passes\n",
-                qPrintable(reportedInstant(found.reportDate, found.hourUT).toString("dd/MM/yyyy HH:mm:ss")),
-                static_cast<long long>(QDate(2026, 2, 8).daysTo(found.reportDate)), searchPasses);
+                qPrintable(formatDate(reportedInstant(found).date(), u"dd/MM/yyyy", QLocale::c()) + u' '
+                          + formatTimeOfDay(reportedInstant(found).dayFraction(), true, QLocale::c())),
+                static_cast<long long>(found.julianDay - *JulianDay(8, 2, 2026)), searchPasses);
     report("  search through the engine", timeRuns([] { long n; winterSearch(&n); }, 11), "(target <= 50 ms)");
     return 0;
 }

@@ -1,9 +1,11 @@
 #include "analysis/sunshineengine.h"
 
 #include "analysis/surveyfile.h"
+#include "astro/clock.h"
 #include "astro/julianday.h"
 #include "common/numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumora {
@@ -19,13 +21,28 @@ float surveyStepHours(int option)
     }
 }
 
-QDateTime reportedInstant(const QDate &date, double hourUT)
+CivilDate DayTime::date() const { return calendarDate(julianDay).value_or(CivilDate{}); }
+
+DayTime DayTime::plusSeconds(long long seconds) const
 {
-    if (!date.isValid() || !std::isfinite(hourUT))
-        return {};
-    const qint64 seconds = std::llround(hourUT * 3600.0);
-    return QDateTime(date, QTime(0, 0), Qt::UTC).addSecs(seconds);
+    const long long total = second + seconds;
+    long long days = total / 86400, rest = total % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    return {julianDay + double(days), int(rest)};
 }
+
+DayTime reportedInstant(double julianDay0h, double hourUT)
+{
+    // An hour is at most a little over 24 here; the bound only keeps the
+    // conversion defined.
+    const double seconds = std::isfinite(hourUT) ? std::round(std::clamp(hourUT, -1e6, 1e6) * 3600.0) : 0.0;
+    return DayTime{julianDay0h, 0}.plusSeconds(static_cast<long long>(seconds));
+}
+
+DayTime localTime(const DayTime &ut) { return ut.plusSeconds(localOffsetSeconds(ut.julianDay, ut.second)); }
 
 bool SunshineEngine::setDate(double day, double month, double yearValue)
 {
@@ -71,15 +88,6 @@ void SunshineEngine::prepareSurvey()
     indicatorMuted = true;
 }
 
-QDate SunshineEngine::calendarDate(double julianDay0h)
-{
-    // The day, month and year the boxes would show for that day (Julian
-    // calendar before the Gregorian reform, as JulianDay reads them), carried
-    // in a QDate for formatting.
-    const auto civil = lumora::calendarDate(julianDay0h);
-    return civil ? QDate(civil->year, civil->month, civil->day) : QDate();
-}
-
 SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer, int surveyOption)
 {
     SearchPass pass;
@@ -94,7 +102,9 @@ SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer
         evalHourUT = 0;
     }
 
-    pass.reportDate = calendarDate(evalJulianDay);
+    // The day, month and year the boxes would show for that day.
+    pass.reportDate = calendarDate(evalJulianDay).value_or(CivilDate{});
+    pass.julianDay = evalJulianDay;
     pass.hourUT = evalHourUT;
     bool done = false;
     if (targetReached) {

@@ -5,10 +5,7 @@
 #pragma once
 
 #include "analysis/evaluation.h"
-
-#include <QDate>
-#include <QDateTime>
-#include <QString>
+#include "common/civildate.h"
 
 namespace lumora {
 
@@ -50,15 +47,33 @@ enum class PassOutcome {
 
 struct SearchPass {
     PassOutcome outcome = PassOutcome::Progress;
-    QDate reportDate;      // the UT date of the pass
+    CivilDate reportDate;  // the UT date of the pass (Julian calendar before 15 October 1582)
+    double julianDay = 0;  // the same day, as its Julian day at 0h UT
     double hourUT = 0;     // the UT hour of the pass (the reported instant's hour)
     Evaluation evaluation;
 };
 
-// The instant a search reports: a UT date plus an hour of day, rounded to the
-// nearest second (23:59:59.7 becomes 00:00:00 of the next day), as a UTC
-// date-time. An invalid date gives an invalid date-time.
-QDateTime reportedInstant(const QDate &date, double hourUT);
+// A day and a time of day in whole seconds, in one time scale: UT, or local
+// time once shifted by the zone's offset.
+struct DayTime {
+    double julianDay = 0; // the day, as its Julian day at 0h
+    int second = 0;       // seconds since 0h, 0 to 86399
+    // The day's calendar date (Julian before 15 October 1582).
+    CivilDate date() const;
+    double dayFraction() const { return second / 86400.0; }
+    // The same instant moved by a number of seconds, across days as needed.
+    DayTime plusSeconds(long long seconds) const;
+};
+
+// The instant a search reports: a UT day (Julian day at 0h UT) plus an hour
+// of day, rounded to the nearest second (23:59:59.7 becomes 00:00:00 of the
+// next day). A non-finite hour counts as 0.
+DayTime reportedInstant(double julianDay0h, double hourUT);
+inline DayTime reportedInstant(const SearchPass &pass) { return reportedInstant(pass.julianDay, pass.hourUT); }
+
+// A UT instant in the local time of the system's zone, with the zone's offset
+// in force at that instant.
+DayTime localTime(const DayTime &ut);
 
 class SunshineEngine
 {
@@ -105,10 +120,6 @@ public:
     // step button (-1: none, the step in force stays) and the daylight line
     // goes to the writer.
     SearchPass searchPass(bool entryWanted, SurveyLineWriter *writer = nullptr, int surveyOption = -1);
-
-    // The UT calendar date of a Julian day at 0h UT (Julian calendar before
-    // 15 October 1582); invalid for year 0 or an absurd day.
-    static QDate calendarDate(double julianDay0h);
 
 private:
     double boundStart_ = 0;

@@ -2,6 +2,7 @@
 #include "astro/clock.h"
 
 #include <QTimeZone>
+#include <cmath>
 
 namespace lumora {
 
@@ -36,6 +37,16 @@ float localOffsetDays(const QDateTime &utc)
     const QDateTime utcAsWall(local.date(), local.time(), Qt::UTC);
     const qint64 seconds = utc.secsTo(utcAsWall);
     return static_cast<float>(seconds / 86400.0);
+}
+
+int localOffsetSeconds(double julianDay0h, int secondOfDay)
+{
+    // QDate numbers its days by the Julian day at noon.
+    const double dayNumber = std::floor(julianDay0h + 0.5);
+    if (!(std::fabs(dayNumber) < 1e9))
+        return 0;
+    const QDateTime utc = QDateTime(QDate::fromJulianDay(qint64(dayNumber)), QTime(0, 0), Qt::UTC).addSecs(secondOfDay);
+    return utc.isValid() ? utc.toLocalTime().offsetFromUtc() : 0;
 }
 
 } // namespace lumora

@@ -30,4 +30,11 @@ float UtcHoursNow();
 // also between local and UT midnight).
 float localOffsetDays(const QDateTime &utc);
 
+// Local time minus UT, in seconds, at the UT instant given as a Julian day at
+// 0h UT and seconds since then: the system zone's offset in force at that
+// instant, by the zone's own rules (so before standard time, the mean time of
+// the zone's city where the zone data say so). 0 for a day out of reach
+// (beyond +-1e9 days).
+int localOffsetSeconds(double julianDay0h, int secondOfDay);
+
 } // namespace lumora

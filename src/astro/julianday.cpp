@@ -18,7 +18,10 @@ std::optional<double> JulianDay(double day, double month, int year)
         m += 12;
         y -= 1;
     }
-    double j = std::trunc(365.25 * y) + std::trunc(30.6001 * (m + 1)) + day + 1720994.5;
+    // The whole days of the years before: rounded down, not toward zero, so
+    // that negative years keep their leap day in the right place (-1 Jan 1 is
+    // Julian day 1720692.5, as Meeus gives it, not a day later).
+    double j = std::floor(365.25 * y) + std::trunc(30.6001 * (m + 1)) + day + 1720994.5;
     if (y + m / 100 + day / 10000 > 1582.10145) {
         const double a = std::trunc(y / 100.0);
         j += 2 - a + std::trunc(a / 4);
@@ -49,6 +52,24 @@ std::optional<CivilDate> calendarDate(double julianDay)
     const double month = e < 14 ? e - 1 : e - 13;
     const double year = month > 2 ? c - 4716 : c - 4715;
     return CivilDate{int(year), int(month), int(std::floor(day))};
+}
+
+bool isCalendarDate(double day, double month, double year)
+{
+    if (!(std::trunc(day) == day && std::trunc(month) == month && std::trunc(year) == year))
+        return false; // fractions, infinities and NaN
+    if (year < -32768 || year > 32767 || month < 1 || month > 12 || day < 1 || day > 31)
+        return false;
+    const int y = int(year), m = int(month), d = int(day);
+    if (y == -32768 && m < 3)
+        return false; // JulianDay cannot move them into the year before
+    const bool gregorian = y > 1582 || (y == 1582 && (m > 10 || (m == 10 && d >= 15)));
+    if (y == 1582 && m == 10 && d > 4 && d < 15)
+        return false; // dropped by the reform
+    // Astronomical years: -4, 0, 4 ... are Julian leap years.
+    const bool leap = gregorian ? (y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)) : y % 4 == 0;
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return d <= kDays[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
 } // namespace lumora

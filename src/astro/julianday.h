@@ -2,6 +2,8 @@
 // formulas. All times are Universal Time.
 #pragma once
 
+#include "common/civildate.h"
+
 #include <optional>
 
 namespace lumora {
@@ -23,12 +25,17 @@ std::optional<double> JulianDay(double day, double month, int year);
 // fraction of the day dropped); years count astronomically (0 is 1 BC).
 // std::nullopt for a non-finite day or one beyond +-1e9 (about 2.7 million
 // years, far past anything the program can enter).
-struct CivilDate {
-    int year;
-    int month;
-    int day;
-};
 std::optional<CivilDate> calendarDate(double julianDay);
+
+// Whether three numbers, as the date boxes or a command line give them, name
+// a day the program accepts: whole numbers, a month from 1 to 12, a day that
+// the month has in the calendar JulianDay reads (Julian before 15 October 1582,
+// with every fourth year leap, year 0 and -4 included, so 29/2/1500 exists;
+// Gregorian from then on), and a year JulianDay can take (16 bits, not
+// January or February of -32768). 5 to 14 October 1582 do not exist: the
+// calendar went from the 4th to the 15th. Non-finite numbers are refused.
+// Every accepted date is its own calendarDate(JulianDay(...)).
+bool isCalendarDate(double day, double month, double year);
 
 // Julian day of the 1900 epoch, 1899 December 31 at 12h UT.
 inline constexpr double kEpoch1900 = 2415020.0;

@@ -1,23 +1,23 @@
 #include "cli/arguments.h"
 
+#include "astro/julianday.h"
+
+#include <QFile>
 #include <QRegularExpression>
 #include <cmath>
 
 namespace lumora::cli {
 
-std::optional<QDate> parseDate(const QString &text)
+std::optional<CivilDate> parseDate(const QString &text)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(-?\\d{1,5})$"));
     const auto m = re.match(text);
     if (!m.hasMatch())
         return std::nullopt;
-    const int year = m.captured(3).toInt();
-    if (year < -32768 || year > 32767 || year == 0)
+    const int day = m.captured(1).toInt(), month = m.captured(2).toInt(), year = m.captured(3).toInt();
+    if (!isCalendarDate(day, month, year))
         return std::nullopt;
-    const QDate date(year, m.captured(2).toInt(), m.captured(1).toInt());
-    if (!date.isValid())
-        return std::nullopt;
-    return date;
+    return CivilDate{year, month, day};
 }
 
 std::optional<double> parseHours(const QString &text)
@@ -70,16 +70,24 @@ std::optional<double> parseLongitude(const QString &text)
     return parseAngle(text, u'E', u'W', 180, true);
 }
 
-Options parseOptions(const QStringList &words, const QStringList &valueOptions, const QStringList &flagOptions)
+Options parseOptions(const QByteArrayList &words, const QStringList &valueOptions, const QStringList &flagOptions)
 {
     Options options;
     for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString &w = words[i];
+        const QString w = QFile::decodeName(words[i]);
+        if (options.flags.contains(w) || options.values.count(w)) {
+            options.error = QStringLiteral("%1 given twice").arg(w);
+            return options;
+        }
         if (flagOptions.contains(w)) {
             options.flags << w;
         } else if (valueOptions.contains(w)) {
             if (i + 1 >= words.size()) {
                 options.error = QStringLiteral("missing value after %1").arg(w);
+                return options;
+            }
+            if (words[i + 1].isEmpty()) {
+                options.error = QStringLiteral("empty value after %1").arg(w);
                 return options;
             }
             options.values[w] = words[++i];

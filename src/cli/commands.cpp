@@ -6,8 +6,9 @@
 #include "astro/julianday.h"
 #include "astro/solarposition.h"
 #include "cli/arguments.h"
+#include "common/formats.h"
 
-#include <QDateTime>
+#include <QFile>
 #include <cstdio>
 
 namespace lumora::cli {
@@ -25,17 +26,24 @@ struct BadArguments {
 class Arguments
 {
 public:
-    Arguments(const QStringList &words, const QStringList &valueOptions, const QStringList &flagOptions)
+    Arguments(const QByteArrayList &words, const QStringList &valueOptions, const QStringList &flagOptions)
         : options_(parseOptions(words, valueOptions, flagOptions))
     {
         if (!options_.error.isEmpty())
             throw BadArguments{options_.error};
     }
 
-    std::optional<QString> value(const QString &name) const
+    // The bytes given, for a file name.
+    std::optional<QByteArray> bytes(const QString &name) const
     {
         const auto it = options_.values.find(name);
-        return it == options_.values.end() ? std::nullopt : std::optional<QString>(it->second);
+        return it == options_.values.end() ? std::nullopt : std::optional<QByteArray>(it->second);
+    }
+
+    std::optional<QString> value(const QString &name) const
+    {
+        const auto given = bytes(name);
+        return given ? std::optional<QString>(QFile::decodeName(*given)) : std::nullopt;
     }
 
     QString required(const QString &name, const char *form) const
@@ -70,8 +78,8 @@ public:
         return site;
     }
 
-    QDate date() const { return parsed(QStringLiteral("--date"), "D/M/Y", parseDate); }
-    double hours() const { return parsed(QStringLiteral("--ut"), "HOURS, 0 to 24, e.g. 13.5", parseHours); }
+    CivilDate date() const { return parsed(QStringLiteral("--date"), "D/M/Y", parseDate); }
+    double hours() const { return parsed(QStringLiteral("--ut"), "HOURS from 0 to under 24, e.g. 13.5", parseHours); }
 
 private:
     Options options_;
@@ -82,8 +90,8 @@ SunshineEngine engineFor(const Arguments &arguments)
 {
     SunshineEngine engine;
     engine.site = arguments.site();
-    const QDate date = arguments.date();
-    if (!engine.setDate(date.day(), date.month(), date.year()))
+    const CivilDate date = arguments.date();
+    if (!engine.setDate(date.day, date.month, date.year))
         throw BadArguments{QStringLiteral("year out of range")};
     return engine;
 }
@@ -130,7 +138,7 @@ int guarded(const char *command, QTextStream &err, Body body)
 }
 } // namespace
 
-int runPosition(const QStringList &words, QTextStream &out, QTextStream &err)
+int runPosition(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("position", err, [&] {
         const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--ut"), QStringLiteral("--lat"),
@@ -144,7 +152,7 @@ int runPosition(const QStringList &words, QTextStream &out, QTextStream &err)
     });
 }
 
-int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err)
+int runSurvey(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("survey", err, [&] {
         const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--step"), QStringLiteral("--lat"),
@@ -153,13 +161,17 @@ int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err)
         SunshineEngine engine = engineFor(arguments);
 
         SurveyFile file(QLocale(), SurveyFile::Writing::Batched);
-        const auto outPath = arguments.value(QStringLiteral("--out"));
-        out.flush();
-        if (!(outPath ? file.create(*outPath) : file.createOn(fileno(stdout)))) {
-            err << "lumora-cli survey: cannot write " << outPath.value_or(QStringLiteral("standard output")) << ": "
-                << file.errorString() << '\n';
+        const auto outPath = arguments.bytes(QStringLiteral("--out"));
+        const QString shownPath = outPath ? QFile::decodeName(*outPath) : QStringLiteral("standard output");
+        const auto failed = [&] {
+            err << "lumora-cli survey: "
+                << (file.failure() == SurveyFile::Failure::DiskFull ? "the disk is full: " : "")
+                << "cannot write " << shownPath << ": " << file.errorString() << '\n';
             return 1;
-        }
+        };
+        out.flush();
+        if (!(outPath ? file.create(*outPath) : file.createOn(fileno(stdout))))
+            return failed();
         // As the window does right after start-up: no step in force yet, the
         // search target an entry, the in-window answer frozen as it stood.
         engine.prepareSurvey();
@@ -167,15 +179,14 @@ int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err)
         PassOutcome outcome = PassOutcome::Progress;
         while (outcome == PassOutcome::Progress)
             outcome = engine.searchPass(true, &file, option).outcome;
-        if (outcome == PassOutcome::WriteFailed || !file.close()) {
-            err << "lumora-cli survey: write failed: " << file.errorString() << '\n';
-            return 1;
-        }
+        // A failed write leaves the file as it was before.
+        if (outcome == PassOutcome::WriteFailed || !file.close())
+            return failed();
         return 0;
     });
 }
 
-int runSearch(const QStringList &words, QTextStream &out, QTextStream &err)
+int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("search", err, [&] {
         const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--ut"), QStringLiteral("--frame"),
@@ -194,8 +205,10 @@ int runSearch(const QStringList &words, QTextStream &out, QTextStream &err)
         for (;;) {
             const SearchPass pass = engine.searchPass(entry);
             if (pass.outcome == PassOutcome::Found) {
-                const QDateTime at = reportedInstant(pass.reportDate, pass.hourUT);
-                out << at.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) << '\n';
+                // Fixed for scripts: dd/MM/yyyy HH:mm:ss, the year's own number.
+                const DayTime at = reportedInstant(pass);
+                out << formatDate(at.date(), u"dd/MM/yyyy", QLocale::c()) << ' '
+                    << formatTimeOfDay(at.dayFraction(), true, QLocale::c()) << '\n';
                 return 0;
             }
             if (pass.outcome == PassOutcome::GaveUp) {
@@ -207,7 +220,7 @@ int runSearch(const QStringList &words, QTextStream &out, QTextStream &err)
     });
 }
 
-int runDay(const QStringList &words, QTextStream &out, QTextStream &err)
+int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("day", err, [&] {
         const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--frame"), QStringLiteral("--lat"),

@@ -2,15 +2,15 @@
 // 0 success, 1 the computation could not give an answer, 2 bad arguments.
 #pragma once
 
-#include <QStringList>
+#include <QByteArrayList>
 #include <QTextStream>
 
 namespace lumora::cli {
 
-int runPosition(const QStringList &words, QTextStream &out, QTextStream &err);
-int runSurvey(const QStringList &words, QTextStream &out, QTextStream &err);
-int runSearch(const QStringList &words, QTextStream &out, QTextStream &err);
+int runPosition(const QByteArrayList &words, QTextStream &out, QTextStream &err);
+int runSurvey(const QByteArrayList &words, QTextStream &out, QTextStream &err);
+int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 // The UT day's intervals with the Sun in the frame, one line each: first and
 // last second, "HH:MM:SS HH:MM:SS" in UT; nothing when there is none.
-int runDay(const QStringList &words, QTextStream &out, QTextStream &err);
+int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 } // namespace lumora::cli

@@ -3,7 +3,11 @@
 #include "common/version.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 const char *kUsage =
@@ -13,35 +17,73 @@ const char *kUsage =
     "       lumora-cli day --date D/M/Y --frame HS1,HS2,VS1,VS2 [--lat LAT] [--lon LON]\n"
     "       lumora-cli --help | --version\n"
     "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n";
+
+// A standard descriptor the caller closed is held by /dev/null opened for
+// reading: no file opened later takes its number, and writing to it still
+// fails, as it should.
+void holdClosedStandardDescriptors()
+{
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1)
+            continue;
+        const int held = ::open("/dev/null", O_RDONLY);
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
 }
 
-int main(int argc, char *argv[])
+int runCommand(QByteArrayList words, QTextStream &out, QTextStream &err)
 {
-    QCoreApplication app(argc, argv);
-    QStringList words = app.arguments().mid(1);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
     if (words.isEmpty()) {
         err << "lumora-cli: missing command (position, survey, search or day); see lumora-cli --help\n";
         return 2;
     }
-    const QString command = words.takeFirst();
-    if (command == QLatin1String("position"))
+    const QByteArray command = words.takeFirst();
+    if (command == "position")
         return lumora::cli::runPosition(words, out, err);
-    if (command == QLatin1String("survey"))
+    if (command == "survey")
         return lumora::cli::runSurvey(words, out, err);
-    if (command == QLatin1String("search"))
+    if (command == "search")
         return lumora::cli::runSearch(words, out, err);
-    if (command == QLatin1String("day"))
+    if (command == "day")
         return lumora::cli::runDay(words, out, err);
-    if (command == QLatin1String("--version")) {
+    if (command == "--version") {
         out << "lumora-cli " LUMORA_VERSION_STRING "\n";
         return 0;
     }
-    if (command == QLatin1String("--help") || command == QLatin1String("help")) {
+    if (command == "--help" || command == "help") {
         out << kUsage;
         return 0;
     }
-    err << "lumora-cli: unknown command '" << command << "'; see lumora-cli --help\n";
+    err << "lumora-cli: unknown command '" << QFile::decodeName(command) << "'; see lumora-cli --help\n";
     return 2;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    holdClosedStandardDescriptors();
+    // Past the file size limit a write fails, and the survey says so.
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCoreApplication app(argc, argv);
+    // The arguments as the bytes given (arguments() would replace bytes that
+    // are not valid in the locale's encoding).
+    QByteArrayList words;
+    for (int i = 1; i < argc; ++i)
+        words << QByteArray(argv[i]);
+
+    // Unbuffered, so that a failed write is seen where it happens.
+    QFile standardOutput;
+    standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&standardOutput);
+    QTextStream err(stderr);
+    int status = runCommand(words, out, err);
+    out.flush();
+    if (out.status() != QTextStream::Ok) {
+        err << "lumora-cli: cannot write to standard output: " << standardOutput.errorString() << '\n';
+        status = 1;
+    }
+    return status;
 }

@@ -121,16 +121,74 @@ QString formatTimeOfDay(double dayFraction, bool withSeconds, const QLocale &loc
     return text;
 }
 
-QString formatShortDate(const QDate &date, const QLocale &locale)
+namespace {
+// A whole number in the locale's digits, at least minDigits of them.
+QString localeInteger(long long value, int minDigits, const QLocale &locale)
 {
-    QString format = locale.dateFormat(QLocale::ShortFormat);
-    // Widen a two-digit year ("yy" not part of "yyyy") to four digits.
-    static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
-    format.replace(twoDigitYear, QStringLiteral("yyyy"));
-    return locale.toString(date, format);
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    const unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value) : value;
+    QString digits = plain.toString(static_cast<qulonglong>(magnitude));
+    const QString zero = locale.zeroDigit(); // one or two UTF-16 units
+    for (qsizetype count = digits.size() / zero.size(); count < minDigits; ++count)
+        digits.prepend(zero);
+    return value < 0 ? locale.negativeSign() + digits : digits;
+}
+} // namespace
+
+QString formatDate(const CivilDate &date, QStringView format, const QLocale &locale)
+{
+    QString text;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        qsizetype run = 1;
+        while (i + run < format.size() && format[i + run] == c)
+            ++run;
+        if (c == u'\'') {
+            // '' is a quote; 'text' is written as it stands.
+            if (i + 1 < format.size() && format[i + 1] == u'\'') {
+                text += u'\'';
+                i += 2;
+                continue;
+            }
+            qsizetype j = i + 1;
+            for (; j < format.size(); ++j) {
+                if (format[j] == u'\'') {
+                    if (j + 1 < format.size() && format[j + 1] == u'\'') {
+                        text += u'\'';
+                        ++j;
+                        continue;
+                    }
+                    break;
+                }
+                text += format[j];
+            }
+            i = j + 1;
+            continue;
+        }
+        if (c == u'd') {
+            text += localeInteger(date.day, run >= 2 ? 2 : 1, locale);
+        } else if (c == u'M') {
+            if (run >= 3)
+                text += locale.monthName(date.month, run == 3 ? QLocale::ShortFormat : QLocale::LongFormat);
+            else
+                text += localeInteger(date.month, run, locale);
+        } else if (c == u'y') {
+            text += localeInteger(date.year, 4, locale);
+        } else {
+            text += format.mid(i, run);
+        }
+        i += run;
+    }
+    return text;
 }
 
-QString formatDateTime(const QDate &date, double dayFraction, const QLocale &locale)
+QString formatShortDate(const CivilDate &date, const QLocale &locale)
+{
+    return formatDate(date, locale.dateFormat(QLocale::ShortFormat), locale);
+}
+
+QString formatDateTime(const CivilDate &date, double dayFraction, const QLocale &locale)
 {
     return formatShortDate(date, locale) + u' ' + formatTimeOfDay(dayFraction, true, locale);
 }

@@ -2,7 +2,8 @@
 // separators of a given locale (the user's by default).
 #pragma once
 
-#include <QDate>
+#include "common/civildate.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -47,11 +48,21 @@ QString timeSeparator(const QLocale &locale = QLocale());
 // hours, minutes and, when asked, seconds: "HH:MM" or "HH:MM:ss".
 QString formatTimeOfDay(double dayFraction, bool withSeconds, const QLocale &locale = QLocale());
 
-// The locale's short date format with the year always written with four digits
-// (day/month/year order on a French system: 21/06/2026).
-QString formatShortDate(const QDate &date, const QLocale &locale = QLocale());
+// A date written with a date format of QLocale's kind: "d"/"dd" the day,
+// "M"/"MM" the month, "MMM"/"MMMM" the month's short or long name, any run of
+// "y" the year, 'quoted' text as it stands, every other character as it
+// stands. Digits and the minus sign are the locale's, without grouping. The
+// year is the date's own number (astronomical: 0, -1, -584) written with at
+// least four digits, the sign before them: 2026, 0333, 0000, -0001, 32767.
+// No weekday names (a run of three or more "d" writes the day as "dd").
+QString formatDate(const CivilDate &date, QStringView format, const QLocale &locale = QLocale());
+
+// The locale's short date format, its order and separators, with the year as
+// above (21/06/2026 on a French system, 6/21/2026 in the US, 21.06.2026 in
+// Germany, 01/06/-0001 for 1 June of year -1 in France).
+QString formatShortDate(const CivilDate &date, const QLocale &locale = QLocale());
 
 // A date and time of day as the locale's short date, a space, and "HH:MM:ss".
-QString formatDateTime(const QDate &date, double dayFraction, const QLocale &locale = QLocale());
+QString formatDateTime(const CivilDate &date, double dayFraction, const QLocale &locale = QLocale());
 
 } // namespace lumora

@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "astro/clock.h"
+#include "astro/julianday.h"
 #include "common/formats.h"
 #include "common/numbers.h"
 #include "tray/trayicon.h"
@@ -94,20 +95,10 @@ void MainWindow::onHemisphereClicked() { readSite(); }
 
 bool MainWindow::dateIsValid() const
 {
-    // The three numbers as the boxes give them must form a calendar date,
-    // read day first; a year of one or two digits is taken in this century,
-    // as the platform reads a typed date (so typing a year digit by digit
-    // does not reset the day on the way).
-    const double day = leadingNumber(dateBoxes[0]->currentText());
-    const double month = leadingNumber(dateBoxes[1]->currentText());
-    double year = leadingNumber(dateBoxes[2]->currentText());
-    if (day != std::floor(day) || month != std::floor(month) || year != std::floor(year))
-        return false;
-    if (year >= 0 && year < 100)
-        year += 2000;
-    if (!(year >= 1 && year <= 9999 && day >= 1 && day <= 31 && month >= 1 && month <= 12))
-        return false;
-    return QDate(int(year), int(month), int(day)).isValid();
+    // The three numbers as the boxes give them must form a date the program
+    // accepts, read day first (the same test as lumora-cli's).
+    return isCalendarDate(leadingNumber(dateBoxes[0]->currentText()), leadingNumber(dateBoxes[1]->currentText()),
+                          leadingNumber(dateBoxes[2]->currentText()));
 }
 
 void MainWindow::setComboText(int index, const QString &text)

@@ -34,9 +34,9 @@ const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la da
                                             "et les coordonnées du lieu.");
 
 
-QString instantText(const QDateTime &instant)
+QString instantText(const DayTime &instant)
 {
-    return formatDateTime(instant.date(), instant.time().msecsSinceStartOfDay() / 86400000.0);
+    return formatDateTime(instant.date(), instant.dayFraction());
 }
 } // namespace
 
@@ -210,11 +210,11 @@ void MainWindow::showSearchProgress(const SearchPass &pass)
 
 void MainWindow::showSearchResult(const SearchPass &pass)
 {
-    const QDateTime instant = reportedInstant(pass.reportDate, pass.hourUT);
+    const DayTime instant = reportedInstant(pass);
     utTimeLabel->setText(instantText(instant) + QStringLiteral(" (TU)"));
     // The zone's offset at the instant found, so a result across a change of
     // summer time still reads right.
-    localTimeLabel->setText(instantText(instant.toLocalTime()));
+    localTimeLabel->setText(instantText(localTime(instant)));
     localTimeLabel->show();
     showSearchCheck->setChecked(true); // the final state is drawn
     showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});

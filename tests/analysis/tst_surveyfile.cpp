@@ -1,0 +1,261 @@
+// The sunshine file as a survey leaves it on the disk: the new file takes the
+// old one's place only when the survey is closed (also after a stop), a kill
+// or a full disk leaves the previous file byte for byte, a stale temporary
+// file is taken over, a protected file or folder and a file being written by
+// another survey are refused, names are the bytes given, and where the file
+// goes.
+#include "analysis/sunshineengine.h"
+#include "analysis/surveyfile.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace lumora;
+
+namespace {
+// The previous survey's file.
+const QByteArray kPrevious = QByteArray("\r\n21/06/2025 12:00;184,0;64,4\r\n").repeated(200);
+
+// A survey at 80° N from 21 June 2026, where the Sun never sets, so that every
+// pass writes a line; the 1-minute step. Stops after `passes` passes (0: none
+// but the survey's end), as a stop by the user does.
+PassOutcome survey(SurveyFile &file, int passes)
+{
+    SunshineEngine e;
+    e.site = {80, 0};
+    e.setDate(21, 6, 2026);
+    e.prepareSurvey();
+    e.startSearch();
+    PassOutcome outcome = PassOutcome::Progress;
+    for (int i = 0; outcome == PassOutcome::Progress && (passes == 0 || i < passes); ++i)
+        outcome = e.searchPass(true, &file, 3).outcome;
+    return outcome;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+}
+
+bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QString part(const QString &path) { return path + QStringLiteral(".part"); }
+
+// Root may write anywhere: a test of a protection runs its steps as "nobody"
+// for a while (the saved user ID gives root back).
+class Unprivileged
+{
+public:
+    Unprivileged() : wasRoot_(::geteuid() == 0)
+    {
+        if (wasRoot_)
+            QVERIFY(::setresuid(65534, 65534, 0) == 0);
+    }
+    ~Unprivileged()
+    {
+        if (wasRoot_)
+            QVERIFY(::setresuid(0, 0, 0) == 0);
+    }
+
+private:
+    bool wasRoot_;
+};
+
+const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner
+    | QFile::ExeGroup | QFile::ExeOther;
+} // namespace
+
+class TestSurveyFile : public QObject {
+    Q_OBJECT
+    QTemporaryDir home;
+    QString path;
+private slots:
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        // Open to "nobody" for the tests of protections.
+        QVERIFY(QFile::setPermissions(home.path(), QFile::Permissions(0x7777)));
+        qputenv("HOME", home.path().toLocal8Bit()); // Documents lands in it
+        QStandardPaths::setTestModeEnabled(true);
+        std::signal(SIGXFSZ, SIG_IGN); // past the file size limit a write fails instead
+    }
+    void init()
+    {
+        path = home.filePath(QStringLiteral("Export.csv"));
+        QVERIFY(put(path, kPrevious));
+        QFile::remove(part(path));
+    }
+
+    void replacedOnlyWhenClosed()
+    {
+        SurveyFile file;
+        QVERIFY(file.create(path));
+        QCOMPARE(survey(file, 10), PassOutcome::Progress);
+        QCOMPARE(contents(path), kPrevious);
+        QCOMPARE(contents(part(path)).count("\r\n"), 11); // each line reaches the disk as it is made
+        // Stopped by the user: the lines surveyed so far replace the old file.
+        QVERIFY(file.close());
+        const QByteArray written = contents(path);
+        QVERIFY2(written.startsWith("\r\n21/06/2026 00:00;") && written.count("\r\n") == 11, written.constData());
+        QVERIFY(!QFile::exists(part(path)));
+    }
+
+    void killedSurveyLeavesThePreviousFile()
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--survey-then-kill"), path});
+        QVERIFY(child.waitForFinished(60000));
+        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(contents(path), kPrevious);
+        // The killed survey's 5000 lines were on the disk, beside the file.
+        const QByteArray stale = contents(part(path));
+        QVERIFY2(stale.startsWith("\r\n21/06/2026 00:00;") && stale.count("\r\n") == 5001, stale.left(100).constData());
+
+        // The next survey takes the stale file over and leaves none.
+        SurveyFile file;
+        QVERIFY(file.create(path));
+        QCOMPARE(contents(part(path)), QByteArray("\r\n"));
+        survey(file, 3);
+        QVERIFY(file.close());
+        QCOMPARE(contents(path).count("\r\n"), 4);
+        QVERIFY(!QFile::exists(part(path)));
+    }
+
+    void fullDiskLeavesThePreviousFile()
+    {
+        SurveyFile file;
+        QVERIFY(file.create(path));
+        rlimit old{};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+        const rlimit small{1000, old.rlim_max};
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
+        const PassOutcome outcome = survey(file, 0);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QCOMPARE(outcome, PassOutcome::WriteFailed);
+        QCOMPARE(file.failure(), SurveyFile::Failure::DiskFull);
+        QVERIFY(!file.close());
+        QCOMPARE(contents(path), kPrevious);
+        QVERIFY(!QFile::exists(part(path)));
+        QCOMPARE(surveyFailureMessage(file.failure(), path),
+                 QStringLiteral("Le disque est plein : impossible d'écrire ") + path);
+    }
+
+    void refused_data()
+    {
+        QTest::addColumn<QString>("obstacle");
+        QTest::newRow("a folder in its place") << "folder";
+        QTest::newRow("a protected file") << "protected file";
+        QTest::newRow("a protected folder") << "protected folder";
+        QTest::newRow("another survey writing it") << "other survey";
+    }
+    void refused()
+    {
+        QFETCH(QString, obstacle);
+        const QString folder = home.filePath(QStringLiteral("folder"));
+        QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
+        QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
+        path = QDir(folder).filePath(QStringLiteral("Export.csv"));
+        SurveyFile other;
+        if (obstacle == u"folder")
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(put(path, kPrevious));
+        if (obstacle == u"protected file")
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        if (obstacle == u"protected folder")
+            QVERIFY(QFile::setPermissions(folder, kReadOnly));
+        if (obstacle == u"other survey")
+            QVERIFY(other.create(path));
+
+        SurveyFile file;
+        bool created = true;
+        if (obstacle.startsWith(u"protected")) {
+            Unprivileged asUser;
+            created = file.create(path);
+        } else {
+            created = file.create(path);
+        }
+        QVERIFY(!created);
+        QCOMPARE(file.failure(), SurveyFile::Failure::Refused);
+        QVERIFY(!file.errorString().isEmpty());
+        QCOMPARE(surveyFailureMessage(file.failure(), path), QStringLiteral("fermer le fichier dans excel"));
+        QFile::setPermissions(folder, kReadOnly | QFile::WriteOwner);
+        if (obstacle != u"folder")
+            QCOMPARE(contents(path), kPrevious);
+        if (obstacle == u"other survey") {
+            QVERIFY2(file.errorString().contains(u"another survey"), qPrintable(file.errorString()));
+            QVERIFY(other.close()); // the survey that held it is not disturbed
+            QCOMPARE(contents(path), QByteArray("\r\n"));
+        } else {
+            QVERIFY(!QFile::exists(part(path)));
+        }
+    }
+
+    void devicesAreWrittenDirectly()
+    {
+        SurveyFile null;
+        QVERIFY(null.create(QStringLiteral("/dev/null")));
+        QCOMPARE(survey(null, 3), PassOutcome::Progress);
+        QVERIFY(null.close());
+        SurveyFile full;
+        QVERIFY(!full.create(QStringLiteral("/dev/full")));
+        QCOMPARE(full.failure(), SurveyFile::Failure::DiskFull);
+    }
+
+    void nameTakenAsItsBytes()
+    {
+        const QByteArray name = QFile::encodeName(home.path()) + "/a\xff.csv";
+        SurveyFile file;
+        QVERIFY(file.create(name));
+        QVERIFY(file.close());
+        QCOMPARE(::access(name.constData(), F_OK), 0);
+        QCOMPARE(::access((QFile::encodeName(home.path()) + "/a\xef\xbf\xbd.csv").constData(), F_OK), -1);
+        ::unlink(name.constData()); // QDir could not: it reads the name as text
+    }
+
+    void filePath()
+    {
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(surveyFilePath(home.path()), home.filePath(QStringLiteral("Export.csv")));
+        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("missing"))), documents + "/Export.csv");
+        QVERIFY(QFileInfo(documents).isDir());
+        // An installed program's folder, which its user cannot write to.
+        const QString installed = home.filePath(QStringLiteral("installed"));
+        QVERIFY(QDir().mkpath(installed) && QFile::setPermissions(installed, kReadOnly));
+        QString chosen;
+        {
+            Unprivileged asUser;
+            chosen = surveyFilePath(installed);
+        }
+        QCOMPARE(chosen, documents + "/Export.csv");
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // The child of killedSurveyLeavesThePreviousFile: 5000 lines of a survey,
+    // each written as it is made, then killed before the survey is closed.
+    if (argc == 3 && qstrcmp(argv[1], "--survey-then-kill") == 0) {
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        SurveyFile file;
+        if (!file.create(QByteArray(argv[2])) || survey(file, 5000) != PassOutcome::Progress)
+            return 3;
+        ::raise(SIGKILL);
+    }
+    QCoreApplication app(argc, argv);
+    TestSurveyFile test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_surveyfile.moc"

@@ -13,9 +13,6 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // room for the slower or faster years the formulas allow.
 constexpr double kSkyDegreesPerHour = 15.1;
 constexpr double kDeclinationDegreesPerHour = 0.03;
-// Seconds between the samples the fast scan starts from.
-constexpr int kSampleSeconds = 600;
-
 // One second of the day, computed and tested exactly as the evaluation run does.
 struct Sample {
     int second = 0;
@@ -67,6 +64,12 @@ public:
         const SunPosition sun = SolarPosition(jd0_, second / 3600.0, site_);
         const PicturePoint point = sunPicturePoint(sun, panorama_);
         return {second, point, sun.elevation, sunInWindow(point, frame_)};
+    }
+
+    // A sample second whose Sun was computed beforehand, tested against this frame.
+    Sample kept(int second, const SunSample &sun) const
+    {
+        return {second, sun.point, sun.elevation, sunInWindow(sun.point, frame_)};
     }
 
     // Decides the seconds after a up to b, both already computed.
@@ -160,6 +163,28 @@ PictureTravel maxSunTravel(const SiteLocation &site, PictureSize panorama, doubl
     return travel;
 }
 
+namespace {
+// The sample seconds of the scan, in order: 0, 600, ..., 85800, then 86399.
+int sampleSecond(int index) { return std::min(index * kScanSampleSeconds, kSecondsPerDay - 1); }
+constexpr int kSamplesPerDay = (kSecondsPerDay - 1) / kScanSampleSeconds + 2;
+
+// The scan itself: the samples from `sampleAt`, each stretch between two of
+// them settled or halved.
+template <typename SampleAt>
+std::vector<SunInterval> scanDay(DayScan &scan, SampleAt sampleAt)
+{
+    RunBuilder runs;
+    Sample previous = sampleAt(0);
+    runs.mark(0, 0, previous.inside);
+    for (int index = 1; index < kSamplesPerDay; ++index) {
+        const Sample next = sampleAt(index);
+        scan.settle(previous, next, runs);
+        previous = next;
+    }
+    return runs.finish();
+}
+} // namespace
+
 std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &site, PictureSize panorama,
                                       const WindowBounds &frame, DayScanStats *stats)
 {
@@ -170,19 +195,38 @@ std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &si
         return {};
     }
     DayScan scan(julianDay0h, site, panorama, frame);
-    RunBuilder runs;
-    Sample previous = scan.at(0);
-    runs.mark(0, 0, previous.inside);
-    for (int second = kSampleSeconds;; second += kSampleSeconds) {
-        const Sample next = scan.at(std::min(second, kSecondsPerDay - 1));
-        scan.settle(previous, next, runs);
-        if (next.second == kSecondsPerDay - 1)
-            break;
-        previous = next;
-    }
+    std::vector<SunInterval> intervals = scanDay(scan, [&](int index) { return scan.at(sampleSecond(index)); });
     if (stats)
         stats->evaluations = scan.evaluations;
-    return runs.finish();
+    return intervals;
+}
+
+DaySunSamples sampleDay(double julianDay0h, const SiteLocation &site, PictureSize panorama)
+{
+    DaySunSamples day{julianDay0h, site, panorama, {}};
+    day.samples.reserve(kSamplesPerDay);
+    for (int index = 0; index < kSamplesPerDay; ++index) {
+        const SunPosition sun = SolarPosition(julianDay0h, sampleSecond(index) / 3600.0, site);
+        day.samples.push_back({sunPicturePoint(sun, panorama), sun.elevation});
+    }
+    return day;
+}
+
+std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowBounds &frame, DayScanStats *stats)
+{
+    if (stats)
+        stats->evaluations = 0;
+    // Samples of another kind than sampleDay's cannot be trusted: scan afresh.
+    if (day.samples.size() != size_t(kSamplesPerDay))
+        return sunIntervals(day.julianDay0h, day.site, day.panorama, frame, stats);
+    if (!frameCanHoldAnything(frame))
+        return {};
+    DayScan scan(day.julianDay0h, day.site, day.panorama, frame);
+    std::vector<SunInterval> intervals = scanDay(
+        scan, [&](int index) { return scan.kept(sampleSecond(index), day.samples[size_t(index)]); });
+    if (stats)
+        stats->evaluations = scan.evaluations;
+    return intervals;
 }
 
 std::vector<SunInterval> sunIntervalsBruteForce(double julianDay0h, const SiteLocation &site,

@@ -8,10 +8,12 @@
 // leaves the previous file whole.
 #pragma once
 
+#include "analysis/replacedfile.h"
 #include "astro/solarposition.h"
 #include "common/civildate.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QLocale>
 #include <QString>
 #include <optional>
@@ -50,7 +52,8 @@ public:
     virtual bool writeLine(const CivilDate &date, double hourUT, const SunPosition &sun) = 0;
 };
 
-// The file itself.
+// The file itself, replaced in one step when the survey is closed (see
+// ReplacedFile).
 class SurveyFile : public SurveyLineWriter
 {
 public:
@@ -58,72 +61,35 @@ public:
     // window). Batched: whole lines are gathered and written some 64 KiB at a
     // time (scripts, where only the finished file matters).
     enum class Writing { EachLine, Batched };
-    // Why the file could not be written.
-    enum class Failure {
-        None,
-        // The file or its folder cannot be written: protected, a folder in
-        // its place, being written by another survey, or any other refusal of
-        // the system.
-        Refused,
-        // No room left: the disk or the user's quota is full (ENOSPC,
-        // EDQUOT), or the file size limit is reached (EFBIG).
-        DiskFull,
-    };
+    using Failure = ReplacedFile::Failure;
 
     explicit SurveyFile(const QLocale &locale = QLocale(), Writing writing = Writing::EachLine);
-    // A file still open is abandoned: the previous file stays as it was.
-    ~SurveyFile() override;
-    SurveyFile(const SurveyFile &) = delete;
-    SurveyFile &operator=(const SurveyFile &) = delete;
 
-    // Starts a new file for `path` and writes its empty first line. The lines
-    // go to `path` + ".part" (temporaryPath), locked while written; a stale
-    // one left by a killed survey is taken over and emptied, one that another
-    // running survey is writing refuses this one. An existing `path` that is
-    // protected or a folder is refused at once. A `path` that exists and is
-    // not a regular file (a device such as /dev/null, a pipe) cannot be
-    // replaced and is written directly. False when the file cannot be
-    // started (failure() and errorString() say why).
-    bool create(const QString &path);
-    // The same with the file name as the system's bytes, taken as they are
-    // (names that are not valid in the locale's encoding included).
+    // Starts a new file for `path` and writes its empty first line; see
+    // ReplacedFile::create for where the lines go until the survey closes and
+    // which files are refused. False when the file cannot be started
+    // (failure() and errorString() say why).
+    bool create(const QString &path) { return create(QFile::encodeName(path)); }
     bool create(const QByteArray &nativePath);
     // Writes directly on an already open descriptor (standard output for
     // scripts), which stays open; nothing is replaced.
     bool createOn(int fileDescriptor);
     bool writeLine(const CivilDate &date, double hourUT, const SunPosition &sun) override;
-    // Ends the survey. When every write succeeded, writes what is pending,
-    // puts it on the disk and replaces the file with it in one step (rename):
-    // true. Otherwise, or when that fails, removes the temporary file and
-    // leaves the previous file as it was: false.
-    bool close();
+    // Ends the survey: see ReplacedFile::close.
+    bool close() { return file_.close(); }
 
-    Failure failure() const { return failure_; }
-    // The system's reason for the failure.
-    QString errorString() const { return error_; }
-    QString path() const;
+    Failure failure() const { return file_.failure(); }
+    QString errorString() const { return file_.errorString(); }
+    QString path() const { return file_.path(); }
 
-    // Where the lines for `nativePath` are written until the survey closes.
-    static QByteArray temporaryPath(const QByteArray &nativePath) { return nativePath + ".part"; }
+    static QByteArray temporaryPath(const QByteArray &nativePath) { return ReplacedFile::temporaryPath(nativePath); }
 
 private:
-    bool start(int fileDescriptor, bool owned);
-    bool writeRaw(const QByteArray &bytes);
-    bool flush();
-    bool fail(int errorNumber);
-    bool fail(Failure failure, const QString &reason);
-    void discard();
+    bool writeFirstLine(bool started);
 
-    int fd_ = -1;
-    bool ownsFd_ = false;
-    QByteArray path_;      // as given
-    QByteArray target_;    // the file replaced (a symbolic link followed)
-    QByteArray temporary_; // empty when written directly
-    Writing writing_;
-    QByteArray pending_;
-    Failure failure_ = Failure::None;
-    QString error_;
+    ReplacedFile file_;
     SurveyLineFormat format_;
+    QByteArray line_;
 };
 
 // The French message for a survey file that could not be written: for a full

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "analysis/dayintervals.h"
+#include "analysis/hoursfile.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
 #include "astro/julianday.h"
@@ -9,6 +10,7 @@
 #include "common/formats.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace lumora::cli {
@@ -125,6 +127,20 @@ std::optional<WindowBounds> parseFrame(const QString &text)
     return WindowBounds{float(v[0]), float(v[1]), float(v[2]), float(v[3])};
 }
 
+// A count of days: digits only, from 1 to the most a file may cover.
+std::optional<int> parseDayCount(const QString &text)
+{
+    static const QRegularExpression re(QStringLiteral("^\\d{1,5}$"));
+    if (!re.match(text).hasMatch())
+        return std::nullopt;
+    const int days = text.toInt();
+    if (days < 1 || days > kMaxYearDays)
+        return std::nullopt;
+    return days;
+}
+
+constexpr const char *kFrameForm = "HS1,HS2,VS1,VS2 with 0 <= HS1 <= HS2 <= 10065 and 0 <= VS1 <= VS2 <= 4335";
+
 // Runs a subcommand body, turning bad arguments into one line and status 2.
 template <typename Body>
 int guarded(const char *command, QTextStream &err, Body body)
@@ -193,9 +209,7 @@ int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err)
                                           QStringLiteral("--lat"), QStringLiteral("--lon")},
                                   {QStringLiteral("--exit")});
         const double hours = arguments.hours();
-        const WindowBounds frame = arguments.parsed(
-            QStringLiteral("--frame"), "HS1,HS2,VS1,VS2 with 0 <= HS1 <= HS2 <= 10065 and 0 <= VS1 <= VS2 <= 4335",
-            parseFrame);
+        const WindowBounds frame = arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame);
         SunshineEngine engine = engineFor(arguments);
         engine.frame = frame;
         engine.dayFractionUT = hours / 24;
@@ -225,13 +239,43 @@ int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err)
     return guarded("day", err, [&] {
         const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--frame"), QStringLiteral("--lat"),
                                           QStringLiteral("--lon")}, {});
-        const WindowBounds frame = arguments.parsed(
-            QStringLiteral("--frame"), "HS1,HS2,VS1,VS2 with 0 <= HS1 <= HS2 <= 10065 and 0 <= VS1 <= VS2 <= 4335",
-            parseFrame);
+        const WindowBounds frame = arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame);
         const SunshineEngine engine = engineFor(arguments);
         const auto clock = [](int second) { return QTime(0, 0).addSecs(second).toString(QStringLiteral("HH:mm:ss")); };
         for (const SunInterval &interval : sunIntervals(engine.evalJulianDay, engine.site, engine.panorama, frame))
             out << clock(interval.firstSecond) << ' ' << clock(interval.lastSecond) << '\n';
+        return 0;
+    });
+}
+
+int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
+{
+    return guarded("hours", err, [&] {
+        const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--days"), QStringLiteral("--frame"),
+                                          QStringLiteral("--lat"), QStringLiteral("--lon"), QStringLiteral("--out")},
+                                  {});
+        const WindowBounds frame = arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame);
+        int days = kDefaultYearDays;
+        if (arguments.value(QStringLiteral("--days")))
+            days = arguments.parsed(QStringLiteral("--days"), "a whole number from 1 to 3660", parseDayCount);
+        const SunshineEngine engine = engineFor(arguments);
+
+        ReplacedFile file(ReplacedFile::Writing::Batched);
+        const auto outPath = arguments.bytes(QStringLiteral("--out"));
+        const QString shownPath = outPath ? QFile::decodeName(*outPath) : QStringLiteral("standard output");
+        const auto failed = [&] {
+            err << "lumora-cli hours: "
+                << (file.failure() == ReplacedFile::Failure::DiskFull ? "the disk is full: " : "")
+                << "cannot write " << shownPath << ": " << file.errorString() << '\n';
+            return 1;
+        };
+        out.flush();
+        if (!(outPath ? file.create(*outPath) : file.createOn(fileno(stdout))))
+            return failed();
+        const std::vector<YearDay> intervals
+            = yearSunIntervals(engine.evalJulianDay, days, engine.site, engine.panorama, frame);
+        if (!writeHoursFile(file, intervals))
+            return failed();
         return 0;
     });
 }

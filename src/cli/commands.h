@@ -13,4 +13,8 @@ int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 // The UT day's intervals with the Sun in the frame, one line each: first and
 // last second, "HH:MM:SS HH:MM:SS" in UT; nothing when there is none.
 int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err);
+// The hours file (see analysis/hoursfile.h) of --days UT days from --date
+// (366 by default, 1 to 3660), to --out or standard output: status 1 when it
+// cannot be written.
+int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 } // namespace lumora::cli

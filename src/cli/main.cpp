@@ -15,6 +15,7 @@ const char *kUsage =
     "       lumora-cli survey --date D/M/Y --step 1|10|30|60 [--lat LAT] [--lon LON] [--out FILE]\n"
     "       lumora-cli search --date D/M/Y --ut HOURS --frame HS1,HS2,VS1,VS2 [--exit] [--lat LAT] [--lon LON]\n"
     "       lumora-cli day --date D/M/Y --frame HS1,HS2,VS1,VS2 [--lat LAT] [--lon LON]\n"
+    "       lumora-cli hours --date D/M/Y [--days N] --frame HS1,HS2,VS1,VS2 [--lat LAT] [--lon LON] [--out FILE]\n"
     "       lumora-cli --help | --version\n"
     "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n";
 
@@ -37,7 +38,7 @@ void holdClosedStandardDescriptors()
 int runCommand(QByteArrayList words, QTextStream &out, QTextStream &err)
 {
     if (words.isEmpty()) {
-        err << "lumora-cli: missing command (position, survey, search or day); see lumora-cli --help\n";
+        err << "lumora-cli: missing command (position, survey, search, day or hours); see lumora-cli --help\n";
         return 2;
     }
     const QByteArray command = words.takeFirst();
@@ -49,6 +50,8 @@ int runCommand(QByteArrayList words, QTextStream &out, QTextStream &err)
         return lumora::cli::runSearch(words, out, err);
     if (command == "day")
         return lumora::cli::runDay(words, out, err);
+    if (command == "hours")
+        return lumora::cli::runHours(words, out, err);
     if (command == "--version") {
         out << "lumora-cli " LUMORA_VERSION_STRING "\n";
         return 0;

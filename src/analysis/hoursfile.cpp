@@ -12,15 +12,21 @@ QString hoursFileHeader()
     return QStringLiteral("date;début (TU);fin (TU);début (local);fin (local);durée (min)");
 }
 
-QString minutesText(long long seconds, const QLocale &locale)
+namespace {
+// Seconds in tenths of a unit of `unitSeconds` seconds, rounded half up in
+// whole numbers, so that no binary fraction decides a tie.
+QString tenthsText(long long seconds, long long unitSeconds, const QLocale &locale)
 {
-    // Tenths of a minute are six seconds: rounded half up in whole numbers,
-    // so that no binary fraction decides a tie.
-    const bool negative = seconds < 0;
-    const long long tenths = (std::llabs(seconds) + 3) / 6;
-    QString text = QString::number(tenths / 10) + locale.decimalPoint() + QString::number(tenths % 10);
-    return negative && tenths != 0 ? QLatin1Char('-') + text : text;
+    const long long tenthSeconds = unitSeconds / 10;
+    const long long tenths = (std::llabs(seconds) + tenthSeconds / 2) / tenthSeconds;
+    const QString text = QString::number(tenths / 10) + locale.decimalPoint() + QString::number(tenths % 10);
+    return seconds < 0 && tenths != 0 ? QLatin1Char('-') + text : text;
 }
+} // namespace
+
+QString minutesText(long long seconds, const QLocale &locale) { return tenthsText(seconds, 60, locale); }
+
+QString hoursText(long long seconds, const QLocale &locale) { return tenthsText(seconds, 3600, locale); }
 
 QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &locale)
 {

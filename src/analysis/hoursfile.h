@@ -33,6 +33,10 @@ QString hoursFileHeader();
 // A duration in seconds as the durée column writes it ("145,4" in French).
 QString minutesText(long long seconds, const QLocale &locale = QLocale());
 
+// A total in seconds as hours with one decimal ("412,5" in French), tenths
+// of an hour rounded half up as for minutesText.
+QString hoursText(long long seconds, const QLocale &locale = QLocale());
+
 // The whole file: header and lines, each ending with CR LF, as bytes.
 QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &locale = QLocale());
 

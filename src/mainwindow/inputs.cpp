@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumora {
@@ -173,6 +174,22 @@ void MainWindow::onTimeBarChanged()
     continueButton->hide();
     setLocalTimeColour(kRed);
     evaluate();
+}
+
+void MainWindow::showInstant(const CivilDate &utDate, int minuteOfDayUT)
+{
+    // The three boxes as one change, as "Maintenant" sets them; then the
+    // bar's own handling leaves real time and evaluates the new date.
+    muteDateHandling_ = true;
+    setComboText(0, QString::number(utDate.day));
+    setComboText(1, QString::number(utDate.month));
+    setComboText(2, QString::number(utDate.year));
+    muteDateHandling_ = false;
+    const int minute = std::clamp(minuteOfDayUT, 0, 1440);
+    if (timeBar->value() == minute)
+        onTimeBarChanged();
+    else
+        timeBar->setValue(minute);
 }
 
 void MainWindow::setDateBoxesToToday()

@@ -1,6 +1,6 @@
 // Start-up and shut-down of the main window, the settings they restore and
 // save, the scales and graduations, and the windows it opens: help, map
-// overlay, About box.
+// overlay, About box, the year window.
 #include "mainwindow/mainwindow.h"
 
 #include "common/twips.h"
@@ -12,6 +12,7 @@
 #include "maptools/azimuthoverlay.h"
 #include "maptools/mapaddress.h"
 #include "tray/trayicon.h"
+#include "yearview/yearview.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -84,6 +85,8 @@ void MainWindow::connectHandlers()
     // The help key opens the help document wherever the focus is.
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &MainWindow::onHelpClicked);
+    auto *year = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
+    connect(year, &QShortcut::activated, this, &MainWindow::openYearView);
 }
 
 void MainWindow::startUp()
@@ -180,6 +183,8 @@ void MainWindow::shutDown()
         overlay_->close();
     if (about_)
         about_->close();
+    if (yearView_)
+        yearView_->close();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -212,6 +217,20 @@ void MainWindow::onAboutClicked()
             show();
     });
     about_->show();
+}
+
+void MainWindow::openYearView()
+{
+    if (!yearView_) {
+        yearView_ = new YearView(settings_, this);
+        yearView_->setAttribute(Qt::WA_DeleteOnClose);
+        connect(this, &MainWindow::observationChanged, yearView_, &YearView::setObservation);
+        connect(yearView_, &YearView::instantChosen, this, &MainWindow::showInstant);
+        yearView_->setObservation(observation());
+    }
+    yearView_->show();
+    yearView_->raise();
+    yearView_->activateWindow();
 }
 
 void MainWindow::onMapClicked()

@@ -43,6 +43,7 @@ class DialView;
 class PanoramaView;
 class AzimuthOverlay;
 class About;
+class YearView;
 
 class MainWindow : public QWidget
 {
@@ -78,6 +79,16 @@ public:
     // Shows the window in front of the others, as activating the tray icon
     // does: out of the tray (the icon goes) or out of the minimised state.
     void bringToFront();
+
+    // Puts a UT date in the date boxes and a UT minute of day (0 to 1440) on
+    // the time bar as a user would, and lets their handlers run: manual mode
+    // at that instant.
+    void showInstant(const lumora::CivilDate &utDate, int minuteOfDayUT);
+    QPointer<YearView> yearView() const { return yearView_; }
+
+public slots:
+    // The year window, following this one (opened once, then brought forward).
+    void openYearView();
 
 signals:
     // A search or survey has finished its loop (found, over, stopped or failed).
@@ -220,6 +231,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;
+    QPointer<YearView> yearView_;
     std::array<QLineF, 25> graduationTicks_{};       // graduation ticks, twips
     std::array<bool, 25> graduationTickVisible_{};
     bool muteDateHandling_ = false;

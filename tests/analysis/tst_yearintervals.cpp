@@ -257,25 +257,31 @@ private slots:
                  QByteArray("date;d\xc3\xa9" "but (TU);fin (TU);d\xc3\xa9" "but (local);fin (local);dur\xc3\xa9" "e (min)\r\n"));
     }
 
-    void minutesText_data()
+    void minutesAndHours_data()
     {
         QTest::addColumn<qlonglong>("seconds");
-        QTest::addColumn<QString>("french");
-        QTest::newRow("1 s") << 1LL << "0,0";
-        QTest::newRow("2 s") << 2LL << "0,0";
-        QTest::newRow("3 s: half a tenth, up") << 3LL << "0,1";
-        QTest::newRow("9 s: 0.15 min, up") << 9LL << "0,2";
-        QTest::newRow("59 s") << 59LL << "1,0";
-        QTest::newRow("8727 s") << 8727LL << "145,5";
-        QTest::newRow("a whole day") << 86400LL << "1440,0";
-        QTest::newRow("a year of whole days") << 366LL * 86400 << "527040,0";
+        QTest::addColumn<QString>("minutes");
+        QTest::addColumn<QString>("hours");
+        QTest::newRow("1 s") << 1LL << "0,0" << "0,0";
+        QTest::newRow("2 s") << 2LL << "0,0" << "0,0";
+        QTest::newRow("3 s: half a tenth of a minute, up") << 3LL << "0,1" << "0,0";
+        QTest::newRow("9 s: 0.15 min, up") << 9LL << "0,2" << "0,0";
+        QTest::newRow("59 s") << 59LL << "1,0" << "0,0";
+        QTest::newRow("179 s: just under half a tenth of an hour") << 179LL << "3,0" << "0,0";
+        QTest::newRow("180 s: half a tenth of an hour, up") << 180LL << "3,0" << "0,1";
+        QTest::newRow("8727 s") << 8727LL << "145,5" << "2,4";
+        QTest::newRow("a whole day") << 86400LL << "1440,0" << "24,0";
+        QTest::newRow("a year of whole days") << 366LL * 86400 << "527040,0" << "8784,0";
     }
-    void minutesText()
+    void minutesAndHours()
     {
         QFETCH(qlonglong, seconds);
-        QFETCH(QString, french);
-        QCOMPARE(lumora::minutesText(seconds, QLocale(QStringLiteral("fr_FR"))), french);
-        QCOMPARE(lumora::minutesText(seconds, QLocale::c()), QString(french).replace(u',', u'.'));
+        QFETCH(QString, minutes);
+        QFETCH(QString, hours);
+        const QLocale french(QStringLiteral("fr_FR"));
+        QCOMPARE(lumora::minutesText(seconds, french), minutes);
+        QCOMPARE(lumora::minutesText(seconds, QLocale::c()), QString(minutes).replace(u',', u'.'));
+        QCOMPARE(lumora::hoursText(seconds, french), hours);
     }
 };
 

@@ -1,0 +1,298 @@
+// The year window as a user sees it, offscreen: the picture's orange cells of
+// chosen days where those days' intervals put them; the month bars' values
+// and the year's total are the sums of the exported file's durations, and
+// that file is the one lumora-cli hours writes; the read-out and the click of
+// a point; the export folder kept; and the window opened from the main window
+// with Ctrl+Y, following its frame, site and date, a click setting its date
+// and time bar in manual mode.
+#include "analysis/hoursfile.h"
+#include "analysis/yearintervals.h"
+#include "astro/clock.h"
+#include "astro/julianday.h"
+#include "common/formats.h"
+#include "mainwindow/mainwindow.h"
+#include "support/windowcontrols.h"
+#include "tray/trayicon.h"
+#include "yearview/yearchart.h"
+#include "yearview/yearview.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <ctime>
+#include <map>
+
+using namespace lumora;
+using namespace lumora::testing;
+
+namespace {
+const SiteLocation kParis{49.0, -(2 + 20 / 60.0)}; // 49°00' N 2°20' E, longitude positive west
+const PictureSize kPanorama;
+// Azimuth 89° to 197°, elevation 10° to 55°: mornings and middays, all year.
+const WindowBounds kSouthEast{2500, 5500, 1700, 3850};
+// A year in the past, so that today's mark is not on the picture.
+const QDate kFirst(2000, 6, 21);
+
+Observation observationAt(const QDate &date, double hourUT, const SiteLocation &site, const WindowBounds &frame)
+{
+    Observation seen;
+    seen.site = site;
+    seen.frame = frame;
+    seen.julianDay0h = *JulianDay(date.day(), date.month(), date.year());
+    seen.hourUT = hourUT;
+    return seen;
+}
+
+// A shown year window with a calendar.
+struct ShownView {
+    explicit ShownView(QSettings *settings = nullptr, const WindowBounds &frame = kSouthEast)
+        : view(settings)
+    {
+        view.resize(1100, 900);
+        view.show();
+        QSignalSpy shown(&view, &YearView::calendarShown);
+        view.setObservation(observationAt(kFirst, 10, kParis, frame));
+        if (!shown.wait(10000))
+            qFatal("no calendar within 10 s");
+    }
+    YearPlot *plot() const { return view.chart()->plot(); }
+    YearView view;
+};
+
+// Which of the three colours a pixel is nearest to (grid lines are faint).
+CalendarCell cellOfColour(QColor pixel)
+{
+    const auto distance = [&](const QColor &c) {
+        return std::abs(pixel.red() - c.red()) + std::abs(pixel.green() - c.green()) + std::abs(pixel.blue() - c.blue());
+    };
+    const int night = distance(kNightColour), day = distance(kDaylightColour), in = distance(kInFrameColour);
+    return in <= night && in <= day ? CalendarCell::InFrame : day <= night ? CalendarCell::Daylight : CalendarCell::Night;
+}
+
+// The UT instant of a local date and clock time.
+QDateTime utcOf(const QDate &date, int localSecond)
+{
+    return QDateTime(date, QTime(0, 0).addSecs(localSecond), Qt::LocalTime).toUTC();
+}
+
+bool inIntervals(const QDateTime &utStart, int seconds, const SiteLocation &site, const WindowBounds &frame)
+{
+    // The intervals of each UT day the cell touches.
+    for (QDate day = utStart.date(); day <= utStart.addSecs(seconds - 1).date(); day = day.addDays(1)) {
+        const long long from = QDateTime(day, QTime(0, 0), Qt::UTC).secsTo(utStart);
+        for (const SunInterval &i : sunIntervals(*JulianDay(day.day(), day.month(), day.year()), site, kPanorama, frame))
+            if (i.lastSecond >= from && i.firstSecond <= from + seconds - 1)
+                return true;
+    }
+    return false;
+}
+
+void setZone(const char *zone)
+{
+    qputenv("TZ", zone);
+    tzset();
+}
+
+struct FakeTray : TrayBackend {
+    bool available() const override { return true; }
+    void show(const QIcon &, const QString &) override {}
+    void hide() override {}
+};
+
+// Accepts the export dialog the window opened, with a file name.
+bool acceptExportDialog(const YearView &view, const QString &path)
+{
+    QFileDialog *dialog = view.findChild<QFileDialog *>(QStringLiteral("YearExportDialog"));
+    if (!dialog)
+        return false;
+    dialog->selectFile(path);
+    static_cast<QDialog *>(dialog)->accept(); // as its save button does
+    return true;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+} // namespace
+
+class TestYearView : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        setZone("Europe/Paris");
+        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void orangeCellsWhereTheDayIntervalsSay_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("26 June 2000, summer time, clear of the mark of the date on show") << QDate(2000, 6, 26);
+        QTest::newRow("21 December 2000, winter time") << QDate(2000, 12, 21);
+        QTest::newRow("25 March 2001, the clocks go forward") << QDate(2001, 3, 25);
+        QTest::newRow("20 June 2001, the last day") << QDate(2001, 6, 20);
+    }
+    void orangeCellsWhereTheDayIntervalsSay()
+    {
+        QFETCH(QDate, day);
+        ShownView shown;
+        YearPlot *plot = shown.plot();
+        // Two pixels a side per cell, so that each pixel falls in one cell.
+        plot->resize(2 * kDefaultYearDays, 2 * kCalendarRows);
+        const QImage image = plot->grab().toImage();
+        const int column = int(kFirst.daysTo(day));
+        QCOMPARE(shown.view.calendar()->sky().columnDate(column), (CivilDate{day.year(), day.month(), day.day()}));
+        int orange = 0;
+        for (int row = 0; row < kCalendarRows; ++row) {
+            const int localSecond = row * kCalendarRowSeconds;
+            if (day == QDate(2001, 3, 25) && localSecond / 3600 == 2)
+                continue; // the hour the clocks skip
+            const QPoint point(2 * column + 1, 2 * (kCalendarRows - 1 - row) + 1);
+            const bool painted = cellOfColour(image.pixelColor(point)) == CalendarCell::InFrame;
+            const bool expected = inIntervals(utcOf(day, localSecond), kCalendarRowSeconds, kParis, kSouthEast);
+            QVERIFY2(painted == expected, qPrintable(QStringLiteral("%1 local: painted %2, the intervals say %3")
+                                                         .arg(QTime(0, 0).addSecs(localSecond).toString(u"HH:mm"))
+                                                         .arg(painted).arg(expected)));
+            orange += painted;
+        }
+        QVERIFY(orange > 10);
+    }
+
+    // The month bars and the year's total against the exported file, which
+    // is what lumora-cli hours writes for the same days, site and frame; the
+    // dialog's folder is kept for the next export.
+    void totalsAreTheExportedFileSums()
+    {
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat);
+        ShownView shown(&settings);
+        const QString path = dir.filePath(QStringLiteral("heures.csv"));
+        shown.view.exportIntervals();
+        QVERIFY(acceptExportDialog(shown.view, path));
+        const QByteArray file = contents(path);
+        const double first = *JulianDay(kFirst.day(), kFirst.month(), kFirst.year());
+        QCOMPARE(file, hoursFileContents(yearSunIntervals(first, kDefaultYearDays, kParis, kPanorama, kSouthEast)));
+
+        std::map<std::pair<int, int>, long long> sums;
+        long long total = 0;
+        const QStringList lines = QString::fromUtf8(file).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        for (qsizetype i = 1; i < lines.size(); ++i) {
+            const QStringList f = lines[i].split(u';');
+            const QDate date = QDate::fromString(f[0], u"dd/MM/yyyy");
+            const int seconds = QTime::fromString(f[1], u"HH:mm:ss").secsTo(QTime::fromString(f[2], u"HH:mm:ss")) + 1;
+            sums[{date.year(), date.month()}] += seconds;
+            total += seconds;
+        }
+        QStringList expected;
+        for (QDate month(2000, 6, 1); month <= QDate(2001, 6, 1); month = month.addMonths(1))
+            expected << hoursText(sums[{month.year(), month.month()}]) + QStringLiteral(" h");
+        QCOMPARE(shown.view.chart()->monthValueTexts(), expected);
+        const QLabel *totalLabel = shown.view.findChild<QLabel *>(QStringLiteral("YearTotal"));
+        QCOMPARE(totalLabel->text(), QStringLiteral("Total sur l'année : %1 h de Soleil dans la fenêtre").arg(hoursText(total)));
+
+        QCOMPARE(settings.value(QStringLiteral("Annee/Dossier")).toString(), dir.path());
+        ShownView again(&settings);
+        QCOMPARE(again.view.exportFolder(), dir.path());
+        again.view.exportPicture();
+        const QString picture = dir.filePath(QStringLiteral("annee.png"));
+        QVERIFY(acceptExportDialog(again.view, picture));
+        const QImage saved(picture);
+        QVERIFY(!saved.isNull() && saved.width() > 500);
+    }
+
+    // The read-out under the pointer and the instant a click asks for.
+    void pointAndClick_data()
+    {
+        QTest::addColumn<QDate>("day");
+        QTest::addColumn<int>("localMinute");
+        QTest::newRow("22 June 2000 15:53, summer time") << QDate(2000, 6, 22) << 15 * 60 + 53;
+        QTest::newRow("10 January 2001 09:12, winter time") << QDate(2001, 1, 10) << 9 * 60 + 12;
+        QTest::newRow("10 January 2001 00:32, the UT date the day before") << QDate(2001, 1, 10) << 32;
+        QTest::newRow("1 March 2001 23:58") << QDate(2001, 3, 1) << 23 * 60 + 58;
+    }
+    void pointAndClick()
+    {
+        QFETCH(QDate, day);
+        QFETCH(int, localMinute);
+        ShownView shown;
+        YearPlot *plot = shown.plot();
+        const int column = int(kFirst.daysTo(day));
+        const QPoint point = plot->pointOf(column, localMinute);
+        QSignalSpy chosen(&shown.view, &YearView::instantChosen);
+        // A pixel holds a few minutes: the point stands for one of them.
+        int pointColumn = 0, pointSecond = 0;
+        QVERIFY(plot->cellAt(point, &pointColumn, &pointSecond));
+        QCOMPARE(pointColumn, column);
+        QVERIFY(std::abs(pointSecond / 60 - localMinute) <= 1440 / plot->height() + 1);
+        localMinute = pointSecond / 60;
+        QTest::mouseMove(plot, point);
+        QTest::mouseClick(plot, Qt::LeftButton, {}, point);
+        QCOMPARE(chosen.size(), 1);
+        const QDateTime ut = utcOf(day, localMinute * 60);
+        QCOMPARE(chosen[0][0].value<CivilDate>(), (CivilDate{ut.date().year(), ut.date().month(), ut.date().day()}));
+        QCOMPARE(chosen[0][1].toInt(), ut.time().hour() * 60 + ut.time().minute());
+
+        const SunPosition sun = SolarPosition(*JulianDay(ut.date().day(), ut.date().month(), ut.date().year()),
+                                              ut.time().msecsSinceStartOfDay() / 3600000.0, kParis);
+        const bool inside = sunInWindow(sunPicturePoint(sun, kPanorama), kSouthEast);
+        const QString readout = shown.view.findChild<QLabel *>(QStringLiteral("YearReadout"))->text();
+        const QString expectedStart = day.toString(u"dd/MM/yyyy") + u' ' + QTime(0, 0).addSecs(localMinute * 60).toString(u"HH:mm");
+        QVERIFY2(readout.startsWith(expectedStart), qPrintable(readout));
+        QVERIFY2(readout.contains(QStringLiteral("azimut %1°").arg(formatNumber(sun.azimuth, {1, 1}))), qPrintable(readout));
+        QVERIFY2(readout.contains(inside ? QStringLiteral("— Soleil dans la fenêtre") : QStringLiteral("hors de la fenêtre")),
+                 qPrintable(readout));
+    }
+
+    // Opened from the main window with Ctrl+Y, the window follows it: a frame
+    // bar recolours the same year, a date inside the year keeps it, a site
+    // recomputes it; a click shows its instant there in manual mode.
+    void followsTheMainWindow()
+    {
+        setClockSource([] { return QDateTime(QDate(2000, 6, 21), QTime(12, 0), Qt::UTC); });
+        QTemporaryDir dir;
+        QSettings store(dir.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat);
+        MainWindow window(&store, std::make_unique<FakeTray>());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
+        QPointer<YearView> view = window.yearView();
+        QVERIFY(view && view->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(view->calendar() != nullptr && !view->busy(), 10000);
+        QCOMPARE(view->calendar()->sky().columnDate(0), (CivilDate{2000, 6, 21}));
+        QCOMPARE(view->calendar()->frame().left, window.engine().frame.left);
+        const YearSky *sky = &view->calendar()->sky();
+
+        const auto controls = ui(window);
+        controls.frameLeftBar->setValue(controls.frameLeftBar->value() + 700);
+        QTRY_VERIFY_WITH_TIMEOUT(view->calendar()->frame().left == window.engine().frame.left && !view->busy(), 10000);
+        QCOMPARE(&view->calendar()->sky(), sky); // the Sun's year kept, only the frame test redone
+
+        // A click on 10 January 2001 near 00:30 local time, 23:30 UT the day before.
+        YearPlot *plot = view->chart()->plot();
+        const QPoint point = plot->pointOf(int(kFirst.daysTo(QDate(2001, 1, 10))), 30);
+        int column = 0, localSecond = 0;
+        QVERIFY(plot->cellAt(point, &column, &localSecond));
+        const int minuteUT = 23 * 60 + localSecond / 60; // local time is UT + 1 in winter
+        QTest::mouseClick(plot, Qt::LeftButton, {}, point);
+        QVERIFY(!window.realTime());
+        QCOMPARE(controls.dateBoxes[0]->currentText(), QStringLiteral("9"));
+        QCOMPARE(controls.dateBoxes[1]->currentText(), QStringLiteral("1"));
+        QCOMPARE(controls.dateBoxes[2]->currentText(), QStringLiteral("2001"));
+        QCOMPARE(controls.timeBar->value(), minuteUT);
+        QCOMPARE(window.engine().evalJulianDay, *JulianDay(9, 1, 2001));
+        QCOMPARE(window.engine().evalHourUT, minuteUT / 60.0);
+        QCOMPARE(controls.utTimeLabel->text(), formatTimeOfDay(minuteUT / 1440.0, true) + QStringLiteral(" (TU)"));
+        QTest::qWait(50);
+        QCOMPARE(view->calendar()->sky().columnDate(0), (CivilDate{2000, 6, 21})); // the year stays
+
+        controls.latitudeDegreesEdit->setText(QStringLiteral("45"));
+        QTest::mouseClick(controls.southButton, Qt::LeftButton, {}, QPoint(6, controls.southButton->height() / 2));
+        QTRY_VERIFY_WITH_TIMEOUT(view->calendar()->sky().site().latitude == -45.0 && !view->busy(), 10000);
+        setClockSource({});
+    }
+};
+
+QTEST_MAIN(TestYearView)
+#include "tst_yearview.moc"

@@ -13,6 +13,48 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 // room for the slower or faster years the formulas allow.
 constexpr double kSkyDegreesPerHour = 15.1;
 constexpr double kDeclinationDegreesPerHour = 0.03;
+// The bounds of maxElevationChange and maxSunTravel for one site and
+// panorama, with what depends on them alone worked out once: a scan asks for
+// them at every stretch it settles.
+class SunTravelBound
+{
+public:
+    SunTravelBound(const SiteLocation &site, PictureSize panorama)
+        // The turn of the sky changes the elevation at the turning rate times
+        // |cos latitude| |sin azimuth|; the Sun's drift in declination adds its own.
+        : elevationRate_(kSkyDegreesPerHour * std::fabs(std::cos(site.latitude * kDegToRad))
+                         + kDeclinationDegreesPerHour),
+          xPerDegree_(std::fabs(static_cast<float>(panorama.width)) / 360.0),
+          yPerDegree_(std::fabs(static_cast<float>(panorama.height)) / 90.0)
+    {
+        const double cosLatitude = std::fabs(std::cos(site.latitude * kDegToRad));
+        const double noiseRadians
+            = std::sqrt(2e-14 / (std::max(cosLatitude, 1e-300) * std::cos(kSteepElevation * kDegToRad)));
+        xNoise_ = xPerDegree_ * noiseRadians / kDegToRad;
+    }
+
+    double elevationChange(double seconds) const { return elevationRate_ * seconds / 3600; }
+
+    PictureTravel travel(double seconds, double maxAbsElevation) const
+    {
+        const double hours = seconds / 3600;
+        PictureTravel travel;
+        travel.y = yPerDegree_ * elevationChange(seconds);
+        const double steepest = std::fabs(maxAbsElevation);
+        travel.xNoise = xNoise_;
+        travel.x = steepest <= kSteepElevation
+            ? xPerDegree_ * kSkyDegreesPerHour * hours / std::cos(steepest * kDegToRad)
+            : kInfinity;
+        return travel;
+    }
+
+private:
+    double elevationRate_;
+    double xPerDegree_;
+    double yPerDegree_;
+    double xNoise_ = 0;
+};
+
 // One second of the day, computed and tested exactly as the evaluation run does.
 struct Sample {
     int second = 0;
@@ -54,7 +96,7 @@ class DayScan
 public:
     DayScan(double julianDay0h, const SiteLocation &site, PictureSize panorama, const WindowBounds &frame)
         : jd0_(julianDay0h), site_(site), panorama_(panorama), frame_(frame),
-          width_(static_cast<float>(panorama.width)), xNoise_(maxSunTravel(site, panorama, 0, 0).xNoise)
+          width_(static_cast<float>(panorama.width)), bound_(site, panorama), xNoise_(bound_.travel(0, 0).xNoise)
     {
     }
 
@@ -72,10 +114,12 @@ public:
         return {second, sun.point, sun.elevation, sunInWindow(sun.point, frame_)};
     }
 
-    // Decides the seconds after a up to b, both already computed.
-    void settle(const Sample &a, const Sample &b, RunBuilder &runs)
+    // Decides the seconds after a up to b, both already computed; `travel`,
+    // when given, is travelBetween(a, b) computed beforehand.
+    void settle(const Sample &a, const Sample &b, RunBuilder &runs, const PictureTravel *travel = nullptr)
     {
-        if (b.second - a.second <= 1 || (a.inside == b.inside && provablyConstant(a, b))) {
+        if (b.second - a.second <= 1
+            || (a.inside == b.inside && provablyConstant(a, b, travel ? *travel : travelBetween(a, b)))) {
             runs.mark(a.second + 1, b.second, b.inside);
             return;
         }
@@ -110,24 +154,37 @@ private:
     // A crossing of a line at time t needs the point to reach it from a
     // within t - a and from b within b - t, so the two clearances together
     // would not exceed the travel over the whole stretch.
-    bool provablyConstant(const Sample &a, const Sample &b) const
+    bool provablyConstant(const Sample &a, const Sample &b, const PictureTravel &travel) const
     {
-        const double seconds = b.second - a.second;
-        // The elevation between the samples is bounded by how far it can
-        // climb from either end: the peak lies at most halfway.
-        const double climb = maxElevationChange(site_, seconds);
-        const double peak = std::min(90.0, (std::fabs(a.elevation) + std::fabs(b.elevation) + climb) / 2);
-        const PictureTravel travel = maxSunTravel(site_, panorama_, seconds, peak);
         const bool xSettled = xClearance(a.point.x) + xClearance(b.point.x) > travel.x;
         const bool ySettled = yClearance(a.point.y) + yClearance(b.point.y) > travel.y;
         return (xSettled && (ySettled || !xInside(a.point.x))) || (ySettled && !yInside(a.point.y));
     }
 
+public:
+    // How far the Sun can move between two samples; it depends on the frame
+    // not at all, so a day's samples keep it.
+    PictureTravel travelBetween(const Sample &a, const Sample &b) const
+    {
+        return travelBetween(bound_, b.second - a.second, a.elevation, b.elevation);
+    }
+    static PictureTravel travelBetween(const SunTravelBound &bound, double seconds, double elevationA,
+                                       double elevationB)
+    {
+        // The elevation between the samples is bounded by how far it can
+        // climb from either end: the peak lies at most halfway.
+        const double climb = bound.elevationChange(seconds);
+        const double peak = std::min(90.0, (std::fabs(elevationA) + std::fabs(elevationB) + climb) / 2);
+        return bound.travel(seconds, peak);
+    }
+
+private:
     double jd0_;
     SiteLocation site_;
     PictureSize panorama_;
     WindowBounds frame_;
     double width_;
+    SunTravelBound bound_;
     double xNoise_;
 };
 
@@ -139,28 +196,12 @@ bool frameCanHoldAnything(const WindowBounds &frame)
 
 double maxElevationChange(const SiteLocation &site, double seconds)
 {
-    // The turn of the sky changes the elevation at the turning rate times
-    // |cos latitude| |sin azimuth|; the Sun's drift in declination adds its own.
-    return (kSkyDegreesPerHour * std::fabs(std::cos(site.latitude * kDegToRad)) + kDeclinationDegreesPerHour)
-        * seconds / 3600;
+    return SunTravelBound(site, PictureSize{}).elevationChange(seconds);
 }
 
 PictureTravel maxSunTravel(const SiteLocation &site, PictureSize panorama, double seconds, double maxAbsElevation)
 {
-    const double hours = seconds / 3600;
-    const double xPerDegree = std::fabs(static_cast<float>(panorama.width)) / 360.0;
-    const double yPerDegree = std::fabs(static_cast<float>(panorama.height)) / 90.0;
-    PictureTravel travel;
-    travel.y = yPerDegree * maxElevationChange(site, seconds);
-    const double steepest = std::fabs(maxAbsElevation);
-    const double cosLatitude = std::fabs(std::cos(site.latitude * kDegToRad));
-    const double noiseRadians
-        = std::sqrt(2e-14 / (std::max(cosLatitude, 1e-300) * std::cos(kSteepElevation * kDegToRad)));
-    travel.xNoise = xPerDegree * noiseRadians / kDegToRad;
-    travel.x = steepest <= kSteepElevation
-        ? xPerDegree * kSkyDegreesPerHour * hours / std::cos(steepest * kDegToRad)
-        : kInfinity;
-    return travel;
+    return SunTravelBound(site, panorama).travel(seconds, maxAbsElevation);
 }
 
 namespace {
@@ -169,16 +210,17 @@ int sampleSecond(int index) { return std::min(index * kScanSampleSeconds, kSecon
 constexpr int kSamplesPerDay = (kSecondsPerDay - 1) / kScanSampleSeconds + 2;
 
 // The scan itself: the samples from `sampleAt`, each stretch between two of
-// them settled or halved.
-template <typename SampleAt>
-std::vector<SunInterval> scanDay(DayScan &scan, SampleAt sampleAt)
+// them settled or halved; travel(i), when not null, is the travel between
+// samples i - 1 and i.
+template <typename SampleAt, typename TravelTo>
+std::vector<SunInterval> scanDay(DayScan &scan, SampleAt sampleAt, TravelTo travelTo)
 {
     RunBuilder runs;
     Sample previous = sampleAt(0);
     runs.mark(0, 0, previous.inside);
     for (int index = 1; index < kSamplesPerDay; ++index) {
         const Sample next = sampleAt(index);
-        scan.settle(previous, next, runs);
+        scan.settle(previous, next, runs, travelTo(index));
         previous = next;
     }
     return runs.finish();
@@ -195,7 +237,9 @@ std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &si
         return {};
     }
     DayScan scan(julianDay0h, site, panorama, frame);
-    std::vector<SunInterval> intervals = scanDay(scan, [&](int index) { return scan.at(sampleSecond(index)); });
+    std::vector<SunInterval> intervals = scanDay(
+        scan, [&](int index) { return scan.at(sampleSecond(index)); },
+        [](int) { return static_cast<const PictureTravel *>(nullptr); });
     if (stats)
         stats->evaluations = scan.evaluations;
     return intervals;
@@ -203,11 +247,16 @@ std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &si
 
 DaySunSamples sampleDay(double julianDay0h, const SiteLocation &site, PictureSize panorama)
 {
-    DaySunSamples day{julianDay0h, site, panorama, {}};
+    DaySunSamples day{julianDay0h, site, panorama, {}, {}};
     day.samples.reserve(kSamplesPerDay);
+    day.travel.reserve(kSamplesPerDay - 1);
+    const SunTravelBound bound(site, panorama);
     for (int index = 0; index < kSamplesPerDay; ++index) {
         const SunPosition sun = SolarPosition(julianDay0h, sampleSecond(index) / 3600.0, site);
         day.samples.push_back({sunPicturePoint(sun, panorama), sun.elevation});
+        if (index > 0)
+            day.travel.push_back(DayScan::travelBetween(bound, sampleSecond(index) - sampleSecond(index - 1),
+                                                        day.samples[size_t(index) - 1].elevation, sun.elevation));
     }
     return day;
 }
@@ -217,13 +266,14 @@ std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowBoun
     if (stats)
         stats->evaluations = 0;
     // Samples of another kind than sampleDay's cannot be trusted: scan afresh.
-    if (day.samples.size() != size_t(kSamplesPerDay))
+    if (day.samples.size() != size_t(kSamplesPerDay) || day.travel.size() != size_t(kSamplesPerDay) - 1)
         return sunIntervals(day.julianDay0h, day.site, day.panorama, frame, stats);
     if (!frameCanHoldAnything(frame))
         return {};
     DayScan scan(day.julianDay0h, day.site, day.panorama, frame);
     std::vector<SunInterval> intervals = scanDay(
-        scan, [&](int index) { return scan.kept(sampleSecond(index), day.samples[size_t(index)]); });
+        scan, [&](int index) { return scan.kept(sampleSecond(index), day.samples[size_t(index)]); },
+        [&](int index) { return &day.travel[size_t(index) - 1]; });
     if (stats)
         stats->evaluations = scan.evaluations;
     return intervals;

@@ -48,32 +48,6 @@ struct DayScanStats {
 std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &site, PictureSize panorama,
                                       const WindowBounds &frame, DayScanStats *stats = nullptr);
 
-// The Sun of one UT day at the fast scan's sample seconds: every
-// kScanSampleSeconds from 0 (0, 600, ..., 85800) and the day's last second,
-// 86399; 145 in all. They are what the scan computes for every frame, so a
-// year kept this way is scanned again for a new frame with only the few
-// positions the frame's edges call for.
-inline constexpr int kScanSampleSeconds = 600;
-struct SunSample {
-    PicturePoint point; // sunPicturePoint of the Sun at that second
-    double elevation = 0;
-};
-struct DaySunSamples {
-    double julianDay0h = 0;
-    SiteLocation site;
-    PictureSize panorama;
-    std::vector<SunSample> samples; // in the order of their seconds
-};
-DaySunSamples sampleDay(double julianDay0h, const SiteLocation &site, PictureSize panorama);
-
-// The intervals sunIntervals(day.julianDay0h, day.site, day.panorama, frame)
-// gives, the sample seconds taken from `day` instead of computed: equal to
-// them whatever the frame. stats counts only the positions computed here.
-// Samples that sampleDay did not make (a wrong count) are ignored: the day is
-// scanned afresh.
-std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowBounds &frame,
-                                      DayScanStats *stats = nullptr);
-
 // The same by testing every second: the reference the fast scan must equal.
 std::vector<SunInterval> sunIntervalsBruteForce(double julianDay0h, const SiteLocation &site,
                                                 PictureSize panorama, const WindowBounds &frame);
@@ -105,6 +79,35 @@ inline constexpr double kSteepElevation = 89.0;
 // The elevation part alone, in degrees.
 double maxElevationChange(const SiteLocation &site, double seconds);
 PictureTravel maxSunTravel(const SiteLocation &site, PictureSize panorama, double seconds, double maxAbsElevation);
+
+// The Sun of one UT day at the fast scan's sample seconds: every
+// kScanSampleSeconds from 0 (0, 600, ..., 85800) and the day's last second,
+// 86399; 145 in all. They are what the scan computes for every frame, so a
+// year kept this way is scanned again for a new frame with only the few
+// positions the frame's edges call for.
+inline constexpr int kScanSampleSeconds = 600;
+struct SunSample {
+    PicturePoint point; // sunPicturePoint of the Sun at that second
+    double elevation = 0;
+};
+struct DaySunSamples {
+    double julianDay0h = 0;
+    SiteLocation site;
+    PictureSize panorama;
+    std::vector<SunSample> samples; // in the order of their seconds
+    // Between each sample and the next, how far the Sun can move
+    // (maxSunTravel as the scan bounds it): frame-free too.
+    std::vector<PictureTravel> travel;
+};
+DaySunSamples sampleDay(double julianDay0h, const SiteLocation &site, PictureSize panorama);
+
+// The intervals sunIntervals(day.julianDay0h, day.site, day.panorama, frame)
+// gives, the sample seconds taken from `day` instead of computed: equal to
+// them whatever the frame. stats counts only the positions computed here.
+// Samples that sampleDay did not make (a wrong count) are ignored: the day is
+// scanned afresh.
+std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowBounds &frame,
+                                      DayScanStats *stats = nullptr);
 
 // The UTC date-time of second `second` of the UT day whose 0h is julianDay0h
 // (an absolute instant: the calendar the date was entered in does not

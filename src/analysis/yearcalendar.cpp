@@ -122,10 +122,20 @@ YearCalendar::YearCalendar(std::shared_ptr<const YearSky> sky, const WindowBound
     total_ = lumora::totalSeconds(days_);
     cells_.resize(size_t(columns) * kCalendarRows);
     forEachIndex(columns, threads, [&](int c) {
+        // The rows go forward in time but for the hour the clocks skip: walk
+        // the stretches along, and look again only when a row goes back.
+        auto next = stretches_.begin();
+        long long previousStart = 0;
         for (int r = 0; r < kCalendarRows; ++r) {
-            const long long start = sky_->rowStart(c, r);
+            const long long start = sky_->rowStart(c, r), last = start + kCalendarRowSeconds - 1;
+            if (r == 0 || start < previousStart)
+                next = std::lower_bound(stretches_.begin(), stretches_.end(), start,
+                                        [](const SunStretch &s, long long t) { return s.last < t; });
+            while (next != stretches_.end() && next->last < start)
+                ++next;
+            previousStart = start;
             CalendarCell cell = CalendarCell::Night;
-            if (anyInStretches(stretches_, start, start + kCalendarRowSeconds - 1))
+            if (next != stretches_.end() && next->first <= last)
                 cell = CalendarCell::InFrame;
             else if (sky_->daylightCell(c, r))
                 cell = CalendarCell::Daylight;

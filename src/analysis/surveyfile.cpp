@@ -2,6 +2,7 @@
 
 #include "common/formats.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -273,8 +274,8 @@ bool SurveyFile::close()
 QString surveyFailureMessage(SurveyFile::Failure failure, const QString &path)
 {
     if (failure == SurveyFile::Failure::DiskFull)
-        return QStringLiteral("Le disque est plein : impossible d'écrire %1").arg(QDir::toNativeSeparators(path));
-    return QStringLiteral("fermer le fichier dans excel");
+        return QCoreApplication::translate("SurveyFile", "Le disque est plein : impossible d'écrire %1").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("SurveyFile", "fermer le fichier dans excel");
 }
 
 QString surveyFilePath(const QString &programFolder)

@@ -106,4 +106,111 @@
         <translation>There is no Sun in the window</translation>
     </message>
 </context>
+<context>
+    <name>lumora::YearChart</name>
+    <message>
+        <source>%1 h</source>
+        <translation>%1 h</translation>
+    </message>
+    <message>
+        <source>nuit</source>
+        <translation>night</translation>
+    </message>
+    <message>
+        <source>jour</source>
+        <translation>daylight</translation>
+    </message>
+    <message>
+        <source>Soleil dans la fenêtre</source>
+        <translation>Sun in the window</translation>
+    </message>
+    <message>
+        <source>Heures locales, jour par jour</source>
+        <translation>Local hours, day by day</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::YearPlot</name>
+    <message>
+        <source>Calcul en cours…</source>
+        <translation>Computing…</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::YearView</name>
+    <message>
+        <source>Soleil dans la fenêtre — année</source>
+        <translation>Sun in the window — year</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image…</source>
+        <translation>Export the picture…</translation>
+    </message>
+    <message>
+        <source>Exporter les intervalles…</source>
+        <translation>Export the intervals…</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Calcul en cours…</source>
+        <translation>Computing…</translation>
+    </message>
+    <message>
+        <source>Soleil dans la fenêtre du %1 au %2</source>
+        <translation>Sun in the window from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Total sur l&apos;année : %1 h de Soleil dans la fenêtre</source>
+        <translation>Year&apos;s total: %1 h of Sun in the window</translation>
+    </message>
+    <message>
+        <source>%1 %2 (heure locale) — azimut %3, élévation %4 — %5
+Ce jour : %6 de Soleil dans la fenêtre</source>
+        <translation>%1 %2 (local time) — azimuth %3, elevation %4 — %5
+This day: %6 of Sun in the window</translation>
+    </message>
+    <message>
+        <source>Soleil dans la fenêtre</source>
+        <translation>Sun in the window</translation>
+    </message>
+    <message>
+        <source>hors de la fenêtre</source>
+        <translation>outside the window</translation>
+    </message>
+    <message>
+        <source>Survolez le calendrier pour lire un jour et une heure ; un clic les affiche dans la fenêtre principale.</source>
+        <translation>Point at the calendar to read a day and an hour; a click shows them in the main window.</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;image</source>
+        <translation>Export the picture</translation>
+    </message>
+    <message>
+        <source>Images PNG (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>L&apos;image n&apos;a pas pu être enregistrée dans %1</source>
+        <translation>The picture could not be saved to %1</translation>
+    </message>
+    <message>
+        <source>Exporter les intervalles</source>
+        <translation>Export the intervals</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Le disque est plein : impossible d&apos;écrire %1</source>
+        <translation>The disk is full: cannot write %1</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire %1 : %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+</context>
 </TS>

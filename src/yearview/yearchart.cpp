@@ -2,6 +2,7 @@
 #include "yearview/yearchart.h"
 
 #include "analysis/hoursfile.h"
+#include "common/language.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,8 +16,10 @@ const QColor kMarkColour(220, 0, 0);
 
 QString monthName(int month)
 {
-    // French names whatever the system's language: the window speaks French.
-    return QLocale(QLocale::French, QLocale::France).standaloneMonthName(month, QLocale::ShortFormat);
+    // In the interface's language, not the system's.
+    const QLocale language = uiLanguage() == UiLanguage::English ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                                                  : QLocale(QLocale::French, QLocale::France);
+    return language.standaloneMonthName(month, QLocale::ShortFormat);
 }
 } // namespace
 
@@ -77,7 +80,7 @@ void YearPlot::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (cells_.isNull()) {
         painter.fillRect(rect(), palette().color(QPalette::Window));
-        painter.drawText(rect(), Qt::AlignCenter, QStringLiteral("Calcul en cours…"));
+        painter.drawText(rect(), Qt::AlignCenter, tr("Calcul en cours…"));
         return;
     }
     // One cell, one block of pixels: no smoothing between night and day.
@@ -165,7 +168,7 @@ QStringList YearChart::monthValueTexts() const
     QStringList texts;
     if (calendar_)
         for (const MonthTotal &month : calendar_->months())
-            texts << hoursText(month.seconds) + QStringLiteral(" h");
+            texts << tr("%1 h").arg(hoursText(month.seconds));
     return texts;
 }
 
@@ -214,7 +217,7 @@ void YearChart::paintEvent(QPaintEvent *)
         const int y = plot.bottom() + 1 - int(double(hour) * plot.height() / 24);
         painter.drawLine(plot.left() - 4, y, plot.left() - 1, y);
         const QRect label(0, y - metrics.height() / 2, plot.left() - 6, metrics.height());
-        painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1 h").arg(hour));
+        painter.drawText(label, Qt::AlignRight | Qt::AlignVCenter, tr("%1 h").arg(hour));
     }
     painter.setPen(QColor(120, 120, 120));
     painter.drawRect(plot.adjusted(-1, -1, 0, 0));
@@ -264,9 +267,9 @@ void YearChart::paintLegend(QPainter &painter, const QRect &plot)
 {
     const QFontMetrics metrics(font());
     const int box = metrics.ascent() - 2;
-    const std::pair<QColor, QString> entries[] = {{kNightColour, QStringLiteral("nuit")},
-                                                  {kDaylightColour, QStringLiteral("jour")},
-                                                  {kInFrameColour, QStringLiteral("Soleil dans la fenêtre")}};
+    const std::pair<QColor, QString> entries[] = {{kNightColour, tr("nuit")},
+                                                  {kDaylightColour, tr("jour")},
+                                                  {kInFrameColour, tr("Soleil dans la fenêtre")}};
     int right = plot.right();
     const int y = (plot.top() - metrics.height()) / 2;
     for (auto it = std::rbegin(entries); it != std::rend(entries); ++it) {
@@ -283,7 +286,7 @@ void YearChart::paintLegend(QPainter &painter, const QRect &plot)
     }
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(QRect(plot.left(), y, right - plot.left(), metrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("Heures locales, jour par jour"));
+                     tr("Heures locales, jour par jour"));
 }
 
 } // namespace lumora

@@ -51,7 +51,7 @@ int columnOfLocalDate(const QDate &date, double firstJulianDay0h, int columns)
 YearView::YearView(QSettings *settings, QWidget *parent) : QWidget(parent, Qt::Window), settings_(settings)
 {
     setObjectName(QStringLiteral("YearView"));
-    setWindowTitle(QStringLiteral("Soleil dans la fenêtre — année"));
+    setWindowTitle(tr("Soleil dans la fenêtre — année"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/solon.png")));
 
     rangeLabel_ = new QLabel;
@@ -68,11 +68,11 @@ YearView::YearView(QSettings *settings, QWidget *parent) : QWidget(parent, Qt::W
     readoutLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     totalLabel_ = new QLabel;
     totalLabel_->setObjectName(QStringLiteral("YearTotal"));
-    pictureButton_ = new QPushButton(QStringLiteral("Exporter l'image…"), this);
+    pictureButton_ = new QPushButton(tr("Exporter l'image…"), this);
     pictureButton_->setObjectName(QStringLiteral("YearExportPicture"));
-    intervalsButton_ = new QPushButton(QStringLiteral("Exporter les intervalles…"), this);
+    intervalsButton_ = new QPushButton(tr("Exporter les intervalles…"), this);
     intervalsButton_->setObjectName(QStringLiteral("YearExportIntervals"));
-    auto *closeButton = new QPushButton(QStringLiteral("Fermer"), this);
+    auto *closeButton = new QPushButton(tr("Fermer"), this);
     closeButton->setObjectName(QStringLiteral("YearClose"));
 
     auto *buttons = new QHBoxLayout;
@@ -103,7 +103,7 @@ YearView::YearView(QSettings *settings, QWidget *parent) : QWidget(parent, Qt::W
     connect(&watcher_, &QFutureWatcher<std::shared_ptr<const YearCalendar>>::finished, this, &YearView::showCalendar);
     pictureButton_->setEnabled(false);
     intervalsButton_->setEnabled(false);
-    totalLabel_->setText(QStringLiteral("Calcul en cours…"));
+    totalLabel_->setText(tr("Calcul en cours…"));
     showIdleReadout();
 }
 
@@ -164,10 +164,10 @@ void YearView::showCalendar()
         start(*pending_);
     chart_->setCalendar(calendar_);
     const YearSky &sky = calendar_->sky();
-    rangeLabel_->setText(QStringLiteral("Soleil dans la fenêtre du %1 au %2")
+    rangeLabel_->setText(tr("Soleil dans la fenêtre du %1 au %2")
                              .arg(formatShortDate(sky.columnDate(0)),
                                   formatShortDate(sky.columnDate(sky.columns() - 1))));
-    totalLabel_->setText(QStringLiteral("Total sur l'année : %1 h de Soleil dans la fenêtre")
+    totalLabel_->setText(tr("Total sur l'année : %1 h de Soleil dans la fenêtre")
                              .arg(hoursText(calendar_->totalSeconds())));
     pictureButton_->setEnabled(true);
     intervalsButton_->setEnabled(true);
@@ -208,10 +208,10 @@ QString YearView::readoutAt(int column, int localSecond) const
     const auto degrees = [&](double value) { return formatNumber(value, NumberPattern{1, 1}, locale) + u'°'; };
     // The local date is the column's; written from the civil date so that
     // every year reads as the date boxes give it.
-    return QStringLiteral("%1 %2 (heure locale) — azimut %3, élévation %4 — %5\nCe jour : %6 de Soleil dans la fenêtre")
+    return tr("%1 %2 (heure locale) — azimut %3, élévation %4 — %5\nCe jour : %6 de Soleil dans la fenêtre")
         .arg(formatShortDate(sky.columnDate(column)), local.time().toString(QStringLiteral("HH:mm")),
              degrees(sun.azimuth), degrees(sun.elevation),
-             inside ? QStringLiteral("Soleil dans la fenêtre") : QStringLiteral("hors de la fenêtre"),
+             inside ? tr("Soleil dans la fenêtre") : tr("hors de la fenêtre"),
              durationText(calendar_->columnSeconds(column)));
 }
 
@@ -219,8 +219,8 @@ void YearView::showHover(int column, int localSecond) { readoutLabel_->setText(r
 
 void YearView::showIdleReadout()
 {
-    readoutLabel_->setText(QStringLiteral("Survolez le calendrier pour lire un jour et une heure ; "
-                                          "un clic les affiche dans la fenêtre principale."));
+    readoutLabel_->setText(tr("Survolez le calendrier pour lire un jour et une heure ; "
+                              "un clic les affiche dans la fenêtre principale."));
 }
 
 void YearView::choose(int column, int localSecond)
@@ -278,13 +278,13 @@ void YearView::exportPicture()
 {
     if (!calendar_)
         return;
-    openSaveDialog(this, QStringLiteral("Exporter l'image"), exportFolder(),
+    openSaveDialog(this, tr("Exporter l'image"), exportFolder(),
                    fileStem(calendar_->sky().columnDate(0)) + QStringLiteral(".png"),
-                   QStringLiteral("Images PNG (*.png)"), QStringLiteral("png"), [this](const QString &path) {
+                   tr("Images PNG (*.png)"), QStringLiteral("png"), [this](const QString &path) {
                        rememberFolder(path);
                        if (!picture_->grab().save(path, "PNG")) {
                            QMessageBox::warning(this, windowTitle(),
-                                                QStringLiteral("L'image n'a pas pu être enregistrée dans %1")
+                                                tr("L'image n'a pas pu être enregistrée dans %1")
                                                     .arg(QDir::toNativeSeparators(path)));
                        }
                    });
@@ -295,9 +295,9 @@ void YearView::exportIntervals()
     if (!calendar_)
         return;
     const std::shared_ptr<const YearCalendar> calendar = calendar_;
-    openSaveDialog(this, QStringLiteral("Exporter les intervalles"), exportFolder(),
+    openSaveDialog(this, tr("Exporter les intervalles"), exportFolder(),
                    fileStem(calendar->sky().columnDate(0)) + QStringLiteral(".csv"),
-                   QStringLiteral("Fichiers CSV (*.csv)"), QStringLiteral("csv"), [this, calendar](const QString &path) {
+                   tr("Fichiers CSV (*.csv)"), QStringLiteral("csv"), [this, calendar](const QString &path) {
                        rememberFolder(path);
                        ReplacedFile file;
                        if (file.create(path) && writeHoursFile(file, calendar->days()))
@@ -305,8 +305,8 @@ void YearView::exportIntervals()
                        const QString shown = QDir::toNativeSeparators(path);
                        QMessageBox::warning(this, windowTitle(),
                                             file.failure() == ReplacedFile::Failure::DiskFull
-                                                ? QStringLiteral("Le disque est plein : impossible d'écrire %1").arg(shown)
-                                                : QStringLiteral("Impossible d'écrire %1 : %2").arg(shown, file.errorString()));
+                                                ? tr("Le disque est plein : impossible d'écrire %1").arg(shown)
+                                                : tr("Impossible d'écrire %1 : %2").arg(shown, file.errorString()));
                    });
 }
 

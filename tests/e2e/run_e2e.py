@@ -15,6 +15,7 @@ failure, 77 when a desktop tool is missing.
 
 import argparse
 import calendar
+import datetime
 import configparser
 import json
 import os
@@ -27,6 +28,7 @@ import sys
 import tempfile
 import time
 import traceback
+import zoneinfo
 
 TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "import"]
 LOCALE = "fr_FR.UTF-8"
@@ -915,6 +917,108 @@ def scenario_installed(suite):
     app.stop()
 
 
+YEAR_FRAME = {"HS1": 2500, "HS2": 5500, "VS1": 1700, "VS2": 3850}  # azimuth 89°–197°, elevation 10°–55°
+
+
+def year_cell_point(plot_rect, columns, column, local_minute):
+    """A screen point that the year picture reads as that column and local
+    minute: column floor((x + 0.5) * columns / width), minute
+    floor((height - y - 0.5) * 1440 / height) within the picture."""
+    x, y, w, h = plot_rect
+    px = int((column + 0.5) * w / columns)
+    py = h - 1 - int((local_minute + 0.5) * h / 1440)
+    return x + px, y + py
+
+
+def drive_save_dialog(suite, title, path):
+    """The export's save dialog: the whole path typed into its file name box, then Enter."""
+    dialog = wait_for(lambda: suite.desktop.window_ids(name="^%s$" % re.escape(title)), 5,
+                      "the save dialog %r" % title)[0]
+    suite.desktop.run("xdotool", "windowactivate", "--sync", str(dialog), check_rc=False)
+    time.sleep(0.3)
+    suite.desktop.key("ctrl+a")
+    suite.desktop.type_text(path)
+    suite.desktop.key("Return")
+    wait_for(lambda: not suite.desktop.window_ids(name="^%s$" % re.escape(title)), 5, "the save dialog to close")
+
+
+def scenario_year(suite):
+    """Ctrl+Y opens the year window; a click on a day and hour shows that instant in manual mode; the export is lumora-cli hours' file."""
+    app = suite.launch("year", settings=YEAR_FRAME)
+    app.click("Label5")  # focus the main window without changing anything
+    suite.desktop.key("ctrl+y")
+    s = app.wait(lambda s: s["controls"].get("YearView", {}).get("visible")
+                 and s["controls"]["YearTotal"]["text"].startswith("Total sur l'année"), 10,
+                 "the year window with its calendar")
+    window = wait_for(lambda: suite.desktop.window_ids(name="^Soleil dans la fenêtre — année$"), 5,
+                      "the year window's title")[0]
+    c = s["controls"]
+    m = re.fullmatch(r"Soleil dans la fenêtre du (\d\d)/(\d\d)/(\d{4}) au (\d\d)/(\d\d)/(\d{4})",
+                     c["YearRange"]["text"])
+    check(m, "YearRange reads %r" % c["YearRange"]["text"])
+    first = datetime.date(int(m.group(3)), int(m.group(2)), int(m.group(1)))
+    last = datetime.date(int(m.group(6)), int(m.group(5)), int(m.group(4)))
+    columns = (last - first).days + 1
+    check(columns == 366, "the year shows %d days, expected 366" % columns)
+    check(first.strftime("%d/%m/%Y") == "%02d/%02d/%s" % (int(c["Combo1(0)"]["text"]), int(c["Combo1(1)"]["text"]),
+                                                          c["Combo1(2)"]["text"]),
+          "the year starts on %s, the date on show is %s" % (first, date_args(s)))
+    time.sleep(0.3)
+    geometry = suite.desktop.geometry(window)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "year-window.png"), crop=geometry)
+
+    # Point at a day about a hundred days on, at 14:30 local time: the
+    # read-out names the day and the minute under the pointer.
+    column = 100
+    day = first + datetime.timedelta(days=column)
+    point = year_cell_point(c["YearPlot"]["rect"], columns, column, 14 * 60 + 30)
+    suite.desktop.run("xdotool", "mousemove", "--sync", str(point[0]), str(point[1]))
+    s = app.wait(lambda s: s["controls"]["YearReadout"]["text"].startswith(day.strftime("%d/%m/%Y ")), 3,
+                 "the read-out of %s" % day)
+    readout = s["controls"]["YearReadout"]["text"]
+    m = re.match(r"\d\d/\d\d/\d{4} (\d\d):(\d\d) \(heure locale\)", readout)
+    check(m, "the read-out %r names no local time" % readout)
+    local_minute = int(m.group(1)) * 60 + int(m.group(2))
+    check(abs(local_minute - (14 * 60 + 30)) <= 1440 // c["YearPlot"]["rect"][3] + 1,
+          "the pointer at 14:30 reads %s:%s" % (m.group(1), m.group(2)))
+    suite.desktop.run("xdotool", "click", "1")
+    local = datetime.datetime(day.year, day.month, day.day, local_minute // 60, local_minute % 60,
+                              tzinfo=zoneinfo.ZoneInfo(ZONE))
+    ut = local.astimezone(datetime.timezone.utc)
+    expected_date = "%d/%d/%d" % (ut.day, ut.month, ut.year)
+    s = app.wait(lambda s: date_args(s) == expected_date and not s["realTime"]
+                 and s["controls"]["VSHeure"]["value"] == ut.hour * 60 + ut.minute, 3,
+                 "the main window to show %s %02d:%02d UT" % (expected_date, ut.hour, ut.minute))
+    label = s["controls"]["Label5"]["text"]
+    check(label == "%02d:%02d:00 (TU)" % (ut.hour, ut.minute), "Label5 reads %r" % label)
+    check(s["controls"]["YearRange"]["text"] == c["YearRange"]["text"], "the year moved with a date inside it")
+
+    # The intervals through the save dialog: lumora-cli hours' file.
+    app.click("YearExportIntervals")
+    path = os.path.join(app.folder, "annee.csv")
+    drive_save_dialog(suite, "Exporter les intervalles", path)
+    wait_for(lambda: os.path.exists(path), 5, "the exported file")
+    with open(path, "rb") as f:
+        written = f.read()
+    frame = ",".join(str(c[k]["value"]) for k in ("HS1", "HS2", "VS1", "VS2"))
+    expected = cli(suite, "hours", "--date", "%d/%d/%d" % (first.day, first.month, first.year), "--frame", frame)
+    shutil.copy(path, os.path.join(suite.artifacts, "year-intervals.csv"))
+    check(written == expected, "the exported file (%d bytes) differs from lumora-cli hours (%d bytes)"
+          % (len(written), len(expected)))
+    check(written.startswith("date;début (TU);fin (TU);début (local);fin (local);durée (min)\r\n".encode()),
+          "the file's header: %r" % written[:80])
+    # And the picture, whose folder the dialog now opens in.
+    app.click("YearExportPicture")
+    picture = os.path.join(app.folder, "annee.png")
+    drive_save_dialog(suite, "Exporter l'image", picture)
+    wait_for(lambda: os.path.exists(picture) and os.path.getsize(picture) > 1000, 5, "the exported picture")
+    with open(picture, "rb") as f:
+        check(f.read(8) == b"\x89PNG\r\n\x1a\n", "the picture is not a PNG file")
+    app.stop()
+    return "%s %02d:%02d local -> %s %02d:%02d UT; %d intervals exported" % (
+        day, local_minute // 60, local_minute % 60, expected_date, ut.hour, ut.minute, written.count(b"\r\n") - 1)
+
+
 SCENARIOS = [
     scenario_real_time,
     scenario_time_bar,
@@ -927,6 +1031,7 @@ SCENARIOS = [
     scenario_map,
     scenario_screenshots,
     scenario_help,
+    scenario_year,
 ]
 # Run alone, on an installed program (--installed).
 INSTALLED_SCENARIOS = [scenario_installed]

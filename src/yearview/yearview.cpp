@@ -15,6 +15,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
@@ -100,6 +101,7 @@ YearView::YearView(QSettings *settings, QWidget *parent) : QWidget(parent, Qt::W
     connect(pictureButton_, &QPushButton::clicked, this, &YearView::exportPicture);
     connect(intervalsButton_, &QPushButton::clicked, this, &YearView::exportIntervals);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
     connect(&watcher_, &QFutureWatcher<std::shared_ptr<const YearCalendar>>::finished, this, &YearView::showCalendar);
     pictureButton_->setEnabled(false);
     intervalsButton_->setEnabled(false);
@@ -184,7 +186,8 @@ void YearView::updateMarks()
                                 .toLocalTime();
     const int column = columnOfLocalDate(shown.date(), sky.firstJulianDay0h(), sky.columns());
     const int today = columnOfLocalDate(QDate::currentDate(), sky.firstJulianDay0h(), sky.columns());
-    chart_->plot()->setMarks(column, shown.time().msecsSinceStartOfDay() / 1000, today);
+    // To the minute: in real time the mark moves once a minute, not every second.
+    chart_->plot()->setMarks(column, shown.time().hour() * 3600 + shown.time().minute() * 60, today);
 }
 
 std::pair<int, int> YearView::utOf(int column, int localSecond) const

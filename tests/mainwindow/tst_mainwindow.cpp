@@ -6,6 +6,7 @@
 #include "astro/clock.h"
 #include "diagrams/panoramaview.h"
 #include "mainwindow/mainwindow.h"
+#include "support/testwindow.h"
 #include "support/windowcontrols.h"
 #include "tray/trayicon.h"
 
@@ -19,74 +20,15 @@ using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
-const QString kIn = QStringLiteral("Le Soleil est dans la fenêtre");
-const QString kOut = QStringLiteral("Il n'y a pas de Soleil dans la fenêtre");
-
-struct FakeTray : TrayBackend {
-    bool isAvailable = true;
-    QStringList calls; // the tooltip of each icon shown, and "hide"
-    bool available() const override { return isAvailable; }
-    void show(const QIcon &, const QString &tip) override { calls << tip; }
-    void hide() override { calls << QStringLiteral("hide"); }
-    bool shown() const { return !calls.isEmpty() && calls.last() != u"hide"; }
-};
-
-// A shown main window on its own settings file, seeded with keys of the group DATA.
-class TestWindow
-{
-public:
-    explicit TestWindow(const QList<std::pair<QString, QString>> &stored = {})
-        : store_(dir_.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat)
-    {
-        for (const auto &[key, value] : stored)
-            store_.setValue(QStringLiteral("DATA/") + key, value);
-        auto backend = std::make_unique<FakeTray>();
-        tray = backend.get();
-        window_ = std::make_unique<MainWindow>(&store_, std::move(backend));
-        window_->show();
-    }
-    MainWindow *operator->() { return window_.get(); }
-    MainWindow &operator*() { return *window_; }
-    QString iniPath() const { return store_.fileName(); }
-    FakeTray *tray = nullptr; // owned by the window
-
-private:
-    QTemporaryDir dir_;
-    QSettings store_;
-    std::unique_ptr<MainWindow> window_;
-};
-
-QDateTime utc(int y, int mo, int d, int h, int mi, int s = 0) { return {QDate(y, mo, d), QTime(h, mi, s), Qt::UTC}; }
-
-void fixClock(const QDateTime &now) { setClockSource([now] { return now; }); }
-
-// The frame in panorama twips (left X, right X, upper Y, lower Y), opened
-// fully first so that no intermediate value is out of order.
-void setFrame(MainWindow &w, int left, int right, int top, int bottom)
-{
-    const std::pair<QScrollBar *, int> bars[]{{ui(w).frameLeftBar, left}, {ui(w).frameRightBar, right}, {ui(w).frameTopBar, top}, {ui(w).frameBottomBar, bottom}};
-    for (const auto &[bar, value] : bars)
-        bar->setValue(bar == ui(w).frameRightBar || bar == ui(w).frameBottomBar ? bar->maximum() : 0);
-    for (const auto &[bar, value] : bars)
-        bar->setValue(value);
-}
+const QString kIn = kTipIn;
+const QString kOut = kTipOut;
 
 // Paris, 21 June 2026 at 12:00 UT: the Sun a little west of south, about 64°
 // high (90 - 48.85 + 23.44): azimuth 150°..210° and elevation 50°..80° hold
 // it, azimuth 3.6°..35.8° does not.
 void frameSun(MainWindow &w, bool inside) { setFrame(w, inside ? 4194 : 100, inside ? 5871 : 1000, 482, 1927); }
 
-// Near the left end, where a check box or an option button has its mark.
-void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
-
 QMessageBox *searchMessage(MainWindow &w) { return w.findChild<QMessageBox *>(QStringLiteral("SearchMessage")); }
-
-QString dateBoxes(MainWindow &w)
-{
-    return ui(w).dateBoxes[0]->currentText() + u'/' + ui(w).dateBoxes[1]->currentText() + u'/' + ui(w).dateBoxes[2]->currentText();
-}
-
-QString exportPath() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv")); }
 
 // Replaces a box's text: a date box runs its text-change handling, then a key
 // press its key-down handling on the text as it stands.
@@ -194,12 +136,12 @@ private slots:
         QFETCH(QString, today);
         fixClock(now);
         TestWindow w;
-        QCOMPARE(dateBoxes(*w), today);
+        QCOMPARE(dateBoxesText(*w), today);
         QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // manual mode
         putText(*w, QStringLiteral("Combo1(%1)").arg(box), typed);
-        QCOMPARE(dateBoxes(*w), shown);
+        QCOMPARE(dateBoxesText(*w), shown);
         QTest::mouseClick(ui(*w).nowButton, Qt::LeftButton);
-        QCOMPARE(dateBoxes(*w), today);
+        QCOMPARE(dateBoxesText(*w), today);
         QVERIFY(w->realTime());
         QCOMPARE(ui(*w).utTimeLabel->text(), now.time().toString(u"HH:mm:ss") + QStringLiteral(" (TU)"));
     }

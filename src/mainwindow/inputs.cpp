@@ -61,15 +61,40 @@ void MainWindow::setLocalTimeColour(const QColor &colour)
     localTimeLabel->setPalette(palette);
 }
 
+QDate MainWindow::dateInBoxes() const
+{
+    // Read as the evaluation reads them, so the date is the one evaluated.
+    SunshineEngine reader;
+    if (!reader.setDate(leadingNumber(dateBoxes[0]->currentText()), leadingNumber(dateBoxes[1]->currentText()),
+                        leadingNumber(dateBoxes[2]->currentText())))
+        return {};
+    return SunshineEngine::calendarDate(reader.evalJulianDay);
+}
+
+QString MainWindow::localTimeOfDayText() const
+{
+    // The zone's offset in force at the instant on show, not today's: a
+    // summer date chosen in winter reads summer time, and an old date its
+    // zone's mean time, as the search result does. A date the calendar of
+    // date-times cannot hold falls back to the offset of now.
+    const QDateTime instant = reportedInstant(dateInBoxes(), engine_.dayFractionUT * 24);
+    const float offset = localOffsetDays(instant.isValid() ? instant : currentUtc());
+    return formatTimeOfDay(engine_.dayFractionUT + offset, true);
+}
+
 void MainWindow::readClock()
 {
     const QDateTime now = currentUtc();
     engine_.dayFractionUT = UtcHoursNow(now) / 24.0;
-    localOffsetDays_ = localOffsetDays(now);
 
     if (clockTimer->isActive()) {
+        // Real time evaluates the clock's own UT instant: when the UT date
+        // has moved on since the clock last set the boxes (midnight UT, or a
+        // program left in the notification area overnight), they follow it.
+        if (now.date() != clockDate_)
+            setDateBoxes(now.date());
         utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
-        localTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT + localOffsetDays_, true));
+        localTimeLabel->setText(localTimeOfDayText());
     } else {
         utTimeLabel->setText(QStringLiteral("---"));
         localTimeLabel->setText(QStringLiteral("---"));
@@ -176,27 +201,28 @@ void MainWindow::onTimeBarChanged()
     engine_.searchActive = false;
     engine_.dayFractionUT = timeBar->value() / 1440.0;
     utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
-    localTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT + localOffsetDays_, true));
+    localTimeLabel->setText(localTimeOfDayText());
     continueButton->hide();
     setLocalTimeColour(kRed);
     evaluate();
 }
 
-void MainWindow::setDateBoxesToToday()
+void MainWindow::setDateBoxes(const QDate &utDate)
 {
-    const QDate today = currentUtc().toLocalTime().date();
     // One change: no date check between the boxes.
     muteDateHandling_ = true;
-    setComboText(0, QString::number(today.day()));
-    setComboText(1, QString::number(today.month()));
-    setComboText(2, QString::number(today.year()));
+    setComboText(0, QString::number(utDate.day()));
+    setComboText(1, QString::number(utDate.month()));
+    setComboText(2, QString::number(utDate.year()));
     muteDateHandling_ = false;
+    clockDate_ = utDate;
 }
 
 void MainWindow::onNowClicked()
 {
     searchButton->setText(QStringLiteral("Rechercher"));
-    setDateBoxesToToday();
+    // The boxes hold the UT date, as the time bar holds the UT time.
+    setDateBoxes(currentUtc().date());
     continueButton->hide();
     engine_.searchActive = false;
     clockTimer->start();

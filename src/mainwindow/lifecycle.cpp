@@ -3,6 +3,7 @@
 // overlay, About box.
 #include "mainwindow/mainwindow.h"
 
+#include "astro/clock.h"
 #include "common/twips.h"
 #include "diagrams/geometry.h"
 #include "diagrams/panoramaview.h"
@@ -97,7 +98,7 @@ void MainWindow::startUp()
         dateBoxes[1]->addItem(QString::number(month));
     for (int year = 1900; year <= 2100; ++year)
         dateBoxes[2]->addItem(QString::number(year));
-    setDateBoxesToToday();
+    setDateBoxes(currentUtc().date());
     setStateText(QStringLiteral("OK"));
     drawWindowFrame(FrameBar::None);
     // The restored site is in force before the first tick (the map or a

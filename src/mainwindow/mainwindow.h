@@ -148,8 +148,8 @@ private:
     QString stateText_;
     // The program itself is moving the time bar: its change is not the user's.
     bool timeBarSetByProgram_ = false;
-    // Local time minus UT, days (32-bit float).
-    float localOffsetDays_ = 0;
+    // The UT date the clock last put in the date boxes.
+    QDate clockDate_;
     // The shared instant, site, search state and the in-window answer.
     SunshineEngine engine_;
 
@@ -183,7 +183,12 @@ private:
     bool dateIsValid() const;
     void checkDate();
     void setComboText(int index, const QString &text);
-    void setDateBoxesToToday();
+    // Sets the boxes to a UT date as one change (no date check between them).
+    void setDateBoxes(const QDate &utDate);
+    // The UT date the boxes give; invalid when they give none.
+    QDate dateInBoxes() const;
+    // The local time of day of the instant on show (date boxes, dayFractionUT).
+    QString localTimeOfDayText() const;
     void setLocalTimeColour(const QColor &colour);
     // windowevaluation.cpp
     bool runOnce();

@@ -201,9 +201,11 @@ void MainWindow::runSearchSlice()
 
 void MainWindow::showSearchProgress(const SearchPass &pass)
 {
-    const QString day = formatShortDate(pass.reportDate);
-    utTimeLabel->setText(day);
-    localTimeLabel->setText(day);
+    utTimeLabel->setText(formatShortDate(pass.reportDate));
+    // The local day of the pass's instant, by the zone's offset then, as the
+    // result will read it.
+    const QDateTime instant = reportedInstant(pass.reportDate, pass.hourUT);
+    localTimeLabel->setText(formatShortDate(instant.isValid() ? instant.toLocalTime().date() : pass.reportDate));
     if (showSearchCheck->isChecked())
         showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});
 }

@@ -124,7 +124,8 @@ private slots:
         QTest::addColumn<QString>("shown"); // day/month/year after typing
         QTest::addColumn<QString>("today");
         QTest::newRow("31 Dec, April typed") << utc(2026, 12, 31, 10, 0) << 1 << "4" << "1/4/2026" << "31/12/2026";
-        QTest::newRow("23:30 UT on 31 Dec") << utc(2026, 12, 31, 23, 30) << 1 << "4" << "1/4/2027" << "1/1/2027";
+        // 00:30 on 1 January in Paris: the boxes hold the UT date.
+        QTest::newRow("23:30 UT on 31 Dec") << utc(2026, 12, 31, 23, 30) << 1 << "4" << "1/4/2026" << "31/12/2026";
         QTest::newRow("29 typed, Feb 2024") << utc(2024, 2, 10, 10, 0) << 0 << "29" << "29/2/2024" << "10/2/2024";
     }
     void dates()

@@ -182,8 +182,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         // A key in a date box is checked on the texts as they stand before it.
+        // Typed keys reach the box itself, which hands them on to its text
+        // without passing the text's filters; keys sent to the text directly
+        // are caught there. Either way a key is seen once.
         for (int i = 0; i < 3; ++i) {
-            if (watched == dateBoxes[i]->lineEdit()) {
+            if (watched == dateBoxes[i] || watched == dateBoxes[i]->lineEdit()) {
                 onDateKeyPressed(i);
                 break;
             }

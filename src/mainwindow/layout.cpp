@@ -11,6 +11,7 @@
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -65,6 +66,16 @@ QFrame *makeFrame(QWidget *parent, double left, double top, double width, double
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
     return frame;
+}
+
+// Option buttons that form one choice: at most one selected, a click on the
+// selected one keeps it, the arrow keys move within them only.
+void exclusiveGroup(QWidget *owner, std::initializer_list<QRadioButton *> buttons)
+{
+    auto *group = new QButtonGroup(owner);
+    group->setExclusive(true);
+    for (QRadioButton *button : buttons)
+        group->addButton(button);
 }
 
 QString arrayName(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
@@ -223,6 +234,11 @@ void MainWindow::buildDiagramsPart()
         button->setText(QString::fromUtf16(o.caption));
         surveyStepButtons[o.index] = button;
     }
+    // The steps are one choice of their own: left to Qt, option buttons that
+    // share the window form one group with every other option button in it,
+    // so a click could clear the step and the arrow keys walk into the
+    // hemisphere choices.
+    exclusiveGroup(this, {surveyStepButtons[0], surveyStepButtons[1], surveyStepButtons[2], surveyStepButtons[3]});
 }
 
 void MainWindow::buildMiddlePart()
@@ -277,6 +293,7 @@ void MainWindow::buildInputsPart()
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(12);
         combo->setEditText(QStringLiteral("Combo1"));
+        combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         dateBoxes[i] = combo;
     }
@@ -323,6 +340,8 @@ void MainWindow::buildInputsPart()
     westButton = make<QRadioButton>(longitudeFrame, 105, 420, 780, 195);
     westButton->setText(QStringLiteral("Ouest"));
     eastButton->setChecked(true);
+    exclusiveGroup(this, {northButton, southButton});
+    exclusiveGroup(this, {eastButton, westButton});
 }
 
 void MainWindow::buildButtonRow()

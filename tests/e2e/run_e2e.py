@@ -820,6 +820,27 @@ def scenario_help(suite):
     app.stop()
 
 
+def scenario_date_keys(suite):
+    """A key typed into a date box runs the date check (shown while a survey leaves text changes unchecked)."""
+    app = suite.launch("date-keys")
+    app.click_choice("Check3")
+    app.click_choice("Option5(3)")  # one minute: the longest survey
+    app.wait(lambda s: s["controls"]["Check3"]["checked"] and s["controls"]["Option5(3)"]["checked"], 3,
+             "'Fichier Ensoleillement.' and '1 minute' to be ticked")
+    # The survey lasts a second or two: the keys follow the click at once, in
+    # one go. Day 31, Tab to the month, April: an impossible date that no text
+    # change checks during the survey; back to the day and End, a key that
+    # changes nothing: its check on the texts before it resets the day.
+    app.click("Command1")
+    app.click("Combo1(0)")
+    suite.desktop.run("xdotool", "key", "--delay", "30", "ctrl+a", "3", "1", "Tab", "ctrl+a", "4", "shift+Tab", "End")
+    app.wait(lambda s: s["controls"]["Combo1(1)"]["text"] == "4", 3, "the month box to read 4")
+    s = app.wait(lambda s: s["controls"]["Combo1(0)"]["text"] == "1", 3,
+                 "the day box to be reset to 1 with month 4 by the keys' date check")
+    app.stop()
+    return "31/4 reset to %s" % date_args(s)
+
+
 SCENARIOS = [
     scenario_real_time,
     scenario_time_bar,
@@ -831,6 +852,7 @@ SCENARIOS = [
     scenario_map,
     scenario_screenshots,
     scenario_help,
+    scenario_date_keys,
 ]
 
 

@@ -6,6 +6,7 @@
 
 #include "common/formats.h"
 #include "diagrams/dialview.h"
+#include "mainwindow/surveyfailure.h"
 #include "tray/trayicon.h"
 
 #include <QApplication>
@@ -29,7 +30,6 @@ const QString kSearchCaption = QStringLiteral("Rechercher");
 const QString kRealTimeCaption = QStringLiteral("Temps réel");
 const QString kNextEntry = QStringLiteral("Prochaine Entrée");
 const QString kNextExit = QStringLiteral("Prochaine Sortie");
-const QString kFileMessage = QStringLiteral("fermer le fichier dans excel");
 const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
                                             "et les coordonnées du lieu.");
 
@@ -60,7 +60,8 @@ void MainWindow::showMessage(const QString &message, const QString &detail, cons
 
 void MainWindow::showFileError(const QString &path, const QString &reason)
 {
-    showMessage(kFileMessage, QStringLiteral("Impossible d'écrire %1 : %2").arg(QDir::toNativeSeparators(path), reason));
+    const SurveyFailureMessage message = surveyFailureMessage(surveyFailureKind(reason), path, reason);
+    showMessage(message.text, message.detail);
 }
 
 bool MainWindow::prepareSurvey()

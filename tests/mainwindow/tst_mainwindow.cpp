@@ -13,7 +13,10 @@
 #include <QtTest>
 #include <QtWidgets>
 #include <cmath>
+#include <csignal>
+#include <cstring>
 #include <ctime>
+#include <sys/resource.h>
 #include <memory>
 
 using namespace lumora;
@@ -29,6 +32,30 @@ const QString kOut = kTipOut;
 void frameSun(MainWindow &w, bool inside) { setFrame(w, inside ? 4194 : 100, inside ? 5871 : 1000, 482, 1927); }
 
 QMessageBox *searchMessage(MainWindow &w) { return w.findChild<QMessageBox *>(QStringLiteral("SearchMessage")); }
+
+// Files written by this process stop growing at `bytes` (writes beyond fail
+// with EFBIG instead of killing the process), until the limit goes.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 // Replaces a box's text: a date box runs its text-change handling, then a key
 // press its key-down handling on the text as it stands.
@@ -307,6 +334,29 @@ private slots:
         QCOMPARE(lines.first(), QByteArray("\r"));
         QVERIFY2(lines[1].startsWith("21/06/2026 04:00;"), lines[1].constData());
         QVERIFY2(lines[lines.size() - 2].startsWith("22/06/2027 19:00;"), lines[lines.size() - 2].constData());
+    }
+
+    // The disk fills during the survey (a file-size limit stands in for it):
+    // the user is told so, not to close the file in a spreadsheet.
+    void surveyOnAFullDisk()
+    {
+        fixClock(utc(2026, 6, 21, 0, 30));
+        TestWindow w;
+        tick(*w);
+        click(ui(*w).surveyCheck);
+        click(ui(*w).surveyStepButtons[0]);
+        QSignalSpy finished(&*w, &MainWindow::searchFinished);
+        {
+            const FileSizeLimit limit(4096);
+            QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
+            QVERIFY(finished.wait(20000));
+        }
+        QMessageBox *box = searchMessage(*w);
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."));
+        QVERIFY2(box->informativeText().contains(exportPath()), qPrintable(box->informativeText()));
+        QVERIFY2(box->informativeText().endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(box->informativeText()));
     }
 
     void trayIcon_data()

@@ -37,8 +37,15 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     : QWidget(parent), settings_(settingsStore)
 {
     if (!settings_) {
-        ownedSettings_ = std::make_unique<QSettings>(QStringLiteral("Lumora"), QStringLiteral("Lumora"));
-        settings_ = ownedSettings_.get();
+        const QString path = userSettingsPath();
+        // Opening a named pipe would wait for a writer for ever: only a
+        // regular file (or none yet) is opened.
+        if (isUsableSettingsFile(path)) {
+            ownedSettings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+            settings_ = ownedSettings_.get();
+        } else {
+            unusableSettingsPath_ = path;
+        }
     }
     buildLayout();
     tray_ = std::make_unique<TrayIcon>(std::move(trayBackend));
@@ -47,6 +54,14 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     connectHandlers();
     startUp();
     clockTimer->start(); // real time from the start; the first refresh comes with the first tick
+    if (!unusableSettingsPath_.isEmpty()) {
+        // Once the window is up, so that the message stands above it.
+        QTimer::singleShot(0, this, [this] {
+            showMessage(QStringLiteral("Le fichier de réglages n'est pas un fichier ordinaire : Lumora démarre avec "
+                                       "les réglages d'origine, et ceux de cette séance ne seront pas enregistrés."),
+                        QDir::toNativeSeparators(unusableSettingsPath_), QStringLiteral("SettingsMessage"));
+        });
+    }
 }
 
 MainWindow::~MainWindow()
@@ -109,13 +124,18 @@ void MainWindow::startUp()
 void MainWindow::restoreSettings()
 {
     const PictureSize picture = panorama->pictureSize();
-    const StoredSettings stored = readSettings(*settings_, picture.width, picture.height);
+    const StoredSettings stored = settings_ ? readSettings(*settings_, picture.width, picture.height)
+                                            : firstRunSettings(picture.width, picture.height);
     QScrollBar *bars[4] = {frameTopBar, frameBottomBar, frameLeftBar, frameRightBar};
+    // The bars' ranges once the scales are set, a little later.
+    const int down = verticalBarScale(picture).max, across = horizontalBarScale(picture).max;
+    const int maxima[4] = {down, down, across, across};
     for (int i = 0; i < 4; ++i) {
-        // A value the bar cannot hold is skipped: the bar keeps its design value.
+        // A value the bar cannot take (not a number, beyond 16 bits, off the
+        // picture) gives that bar its first-run value: a left edge of 0 for a
+        // damaged right edge would turn the frame inside out.
         const auto value = stored.bars[i];
-        if (value && *value >= bars[i]->minimum() && *value <= bars[i]->maximum())
-            bars[i]->setValue(*value);
+        bars[i]->setValue(value && *value >= 0 && *value <= maxima[i] ? *value : stored.firstRunBars[i]);
     }
     QLineEdit *texts[4] = {latitudeDegreesEdit, latitudeMinutesEdit, longitudeDegreesEdit, longitudeMinutesEdit};
     for (int i = 0; i < 4; ++i)
@@ -155,15 +175,18 @@ void MainWindow::setUpScales()
     update();
 }
 
-void MainWindow::saveSettings()
+QString MainWindow::saveSettings()
 {
+    if (!settings_)
+        return {}; // never opened: the user was told at start-up
     const std::array<int, 4> bars{frameTopBar->value(), frameBottomBar->value(), frameLeftBar->value(), frameRightBar->value()};
     const std::array<QString, 4> texts{latitudeDegreesEdit->text(), latitudeMinutesEdit->text(), longitudeDegreesEdit->text(), longitudeMinutesEdit->text()};
     const std::array<bool, 4> selected{northButton->isChecked(), southButton->isChecked(), westButton->isChecked(),
                                        eastButton->isChecked()};
-    // A store that cannot be written must not keep the program from ending.
-    if (!writeSettings(*settings_, bars, texts, selected))
-        qWarning("Lumora: the settings could not be saved to %s", qPrintable(settings_->fileName()));
+    if (writeSettings(*settings_, bars, texts, selected))
+        return {};
+    const QString reason = settingsWriteProblem(settings_->fileName());
+    return reason.isEmpty() ? QStringLiteral("raison inconnue") : reason;
 }
 
 void MainWindow::shutDown()
@@ -175,7 +198,7 @@ void MainWindow::shutDown()
     engine_.searchActive = false;
     endSearchLoop();
     tray_->removeIcon();
-    saveSettings();
+    settingsSaveProblem_ = saveSettings();
     if (overlay_)
         overlay_->close();
     if (about_)
@@ -186,7 +209,17 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     shutDown();
     event->accept();
-    QCoreApplication::quit();
+    if (settingsSaveProblem_.isEmpty()) {
+        QCoreApplication::quit();
+        return;
+    }
+    // The session's changes are lost: the program ends once the user has read why.
+    QMessageBox *box = showMessage(QStringLiteral("Les réglages n'ont pas pu être enregistrés : les changements de "
+                                                  "cette séance sont perdus."),
+                                   QStringLiteral("Impossible d'écrire %1 : %2")
+                                       .arg(QDir::toNativeSeparators(settings_->fileName()), settingsSaveProblem_),
+                                   QStringLiteral("SettingsMessage"));
+    connect(box, &QDialog::finished, qApp, &QCoreApplication::quit);
 }
 
 void MainWindow::onQuitClicked() { close(); }

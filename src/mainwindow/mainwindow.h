@@ -29,6 +29,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -49,8 +50,9 @@ class MainWindow : public QWidget
 
 public:
     // settingsStore: where the settings are read at start-up and written at
-    // shut-down (the per-user store when null). trayBackend: the notification
-    // area (the system's when null).
+    // shut-down (when null, the per-user file, unless something other than a
+    // file stands there: then the first-run values, nothing saved, and a
+    // message). trayBackend: the notification area (the system's when null).
     explicit MainWindow(QSettings *settingsStore = nullptr, std::unique_ptr<TrayBackend> trayBackend = {},
                         QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -177,7 +179,8 @@ private:
     void startUp();
     void setUpScales();
     void restoreSettings();
-    void saveSettings();
+    // Empty when saved, else why not, in the system's words.
+    QString saveSettings();
     void shutDown();
     // inputs.cpp
     bool dateIsValid() const;
@@ -202,7 +205,7 @@ private:
     void showSearchProgress(const SearchPass &pass);
     void showSearchResult(const SearchPass &pass);
     // A message box that does not block the window; SearchMessage by default.
-    void showMessage(const QString &message, const QString &detail = QString(),
+    QMessageBox *showMessage(const QString &message, const QString &detail = QString(),
                      const QString &name = QStringLiteral("SearchMessage"));
     void showFileError(const QString &path, const QString &reason);
     void updateContinueCaption();
@@ -211,6 +214,8 @@ private:
 
     QSettings *settings_ = nullptr;
     std::unique_ptr<QSettings> ownedSettings_;
+    QString unusableSettingsPath_; // the per-user file, when it could not be opened
+    QString settingsSaveProblem_;  // why the settings could not be saved at shut-down
     std::unique_ptr<TrayIcon> tray_;
     QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;

@@ -48,7 +48,7 @@ int MainWindow::selectedSurveyOption() const
     return -1;
 }
 
-void MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
+QMessageBox *MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
 {
     // Not modal: the window stays live behind it, and tests find it by name.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), message, QMessageBox::Ok, this);
@@ -56,6 +56,7 @@ void MainWindow::showMessage(const QString &message, const QString &detail, cons
     box->setInformativeText(detail);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+    return box;
 }
 
 void MainWindow::showFileError(const QString &path, const QString &reason)

@@ -405,31 +405,6 @@ private slots:
         QVERIFY(w->isVisible() && w->isMinimized());
     }
 
-    void closeSavesSettings_data()
-    {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("close box") << true;
-        QTest::newRow("Quitter") << false;
-    }
-    void closeSavesSettings()
-    {
-        QFETCH(bool, closeBox);
-        TestWindow w;
-        setFrame(*w, 2000, 8000, 500, 3000);
-        putText(*w, QStringLiteral("Text1"), QStringLiteral("33"));
-        click(ui(*w).southButton);
-        if (closeBox)
-            QVERIFY(w->close());
-        else
-            QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
-        QVERIFY(!w->isVisible());
-        QSettings saved(w.iniPath(), QSettings::IniFormat);
-        QStringList texts;
-        for (const char *key : {"VS1", "VS2", "HS1", "HS2", "T1", "T2", "O1", "O2"})
-            texts << saved.value(QStringLiteral("DATA/") + QLatin1String(key)).toString();
-        QCOMPARE(texts, (QStringList{"500", "3000", "2000", "8000", "33", "00", "Faux", "Vrai"}));
-    }
-
     void badInput_data()
     {
         QTest::addColumn<QString>("target"); // boxes, or a bar and "min" or "max"

@@ -243,6 +243,14 @@ void MainWindow::onHideClicked()
         showMinimized();
 }
 
+void MainWindow::showEvent(QShowEvent *event)
+{
+    // Whatever brings the window back (the icon, "Retour" of the overlay or
+    // of the About box), the icon has done its work.
+    tray_->removeIcon();
+    QWidget::showEvent(event);
+}
+
 void MainWindow::onTrayActivated()
 {
     if (!isHidden())

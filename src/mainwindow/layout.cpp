@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -59,14 +60,33 @@ QScrollBar *makeBar(QWidget *parent, Qt::Orientation orientation, double left, d
     return bar;
 }
 
-// A frame without a caption: an etched rectangle round its controls.
+// A frame without a caption: an etched rectangle round its controls. It is
+// painted opaque: where the layout lets frames overlap, the later one covers
+// the earlier (its border does not run through the later one's controls).
 QFrame *makeFrame(QWidget *parent, double left, double top, double width, double height)
 {
     auto *frame = make<QFrame>(parent, left, top, width, height);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
+    frame->setAutoFillBackground(true);
     return frame;
 }
+
+// The layout gives option buttons 195 twips (13 pixels) of height, less than
+// the style's circle: it would be cut at the bottom. Within such a button the
+// circle is made to fit, a pixel short of the button's height (which also
+// keeps "Sud" clear of the frame laid over the bottom of its own).
+class FittingIndicatorStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        if (widget && (metric == PM_ExclusiveIndicatorWidth || metric == PM_ExclusiveIndicatorHeight))
+            return std::min(size, widget->height() - 1);
+        return size;
+    }
+};
 
 // Option buttons that form one choice: at most one selected, a click on the
 // selected one keeps it, the arrow keys move within them only.
@@ -97,6 +117,10 @@ void MainWindow::buildLayout()
     buildMiddlePart();
     buildInputsPart();
     buildButtonRow();
+    auto *fitting = new FittingIndicatorStyle;
+    fitting->setParent(this);
+    for (QRadioButton *button : findChildren<QRadioButton *>())
+        button->setStyle(fitting);
 
     clockTimer = new QTimer(this);
     clockTimer->setInterval(1000);

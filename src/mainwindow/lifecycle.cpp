@@ -97,8 +97,13 @@ void MainWindow::connectHandlers()
     connect(helpButton, &QToolButton::clicked, this, &MainWindow::onHelpClicked);
     connect(continueButton, &QPushButton::clicked, this, &MainWindow::onContinueClicked);
     connect(tray_.get(), &TrayIcon::activated, this, &MainWindow::onTrayActivated);
-    // The help key opens the help document wherever the focus is.
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    addHelpKey(this);
+}
+
+void MainWindow::addHelpKey(QWidget *window)
+{
+    // The help key opens the help document wherever the focus is in that window.
+    auto *help = new QShortcut(QKeySequence::HelpContents, window);
     connect(help, &QShortcut::activated, this, &MainWindow::onHelpClicked);
 }
 
@@ -198,6 +203,9 @@ void MainWindow::shutDown()
     engine_.searchActive = false;
     endSearchLoop();
     tray_->removeIcon();
+    // Open messages close with the window: none of them holds "Quitter" back.
+    for (QMessageBox *box : findChildren<QMessageBox *>())
+        box->close();
     settingsSaveProblem_ = saveSettings();
     if (overlay_)
         overlay_->close();
@@ -226,9 +234,10 @@ void MainWindow::onQuitClicked() { close(); }
 
 void MainWindow::onHelpClicked()
 {
-    if (!openHelp())
+    openHelp(this, [this] {
         showMessage(QStringLiteral("L'aide n'a pas pu être ouverte : %1").arg(QDir::toNativeSeparators(helpFilePath())),
                     QString(), QStringLiteral("HelpMessage"));
+    });
 }
 
 void MainWindow::onAboutClicked()
@@ -240,6 +249,7 @@ void MainWindow::onAboutClicked()
     }
     about_ = new About(this);
     about_->setAttribute(Qt::WA_DeleteOnClose);
+    addHelpKey(about_);
     connect(about_, &About::returned, this, [this] {
         if (!isVisible())
             show();
@@ -253,6 +263,7 @@ void MainWindow::onMapClicked()
     if (!overlay_) {
         overlay_ = new AzimuthOverlay();
         overlay_->setAttribute(Qt::WA_DeleteOnClose);
+        addHelpKey(overlay_);
         connect(overlay_, &AzimuthOverlay::returned, this, [this] {
             show();
             raise();

@@ -79,6 +79,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -182,6 +183,7 @@ private:
     // Empty when saved, else why not, in the system's words.
     QString saveSettings();
     void shutDown();
+    void addHelpKey(QWidget *window);
     // inputs.cpp
     bool dateIsValid() const;
     void checkDate();
@@ -204,7 +206,7 @@ private:
     void endSearchLoop();
     void showSearchProgress(const SearchPass &pass);
     void showSearchResult(const SearchPass &pass);
-    // A message box that does not block the window; SearchMessage by default.
+    // A message box that blocks no window; SearchMessage by default.
     QMessageBox *showMessage(const QString &message, const QString &detail = QString(),
                      const QString &name = QStringLiteral("SearchMessage"));
     void showFileError(const QString &path, const QString &reason);

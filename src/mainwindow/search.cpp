@@ -50,12 +50,14 @@ int MainWindow::selectedSurveyOption() const
 
 QMessageBox *MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
 {
-    // Not modal: the window stays live behind it, and tests find it by name.
+    // Not modal, not even for its window: the window stays live behind it
+    // ("Quitter" included), and tests find it by name.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), message, QMessageBox::Ok, this);
     box->setObjectName(name);
     box->setInformativeText(detail);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+    box->show();
     return box;
 }
 

@@ -841,6 +841,17 @@ def scenario_date_keys(suite):
     return "31/4 reset to %s" % date_args(s)
 
 
+def scenario_quit_with_message(suite):
+    """An open message box does not hold "Quitter" back."""
+    app = suite.launch("quit-message")
+    app.click_choice("Check3")
+    app.wait(lambda s: s["controls"]["Check3"]["checked"], 3, "'Fichier Ensoleillement.' to be ticked")
+    app.click("Command1")  # no step chosen: a message asks for one
+    wait_for(lambda: len(suite.desktop.window_ids(name="^Lumora$")) >= 2, 5, "the message box")
+    app.click("Command2")
+    check(app.wait_exit() == 0, "Lumora ended with code %s after Quitter" % app.proc.returncode)
+
+
 SCENARIOS = [
     scenario_real_time,
     scenario_time_bar,
@@ -853,6 +864,7 @@ SCENARIOS = [
     scenario_screenshots,
     scenario_help,
     scenario_date_keys,
+    scenario_quit_with_message,
 ]
 
 

@@ -824,17 +824,27 @@ def scenario_date_keys(suite):
     """A key typed into a date box runs the date check (shown while a survey leaves text changes unchecked)."""
     app = suite.launch("date-keys")
     app.click_choice("Check3")
-    app.click_choice("Option5(3)")  # one minute: the longest survey
+    app.click_choice("Option5(3)")
     app.wait(lambda s: s["controls"]["Check3"]["checked"] and s["controls"]["Option5(3)"]["checked"], 3,
              "'Fichier Ensoleillement.' and '1 minute' to be ticked")
-    # The survey lasts a second or two: the keys follow the click at once, in
-    # one go. Day 31, Tab to the month, April: an impossible date that no text
-    # change checks during the survey; back to the day and End, a key that
-    # changes nothing: its check on the texts before it resets the day.
+    day_box, month_box = app.control("Combo1(0)")["rect"], app.control("Combo1(1)")["rect"]
+    # The survey lasts about a second: the program is paused right after the
+    # click on "Rechercher" while the next input waits in the X server, so that
+    # it is handled once the survey has started. April, then day 31: an
+    # impossible date that no text change checks during the survey (and the
+    # day box keeps the focus: leaving it would pick the typed day from its
+    # list, which is checked). Then End, a key that changes nothing: its own
+    # check on the texts before it resets the day.
     app.click("Command1")
-    app.click("Combo1(0)")
-    suite.desktop.run("xdotool", "key", "--delay", "30", "ctrl+a", "3", "1", "Tab", "ctrl+a", "4", "shift+Tab", "End")
-    app.wait(lambda s: s["controls"]["Combo1(1)"]["text"] == "4", 3, "the month box to read 4")
+    app.proc.send_signal(signal.SIGSTOP)
+    try:
+        suite.desktop.click_rect(month_box)
+        suite.desktop.run("xdotool", "key", "ctrl+a", "4")
+        suite.desktop.click_rect(day_box)
+        suite.desktop.run("xdotool", "key", "ctrl+a", "3", "1", "End")
+    finally:
+        app.proc.send_signal(signal.SIGCONT)
+    app.wait(lambda s: s["controls"]["Combo1(1)"]["text"] == "4", 5, "the month box to read 4")
     s = app.wait(lambda s: s["controls"]["Combo1(0)"]["text"] == "1", 3,
                  "the day box to be reset to 1 with month 4 by the keys' date check")
     app.stop()

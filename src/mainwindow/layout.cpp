@@ -11,11 +11,13 @@
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -58,13 +60,42 @@ QScrollBar *makeBar(QWidget *parent, Qt::Orientation orientation, double left, d
     return bar;
 }
 
-// A frame without a caption: an etched rectangle round its controls.
+// A frame without a caption: an etched rectangle round its controls. It is
+// painted opaque: where the layout lets frames overlap, the later one covers
+// the earlier (its border does not run through the later one's controls).
 QFrame *makeFrame(QWidget *parent, double left, double top, double width, double height)
 {
     auto *frame = make<QFrame>(parent, left, top, width, height);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
+    frame->setAutoFillBackground(true);
     return frame;
+}
+
+// The layout gives option buttons 195 twips (13 pixels) of height, less than
+// the style's circle: it would be cut at the bottom. Within such a button the
+// circle is made to fit, a pixel short of the button's height (which also
+// keeps "Sud" clear of the frame laid over the bottom of its own).
+class FittingIndicatorStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        if (widget && (metric == PM_ExclusiveIndicatorWidth || metric == PM_ExclusiveIndicatorHeight))
+            return std::min(size, widget->height() - 1);
+        return size;
+    }
+};
+
+// Option buttons that form one choice: at most one selected, a click on the
+// selected one keeps it, the arrow keys move within them only.
+void exclusiveGroup(QWidget *owner, std::initializer_list<QRadioButton *> buttons)
+{
+    auto *group = new QButtonGroup(owner);
+    group->setExclusive(true);
+    for (QRadioButton *button : buttons)
+        group->addButton(button);
 }
 
 QString arrayName(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
@@ -86,6 +117,10 @@ void MainWindow::buildLayout()
     buildMiddlePart();
     buildInputsPart();
     buildButtonRow();
+    auto *fitting = new FittingIndicatorStyle;
+    fitting->setParent(this);
+    for (QRadioButton *button : findChildren<QRadioButton *>())
+        button->setStyle(fitting);
 
     clockTimer = new QTimer(this);
     clockTimer->setInterval(1000);
@@ -196,10 +231,10 @@ void MainWindow::buildDiagramsPart()
     elevationDial = new DialView(DialView::Kind::Elevation, dialsFrame);
     elevationDial->setGeometry(twipsRect(30, 225, 1770, 1770));
     elevationDial->setToolTip(
-        QStringLiteral("Hauteur du centre du Soleil (sans tenir compte de la réfraction atmosphérique)."));
+        tr("Hauteur du centre du Soleil (sans tenir compte de la réfraction atmosphérique)."));
     azimuthDial = new DialView(DialView::Kind::Azimuth, dialsFrame);
     azimuthDial->setGeometry(twipsRect(1860, 225, 1770, 1770));
-    azimuthDial->setToolTip(QStringLiteral("Azimut du centre du Soleil."));
+    azimuthDial->setToolTip(tr("Azimut du centre du Soleil."));
     for (DialView *dial : {elevationDial, azimuthDial}) {
         dial->setFont(designFont(QStringLiteral("Arial"), 8.25));
         dial->setAutoFillBackground(true);
@@ -209,20 +244,25 @@ void MainWindow::buildDiagramsPart()
     azimuthReadoutLabel = makeLabel(dialsFrame, QString(), 1875, 15, 45, 195);
 
     surveyCheck = make<QCheckBox>(this, 435, 7410, 3180, 225);
-    surveyCheck->setText(QStringLiteral("Fichier Ensoleillement."));
+    surveyCheck->setText(tr("Fichier Ensoleillement."));
     static constexpr struct {
         int index;
-        const char16_t *caption;
+        const char *caption;
         int left, top;
-    } options[] = {{2, u"1 heure", 435, 7695},
-                   {1, u"30 minutes", 435, 7905},
-                   {0, u"10 minutes", 435, 8115},
-                   {3, u"1 minute", 1665, 8115}};
+    } options[] = {{2, QT_TR_NOOP("1 heure"), 435, 7695},
+                   {1, QT_TR_NOOP("30 minutes"), 435, 7905},
+                   {0, QT_TR_NOOP("10 minutes"), 435, 8115},
+                   {3, QT_TR_NOOP("1 minute"), 1665, 8115}};
     for (const auto &o : options) {
         auto *button = make<QRadioButton>(this, o.left, o.top, 1830, 195);
-        button->setText(QString::fromUtf16(o.caption));
+        button->setText(tr(o.caption));
         surveyStepButtons[o.index] = button;
     }
+    // The steps are one choice of their own: left to Qt, option buttons that
+    // share the window form one group with every other option button in it,
+    // so a click could clear the step and the arrow keys walk into the
+    // hemisphere choices.
+    exclusiveGroup(this, {surveyStepButtons[0], surveyStepButtons[1], surveyStepButtons[2], surveyStepButtons[3]});
 }
 
 void MainWindow::buildMiddlePart()
@@ -241,18 +281,18 @@ void MainWindow::buildMiddlePart()
     nowButton = make<QPushButton>(this, 5805, 5280, 585, 660);
     nowButton->setIcon(QIcon(QStringLiteral(":/icons/command3.png")));
     nowButton->setIconSize(QSize(32, 32));
-    nowButton->setToolTip(QStringLiteral("Retour au temps réel, date du jour"));
+    nowButton->setToolTip(tr("Retour au temps réel, date du jour"));
 
     searchGroup = make<QGroupBox>(this, 4080, 6090, 2295, 1245);
-    searchGroup->setTitle(QStringLiteral("Recherche"));
+    searchGroup->setTitle(tr("Recherche"));
     showSearchCheck = make<QCheckBox>(searchGroup, 195, 15 + 180, 1845, 285);
-    showSearchCheck->setText(QStringLiteral("Voir la recherche"));
+    showSearchCheck->setText(tr("Voir la recherche"));
     showSearchCheck->setChecked(true);
     continueButton = make<QPushButton>(searchGroup, 180, 360 + 90, 2070, 300);
-    continueButton->setText(QStringLiteral("Prochaine Entrée"));
+    continueButton->setText(tr("Prochaine Entrée"));
     continueButton->hide();
     searchButton = make<QPushButton>(searchGroup, 180, 690 + 60, 2070, 420);
-    searchButton->setText(QStringLiteral("Rechercher"));
+    searchButton->setText(tr("Rechercher"));
     entrySearchCheck = make<QCheckBox>(searchGroup, -60, 810, 465, 195);
     entrySearchCheck->setChecked(true);
     entrySearchCheck->hide();
@@ -267,7 +307,7 @@ void MainWindow::buildInputsPart()
     timeBar = makeBar(this, Qt::Vertical, 6915, 5325, 300, 1905, 1, 10, 0);
     timeBar->setRange(0, 1440);
     timeBar->setTracking(false); // handled once the value changes, not while dragging
-    timeBar->setToolTip(QStringLiteral("Heure TU"));
+    timeBar->setToolTip(tr("Heure TU"));
 
     static constexpr double comboLefts[3] = {7545, 8445, 9345};
     static constexpr double comboWidths[3] = {885, 885, 1050};
@@ -277,6 +317,7 @@ void MainWindow::buildInputsPart()
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(12);
         combo->setEditText(QStringLiteral("Combo1"));
+        combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         dateBoxes[i] = combo;
     }
@@ -312,17 +353,19 @@ void MainWindow::buildInputsPart()
 
     latitudeFrame = makeFrame(this, 9345, 6045, 1005, 645);
     northButton = make<QRadioButton>(latitudeFrame, 105, 105, 810, 195);
-    northButton->setText(QStringLiteral("Nord"));
+    northButton->setText(tr("Nord"));
     southButton = make<QRadioButton>(latitudeFrame, 105, 315, 810, 195);
-    southButton->setText(QStringLiteral("Sud"));
+    southButton->setText(tr("Sud"));
     northButton->setChecked(true);
 
     longitudeFrame = makeFrame(this, 9345, 6540, 1050, 750);
     eastButton = make<QRadioButton>(longitudeFrame, 105, 210, 690, 195);
-    eastButton->setText(QStringLiteral("Est"));
+    eastButton->setText(tr("Est"));
     westButton = make<QRadioButton>(longitudeFrame, 105, 420, 780, 195);
-    westButton->setText(QStringLiteral("Ouest"));
+    westButton->setText(tr("Ouest"));
     eastButton->setChecked(true);
+    exclusiveGroup(this, {northButton, southButton});
+    exclusiveGroup(this, {eastButton, westButton});
 }
 
 void MainWindow::buildButtonRow()
@@ -330,22 +373,22 @@ void MainWindow::buildButtonRow()
     static constexpr struct {
         QToolButton *MainWindow::*member;
         int left;
-        const char16_t *caption;
+        const char *caption;
         const char *icon;
-    } buttons[] = {{&MainWindow::mapButton, 3750, u"Google Map", ":/icons/command6.png"},
-                   {&MainWindow::aboutButton, 5175, u"A propos", ":/icons/command5.png"},
-                   {&MainWindow::helpButton, 6600, u"HeeeeeeeeelP", ":/icons/command7.png"},
-                   {&MainWindow::hideButton, 8025, u"Réduire", ":/icons/command4.png"}};
+    } buttons[] = {{&MainWindow::mapButton, 3750, QT_TR_NOOP("Google Map"), ":/icons/command6.png"},
+                   {&MainWindow::aboutButton, 5175, QT_TR_NOOP("A propos"), ":/icons/command5.png"},
+                   {&MainWindow::helpButton, 6600, QT_TR_NOOP("HeeeeeeeeelP"), ":/icons/command7.png"},
+                   {&MainWindow::hideButton, 8025, QT_TR_NOOP("Réduire"), ":/icons/command4.png"}};
     for (const auto &b : buttons) {
         auto *button = make<QToolButton>(this, b.left, 7425, 1440, 885);
-        button->setText(QString::fromUtf16(b.caption));
+        button->setText(tr(b.caption));
         button->setIcon(QIcon(QString::fromLatin1(b.icon)));
         button->setIconSize(QSize(32, 32));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         this->*(b.member) = button;
     }
     quitButton = make<QPushButton>(this, 9450, 7425, 1440, 885);
-    quitButton->setText(QStringLiteral("Quitter"));
+    quitButton->setText(tr("Quitter"));
     quitButton->setFont(designFont(kSansSerif, 9.75, true));
 }
 

@@ -6,6 +6,7 @@
 
 #include "common/formats.h"
 #include "diagrams/dialview.h"
+#include "analysis/surveyfailure.h"
 #include "tray/trayicon.h"
 
 #include <QApplication>
@@ -25,13 +26,17 @@ namespace {
 // How long one slice of passes may hold the event loop.
 constexpr qint64 kSliceMilliseconds = 15;
 
-const QString kSearchCaption = QStringLiteral("Rechercher");
-const QString kRealTimeCaption = QStringLiteral("Temps réel");
-const QString kNextEntry = QStringLiteral("Prochaine Entrée");
-const QString kNextExit = QStringLiteral("Prochaine Sortie");
-const QString kFileMessage = QStringLiteral("fermer le fichier dans excel");
-const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
-                                            "et les coordonnées du lieu.");
+// Captions and messages in the interface language (the buttons' captions are
+// also the search's state: they are compared with these).
+QString searchCaption() { return MainWindow::tr("Rechercher"); }
+QString realTimeCaption() { return MainWindow::tr("Temps réel"); }
+QString nextEntryCaption() { return MainWindow::tr("Prochaine Entrée"); }
+QString nextExitCaption() { return MainWindow::tr("Prochaine Sortie"); }
+QString yearMessage()
+{
+    return MainWindow::tr("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
+                          "et les coordonnées du lieu.");
+}
 
 
 QString instantText(const DayTime &instant)
@@ -48,19 +53,23 @@ int MainWindow::selectedSurveyOption() const
     return -1;
 }
 
-void MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
+QMessageBox *MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
 {
-    // Not modal: the window stays live behind it, and tests find it by name.
+    // Not modal, not even for its window: the window stays live behind it
+    // ("Quitter" included), and tests find it by name.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), message, QMessageBox::Ok, this);
     box->setObjectName(name);
     box->setInformativeText(detail);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    return box;
 }
 
-void MainWindow::showFileError(const QString &path, const QString &reason)
+void MainWindow::showFileError(const QString &path, const QString &reason, SurveyFile::Failure failure)
 {
-    showMessage(kFileMessage, QStringLiteral("Impossible d'écrire %1 : %2").arg(QDir::toNativeSeparators(path), reason));
+    const SurveyFailureMessage message = surveyFailureMessage(failure, path, reason);
+    showMessage(message.text, message.detail);
 }
 
 bool MainWindow::prepareSurvey()
@@ -71,9 +80,10 @@ bool MainWindow::prepareSurvey()
     surveyFile_ = std::make_unique<SurveyFile>();
     if (!surveyFile_->create(surveyPath_)) {
         const QString reason = surveyFile_->errorString();
+        const SurveyFile::Failure failure = surveyFile_->failure();
         surveyFile_.reset();
         setStateText(QStringLiteral("OK"));
-        showFileError(surveyPath_, reason);
+        showFileError(surveyPath_, reason, failure);
         return false;
     }
     return true;
@@ -82,22 +92,22 @@ bool MainWindow::prepareSurvey()
 void MainWindow::onSearchClicked()
 {
     utTimeLabel->clear();
-    if (searchButton->text() != kRealTimeCaption) {
+    if (searchButton->text() != realTimeCaption()) {
         if (surveyCheck->isChecked() && selectedSurveyOption() < 0) {
             // Without a step the survey would repeat midnight for ever.
-            showMessage(QStringLiteral("Choisissez le pas du fichier d'ensoleillement : "
-                                           "1 heure, 30 minutes, 10 minutes ou 1 minute."));
+            showMessage(tr("Choisissez le pas du fichier d'ensoleillement : "
+                           "1 heure, 30 minutes, 10 minutes ou 1 minute."));
             return;
         }
         // The search starts from the date the boxes show at the time on show
         // (a date typed in manual mode, or before the first tick, counts).
         if (!runOnce()) {
-            showMessage(kYearMessage);
+            showMessage(yearMessage());
             return;
         }
         clockTimer->stop();
         setLocalTimeColour(QColor(255, 0, 0));
-        searchButton->setText(kRealTimeCaption);
+        searchButton->setText(realTimeCaption());
         if (surveyCheck->isChecked() && !prepareSurvey())
             return;
         engine_.startSearch();
@@ -106,11 +116,11 @@ void MainWindow::onSearchClicked()
     } else {
         clockTimer->start();
         entrySearchCheck->setChecked(true);
-        searchButton->setText(kSearchCaption);
+        searchButton->setText(searchCaption());
         engine_.searchActive = false;
         continueButton->hide();
         if (!runOnce())
-            showMessage(kYearMessage);
+            showMessage(yearMessage());
     }
 }
 
@@ -123,17 +133,17 @@ void MainWindow::onContinueClicked()
             engine_.resumeSearch();
         startSearchLoop();
     } else if (!runOnce()) {
-        showMessage(kYearMessage);
+        showMessage(yearMessage());
     }
 }
 
 void MainWindow::updateContinueCaption()
 {
     // The button always offers the event opposite to the one searched.
-    if (entrySearchCheck->isChecked() && continueButton->text() == kNextEntry)
-        continueButton->setText(kNextExit);
-    else if (!entrySearchCheck->isChecked() && continueButton->text() == kNextExit)
-        continueButton->setText(kNextEntry);
+    if (entrySearchCheck->isChecked() && continueButton->text() == nextEntryCaption())
+        continueButton->setText(nextExitCaption());
+    else if (!entrySearchCheck->isChecked() && continueButton->text() == nextExitCaption())
+        continueButton->setText(nextEntryCaption());
 }
 
 void MainWindow::startSearchLoop()
@@ -179,17 +189,18 @@ void MainWindow::runSearchSlice()
         endSearchLoop();
         return;
     case PassOutcome::GaveUp:
-        utTimeLabel->setText(entrySearchCheck->isChecked() ? QStringLiteral("Aucune entrée du Soleil en un an")
-                                            : QStringLiteral("Aucune sortie du Soleil en un an"));
-        localTimeLabel->setText(QStringLiteral("Recherche arrêtée"));
+        utTimeLabel->setText(entrySearchCheck->isChecked() ? tr("Aucune entrée du Soleil en un an")
+                                            : tr("Aucune sortie du Soleil en un an"));
+        localTimeLabel->setText(tr("Recherche arrêtée"));
         endSearchLoop();
         return;
     case PassOutcome::WriteFailed: {
         const QString path = surveyPath_;
         const QString reason = surveyFile_ ? surveyFile_->errorString() : QString();
+        const SurveyFile::Failure failure = surveyFile_ ? surveyFile_->failure() : SurveyFile::Failure::Refused;
         searchStartedByButton_ = false; // the error ends the handler before "Prochaine …" shows
         endSearchLoop();
-        showFileError(path, reason);
+        showFileError(path, reason, failure);
         return;
     }
     case PassOutcome::Progress:
@@ -201,9 +212,10 @@ void MainWindow::runSearchSlice()
 
 void MainWindow::showSearchProgress(const SearchPass &pass)
 {
-    const QString day = formatShortDate(pass.reportDate);
-    utTimeLabel->setText(day);
-    localTimeLabel->setText(day);
+    utTimeLabel->setText(formatShortDate(pass.reportDate));
+    // The local day of the pass's instant, by the zone's offset then, as the
+    // result will read it.
+    localTimeLabel->setText(formatShortDate(localTime(reportedInstant(pass)).date()));
     if (showSearchCheck->isChecked())
         showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});
 }
@@ -211,7 +223,7 @@ void MainWindow::showSearchProgress(const SearchPass &pass)
 void MainWindow::showSearchResult(const SearchPass &pass)
 {
     const DayTime instant = reportedInstant(pass);
-    utTimeLabel->setText(instantText(instant) + QStringLiteral(" (TU)"));
+    utTimeLabel->setText(tr("%1 (TU)").arg(instantText(instant)));
     // The zone's offset at the instant found, so a result across a change of
     // summer time still reads right.
     localTimeLabel->setText(instantText(localTime(instant)));
@@ -235,7 +247,7 @@ void MainWindow::endSearchLoop()
         drawWindowFrame(FrameBar::None);
         const QString programFile = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv"));
         if (surveyPath_ != programFile && !closing_)
-            showMessage(QStringLiteral("Le fichier d'ensoleillement a été écrit dans :\n%1")
+            showMessage(tr("Le fichier d'ensoleillement a été écrit dans :\n%1")
                             .arg(QDir::toNativeSeparators(surveyPath_)),
                         QString(), QStringLiteral("SurveyLocation"));
     }

@@ -3,16 +3,15 @@
 // and the year's total are the sums of the exported file's durations, and
 // that file is the one lumora-cli hours writes; the read-out and the click of
 // a point; the export folder kept; and the window opened from the main window
-// with Ctrl+Y, following its frame, site and date, a click setting its date
-// and time bar in manual mode.
+// with Ctrl+Y (also after the About box), following its frame, site and
+// date, a click setting its date and time bar in manual mode.
+#include "about/about.h"
 #include "analysis/hoursfile.h"
 #include "analysis/yearintervals.h"
 #include "astro/clock.h"
 #include "astro/julianday.h"
 #include "common/formats.h"
-#include "mainwindow/mainwindow.h"
-#include "support/windowcontrols.h"
-#include "tray/trayicon.h"
+#include "support/testwindow.h"
 #include "yearview/yearchart.h"
 #include "yearview/yearview.h"
 
@@ -85,18 +84,6 @@ bool inIntervals(const QDateTime &utStart, int seconds, const SiteLocation &site
     }
     return false;
 }
-
-void setZone(const char *zone)
-{
-    qputenv("TZ", zone);
-    tzset();
-}
-
-struct FakeTray : TrayBackend {
-    bool available() const override { return true; }
-    void show(const QIcon &, const QString &) override {}
-    void hide() override {}
-};
 
 // Accepts the export dialog the window opened, with a file name.
 bool acceptExportDialog(const YearView &view, const QString &path)
@@ -250,11 +237,15 @@ private slots:
     // recomputes it; a click shows its instant there in manual mode.
     void followsTheMainWindow()
     {
-        setClockSource([] { return QDateTime(QDate(2000, 6, 21), QTime(12, 0), Qt::UTC); });
-        QTemporaryDir dir;
-        QSettings store(dir.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat);
-        MainWindow window(&store, std::make_unique<FakeTray>());
-        window.show();
+        fixClock(utc(2000, 6, 21, 12, 0));
+        TestWindow shownWindow;
+        MainWindow &window = *shownWindow;
+        // Other windows opened first give the main window no second Ctrl+Y.
+        const auto controls = ui(window);
+        QTest::mouseClick(controls.aboutButton, Qt::LeftButton);
+        QTRY_VERIFY(window.aboutBox());
+        window.aboutBox()->close();
+        window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_Y, Qt::ControlModifier);
         QPointer<YearView> view = window.yearView();
@@ -264,7 +255,6 @@ private slots:
         QCOMPARE(view->calendar()->frame().left, window.engine().frame.left);
         const YearSky *sky = &view->calendar()->sky();
 
-        const auto controls = ui(window);
         controls.frameLeftBar->setValue(controls.frameLeftBar->value() + 700);
         QTRY_VERIFY_WITH_TIMEOUT(view->calendar()->frame().left == window.engine().frame.left && !view->busy(), 10000);
         QCOMPARE(&view->calendar()->sky(), sky); // the Sun's year kept, only the frame test redone

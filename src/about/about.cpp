@@ -71,7 +71,7 @@ QUrl authorMailUrl(const ProgramVersion &version)
 
 QString authorSiteCaption()
 {
-    return QStringLiteral("Site de logiciels gratuits ") + QUrl(QLatin1String(kAuthorSiteUrl)).host();
+    return About::tr("Site de logiciels gratuits ") + QUrl(QLatin1String(kAuthorSiteUrl)).host();
 }
 
 About::About(QWidget *owner)
@@ -82,7 +82,7 @@ About::About(QWidget *owner)
     setObjectName(QStringLiteral("About"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setWindowTitle(QStringLiteral("A Propos..."));
+    setWindowTitle(tr("A Propos..."));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBackground);
     setPalette(pal);
@@ -93,7 +93,7 @@ About::About(QWidget *owner)
     textLabels[2] = label(this, QStringLiteral("Label1(2)"), QString(), kLightGrey, comic12,
                       twipsRect(165, 150, 6945, 405));
     textLabels[3] = label(this, QStringLiteral("Label1(3)"),
-                      QStringLiteral("Si vous désirez faire une recherche d'ensoleillement annuel d'une terrasse, "
+                      tr("Si vous désirez faire une recherche d'ensoleillement annuel d'une terrasse, "
                                      "d'une facade, je vous conseille d'aller visiter le site de Quorel :"),
                       kLightGrey, comic12, twipsRect(735, 795, 6165, 1185));
     quorelPicture = picture(this, QStringLiteral("Image1"), QStringLiteral(":/about/image1.png"),
@@ -101,18 +101,18 @@ About::About(QWidget *owner)
     siteLink = label(this, QStringLiteral("Label3"), authorSiteCaption(), kLinkColour, designFont(QStringLiteral("Arial"), 15.75, false, true),
                    twipsRect(675, 4860, 6030, 555));
     textLabels[1] = label(this, QStringLiteral("Label1(1)"),
-                      QStringLiteral("Ce logiciel est gratuit et fourni tel quel, sans garantie sur "
+                      tr("Ce logiciel est gratuit et fourni tel quel, sans garantie sur "
                                      "l'exactitude des résultats."),
                       kLightGrey, comic12, twipsRect(720, 5430, 6135, 870));
-    mailLink = label(this, QStringLiteral("Label2"), QStringLiteral("Envoyer un coucou à l'auteur..."), kLinkColour,
+    mailLink = label(this, QStringLiteral("Label2"), tr("Envoyer un coucou à l'auteur..."), kLinkColour,
                    designFont(QStringLiteral("Arial"), 12, false, true), twipsRect(780, 6495, 3120, 270));
     textLabels[0] = label(this, QStringLiteral("Label1(0)"),
-                      QStringLiteral("Les formules de calcul sont tirées des livres d'astronomie de Jean Meeus."),
+                      tr("Les formules de calcul sont tirées des livres d'astronomie de Jean Meeus."),
                       kPink, designFont(QStringLiteral("Comic Sans MS"), 11.25), twipsRect(8460, 225, 2640, 1425));
     textLabels[0]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     windowPicture = picture(this, QStringLiteral("Image2"), QStringLiteral(":/about/image2.png"),
                      twipsRect(8760, 1830, 2040, 3000));
-    returnButton = new QPushButton(QStringLiteral("Retour"), this);
+    returnButton = new QPushButton(tr("Retour"), this);
     returnButton->setObjectName(QStringLiteral("Command1"));
     returnButton->setGeometry(twipsRect(8460, 6600, 2490, 780));
     connect(returnButton, &QPushButton::clicked, this, &About::onReturnClicked);

@@ -1,5 +1,6 @@
 #include "analysis/dayintervals.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -226,17 +227,17 @@ std::vector<LocalSunInterval> localSunIntervals(double julianDay0h, const std::v
 QString durationText(qint64 seconds)
 {
     if (seconds < 60)
-        return QStringLiteral("%1 s").arg(std::max<qint64>(seconds, 0));
+        return QCoreApplication::translate("SunIntervals", "%1 s").arg(std::max<qint64>(seconds, 0));
     const qint64 minutes = seconds / 60;
     if (minutes < 60)
-        return QStringLiteral("%1 min").arg(minutes);
-    return QStringLiteral("%1 h %2 min").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+        return QCoreApplication::translate("SunIntervals", "%1 min").arg(minutes);
+    return QCoreApplication::translate("SunIntervals", "%1 h %2 min").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString sunIntervalsText(const QDate &utDate, const std::vector<LocalSunInterval> &intervals)
 {
     if (intervals.empty())
-        return QStringLiteral("Pas de Soleil dans la fenêtre ce jour");
+        return QCoreApplication::translate("SunIntervals", "Pas de Soleil dans la fenêtre ce jour");
     const auto timeText = [&](const QDateTime &local) {
         QString text = local.time().toString(QStringLiteral("HH:mm:ss"));
         const qint64 days = utDate.daysTo(local.date());
@@ -250,7 +251,7 @@ QString sunIntervalsText(const QDate &utDate, const std::vector<LocalSunInterval
         parts << timeText(interval.first) + QStringLiteral(" – ") + timeText(interval.last);
         total += interval.seconds;
     }
-    return QStringLiteral("Soleil dans la fenêtre : %1 (%2)").arg(parts.join(QStringLiteral(", ")), durationText(total));
+    return QCoreApplication::translate("SunIntervals", "Soleil dans la fenêtre : %1 (%2)").arg(parts.join(QStringLiteral(", ")), durationText(total));
 }
 
 QString sunIntervalsText(double julianDay0h, const std::vector<SunInterval> &intervals)

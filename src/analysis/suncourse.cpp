@@ -2,6 +2,7 @@
 
 #include "astro/julianday.h"
 
+#include <QCoreApplication>
 #include <QTimeZone>
 #include <algorithm>
 #include <cmath>
@@ -34,7 +35,7 @@ struct Placed {
     bool kept = false; // above the horizon, or every point when nothing is clipped
 };
 
-QString hourLabel(int hour) { return QStringLiteral("%1 h").arg(hour); }
+QString hourLabel(int hour) { return QCoreApplication::translate("SunCourse", "%1 h").arg(hour); }
 
 // Follows one path sample by sample into polylines, refining long segments
 // and cutting at the seam and the horizon.

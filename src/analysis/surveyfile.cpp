@@ -2,6 +2,7 @@
 
 #include "common/formats.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -273,17 +274,21 @@ bool SurveyFile::close()
 QString surveyFailureMessage(SurveyFile::Failure failure, const QString &path)
 {
     if (failure == SurveyFile::Failure::DiskFull)
-        return QStringLiteral("Le disque est plein : impossible d'écrire %1").arg(QDir::toNativeSeparators(path));
-    return QStringLiteral("fermer le fichier dans excel");
+        return QCoreApplication::translate("SurveyFile", "Le disque est plein : impossible d'écrire %1").arg(QDir::toNativeSeparators(path));
+    return QCoreApplication::translate("SurveyFile", "fermer le fichier dans excel");
 }
 
 QString surveyFilePath(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);
     const QString inProgramFolder = QDir(programFolder).filePath(QStringLiteral("Export.csv"));
-    // Only the folder decides: a file there that cannot be written (held by
-    // a spreadsheet) is reported to the user, who can close it.
-    if (folder.isDir() && folder.isWritable())
+    // An installed program (bin/ beside share/lumora/) never writes into the
+    // system's folders, even for a user who could (root). Otherwise only the
+    // folder decides: a file there that cannot be written (held by a
+    // spreadsheet) is reported to the user, who can close it.
+    const bool installed = folder.fileName() == u"bin"
+        && QFileInfo(QDir(programFolder).filePath(QStringLiteral("../share/lumora"))).isDir();
+    if (!installed && folder.isDir() && folder.isWritable())
         return inProgramFolder;
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty())

@@ -133,7 +133,9 @@ QString surveyFailureMessage(SurveyFile::Failure failure, const QString &path);
 
 // Where "Export.csv" goes: the program's folder when it can be written there,
 // else the user's Documents folder (an installed program's folder is not the
-// user's). The file name is always "Export.csv".
+// user's). A program installed under a prefix (its folder "bin" with
+// "share/lumora" beside it) always writes to Documents. The file name is
+// always "Export.csv".
 QString surveyFilePath(const QString &programFolder);
 
 } // namespace lumora

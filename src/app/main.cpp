@@ -1,58 +1,52 @@
 // Lumora: does the Sun shine through my window, and when next?
+#include "common/language.h"
+#include "common/version.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/singleinstance.h"
 #include "mainwindow/statesnapshot.h"
 
-#include "common/version.h"
-
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
 #include <QScreen>
-#include <QTranslator>
 
 #include <cstdio>
-#include <optional>
+#include <cstring>
 
 namespace {
-// --help and --version are answered before the application connects to the
-// display, so they work in a terminal without a desktop. Returns the exit
-// status when the program should end there.
-std::optional<int> answerCommandLine(int argc, char *argv[])
+const char *const kInfoOptions[] = {"-h", "--help", "--help-all", "-v", "--version", "-?"};
+
+// --help and --version are answered without connecting to the display, so
+// they work in a terminal without a desktop.
+bool asksForInformation(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        for (const char *option : kInfoOptions)
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+int answerInformation(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    lumora::setUiLanguage(lumora::desktopLanguage());
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, "
-                       "et quand il y entre ou en sort."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    // Options of the platform (-platform, -display…) pass through to Qt.
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.parse(arguments);
-    if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        // Without an application object the parser cannot know the program's name.
-        QString text = parser.helpText();
-        text.replace(QStringLiteral("<executable_name>"), QStringLiteral("Lumora"));
-        std::fputs(qPrintable(text), stdout);
-        return 0;
-    }
-    if (parser.isSet(version)) {
-        std::printf("Lumora %s\n", LUMORA_VERSION_STRING);
-        return 0;
-    }
-    return std::nullopt;
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "Lumora", "Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, "
+                  "et quand il y entre ou en sort."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(app); // prints and exits for --help and --version
+    return 0;
 }
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication::setApplicationName(QStringLiteral("Lumora"));
-    QApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION_STRING));
-    if (const auto status = answerCommandLine(argc, argv))
-        return *status;
+    QCoreApplication::setApplicationName(QStringLiteral("Lumora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION_STRING));
+    if (asksForInformation(argc, argv))
+        return answerInformation(argc, argv);
     QApplication app(argc, argv);
     // The desktop matches the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
@@ -63,11 +57,9 @@ int main(int argc, char *argv[])
     lumora::SingleInstance instance;
     if (instance.claim() == lumora::SingleInstance::Role::Secondary)
         return 0;
-    // The program speaks French whatever the desktop's language: Qt's own
-    // buttons and menus too ("Oui"/"Non", the text boxes' menus).
-    QTranslator qtFrench;
-    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
+    // French, with Qt's own buttons and menus in French too ("Oui"/"Non"),
+    // unless the desktop speaks English.
+    lumora::setUiLanguage(lumora::desktopLanguage());
 
     lumora::MainWindow window;
     if (const QScreen *screen = window.screen()) {

@@ -70,15 +70,15 @@ AzimuthOverlay::AzimuthOverlay(QWidget *parent)
     makeWhite(controlsFrame);
     controlsFrame->setGeometry(twipsRect(6060, 7890, 4000, 900));
 
-    opacityCaption = caption(controlsFrame, "Label1", QStringLiteral("Transparence"));
+    opacityCaption = caption(controlsFrame, "Label1", tr("Transparence"));
     opacityCaption->setGeometry(twipsRect(75, 15, 1035, 255));
     opacityBar = slider(controlsFrame, "HScroll1", 20, 255);
     opacityBar->setGeometry(twipsRect(1230, 15, 2265, 225));
-    azimuthCaption = caption(controlsFrame, "Label2", QStringLiteral("Azimut"));
+    azimuthCaption = caption(controlsFrame, "Label2", tr("Azimut"));
     azimuthCaption->setGeometry(twipsRect(75, 255, 1035, 255));
     azimuthBar = slider(controlsFrame, "HScroll2", 0, 360);
     azimuthBar->setGeometry(twipsRect(1230, 255, 2265, 225));
-    returnButton = new QPushButton(QStringLiteral("Retour"), controlsFrame);
+    returnButton = new QPushButton(tr("Retour"), controlsFrame);
     returnButton->setObjectName(QStringLiteral("Command1"));
     returnButton->setGeometry(twipsRect(1230, 495, 2265, 360));
 

@@ -5,6 +5,9 @@
 
 namespace lumora {
 
+QString sunInWindowTip() { return TrayIcon::tr("Le Soleil est dans la fenêtre"); }
+QString sunNotInWindowTip() { return TrayIcon::tr("Il n'y a pas de Soleil dans la fenêtre"); }
+
 namespace {
 // The system's notification area through Qt.
 class SystemTrayBackend : public TrayBackend
@@ -52,7 +55,7 @@ void TrayIcon::showIcon(bool inWindow)
     ++addCalls_;
     if (shown_)
         return;
-    toolTip_ = inWindow ? kTipSunIn : kTipSunOut;
+    toolTip_ = inWindow ? sunInWindowTip() : sunNotInWindowTip();
     const QIcon icon(inWindow ? QStringLiteral(":/icons/solon.png") : QStringLiteral(":/icons/soloff.png"));
     backend_->show(icon, toolTip_);
     shown_ = true;

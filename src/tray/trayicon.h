@@ -13,8 +13,9 @@ class QSystemTrayIcon;
 
 namespace lumora {
 
-inline const QString kTipSunIn = QStringLiteral("Le Soleil est dans la fenêtre");
-inline const QString kTipSunOut = QStringLiteral("Il n'y a pas de Soleil dans la fenêtre");
+// The two tooltips, in the interface language.
+QString sunInWindowTip();
+QString sunNotInWindowTip();
 
 // What the icon shows: the platform side, replaceable in tests.
 class TrayBackend

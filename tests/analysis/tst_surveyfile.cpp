@@ -238,6 +238,14 @@ private slots:
             chosen = surveyFilePath(installed);
         }
         QCOMPARE(chosen, documents + "/Export.csv");
+        // Installed under a prefix that this user may write to (root, or a
+        // private prefix): still not into bin/.
+        const QString prefix = home.filePath(QStringLiteral("prefix"));
+        QVERIFY(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/lumora"));
+        QCOMPARE(surveyFilePath(prefix + "/bin"), documents + "/Export.csv");
+        // A build folder named bin, with no installed data beside it, is a folder like any other.
+        QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("build/bin"))));
+        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("build/bin"))), home.filePath(QStringLiteral("build/bin/Export.csv")));
     }
 };
 

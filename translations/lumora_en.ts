@@ -1,0 +1,109 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="fr_FR">
+<context>
+    <name>Lumora</name>
+    <message>
+        <source>Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, et quand il y entre ou en sort.</source>
+        <translation>Tells whether the Sun can be seen through a window, now or at a chosen moment, and when it next comes in or goes out.</translation>
+    </message>
+</context>
+<context>
+    <name>SunCourse</name>
+    <message>
+        <source>%1 h</source>
+        <translation>%1h</translation>
+    </message>
+</context>
+<context>
+    <name>SunIntervals</name>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+    <message>
+        <source>Pas de Soleil dans la fenêtre ce jour</source>
+        <translation>No Sun in the window this day</translation>
+    </message>
+    <message>
+        <source>Soleil dans la fenêtre : %1 (%2)</source>
+        <translation>Sun in the window: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>SurveyFile</name>
+    <message>
+        <source>Le disque est plein : impossible d&apos;écrire %1</source>
+        <translation>The disk is full: %1 could not be written</translation>
+    </message>
+    <message>
+        <source>fermer le fichier dans excel</source>
+        <translation>close the file in the spreadsheet program</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::About</name>
+    <message>
+        <source>Site de logiciels gratuits </source>
+        <translation>Free software website </translation>
+    </message>
+    <message>
+        <source>A Propos...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Si vous désirez faire une recherche d&apos;ensoleillement annuel d&apos;une terrasse, d&apos;une facade, je vous conseille d&apos;aller visiter le site de Quorel :</source>
+        <translation>If you wish to study the sunshine of a terrace or a facade over a whole year, I suggest a visit to the Quorel website:</translation>
+    </message>
+    <message>
+        <source>Ce logiciel est gratuit et fourni tel quel, sans garantie sur l&apos;exactitude des résultats.</source>
+        <translation>This program is free and provided as is, with no warranty on the accuracy of its results.</translation>
+    </message>
+    <message>
+        <source>Envoyer un coucou à l&apos;auteur...</source>
+        <translation>Say hello to the author...</translation>
+    </message>
+    <message>
+        <source>Les formules de calcul sont tirées des livres d&apos;astronomie de Jean Meeus.</source>
+        <translation>The formulas come from Jean Meeus&apos; astronomy books.</translation>
+    </message>
+    <message>
+        <source>Retour</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::AzimuthOverlay</name>
+    <message>
+        <source>Transparence</source>
+        <translation>Transparency</translation>
+    </message>
+    <message>
+        <source>Azimut</source>
+        <translation>Azimuth</translation>
+    </message>
+    <message>
+        <source>Retour</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::TrayIcon</name>
+    <message>
+        <source>Le Soleil est dans la fenêtre</source>
+        <translation>The Sun is in the window</translation>
+    </message>
+    <message>
+        <source>Il n&apos;y a pas de Soleil dans la fenêtre</source>
+        <translation>There is no Sun in the window</translation>
+    </message>
+</context>
+</TS>

@@ -65,11 +65,11 @@ SunCourseController::SunCourseController(PanoramaView *panorama, QSettings *stor
         connect(action, &QAction::toggled, this, &SunCourseController::takeChoiceFromMenu);
         return action;
     };
-    dayCourseAction_ = addSwitch(QStringLiteral("Course du Soleil ce jour"), choice.dayCourse);
-    envelopeAction_ = addSwitch(QStringLiteral("Solstices et équinoxe"), choice.envelope);
+    dayCourseAction_ = addSwitch(tr("Course du Soleil ce jour"), choice.dayCourse);
+    envelopeAction_ = addSwitch(tr("Solstices et équinoxe"), choice.envelope);
     // The lines follow standard time all year, so each closes into a figure
     // eight; in summer the day's marks lie on the line of the hour before.
-    hourLinesAction_ = addSwitch(QStringLiteral("Lignes horaires (heure d'hiver)"), choice.hourLines);
+    hourLinesAction_ = addSwitch(tr("Lignes horaires (heure d'hiver)"), choice.hourLines);
 }
 
 SunCourseController::~SunCourseController()

@@ -653,6 +653,63 @@ def scenario_survey(suite):
     return "%d lines, identical to lumora-cli" % (len(lines) - 1)
 
 
+DAY_FRAME = {"HS1": 4000, "HS2": 6000, "VS1": 1000, "VS2": 3000}  # south, 143°–215°, 28°–69°
+
+
+def day_readout(suite, date, frame):
+    """The read-out lumora-cli day's stretches make: each stretch's first and
+    last UT second in Paris time (" J+1" on the next local day), and the total
+    in whole units."""
+    out = cli(suite, "day", "--date", date, "--frame", ",".join(str(v) for v in frame)).decode()
+    day, month, year = (int(v) for v in date.split("/"))
+    midnight = calendar_epoch(year, month, day)
+    local_offset_seconds()  # the zone in force for localtime()
+
+    def local(hms):
+        t = time.localtime(midnight + seconds_of(hms))
+        shift = (t.tm_year, t.tm_mon, t.tm_mday) > (year, month, day)
+        return time.strftime("%H:%M:%S", t) + (" J+1" if shift else "")
+
+    stretches, total = [], 0
+    for line in out.splitlines():
+        first, last = line.split()
+        stretches.append("%s – %s" % (local(first), local(last)))
+        total += seconds_of(last) - seconds_of(first) + 1
+    if not stretches:
+        return "Pas de Soleil dans la fenêtre ce jour"
+    duration = ("%d h %02d min" % (total // 3600, total // 60 % 60) if total >= 3600
+                else "%d min" % (total // 60) if total >= 60 else "%d s" % total)
+    return "Soleil dans la fenêtre : %s (%s)" % (", ".join(stretches), duration)
+
+
+def scenario_day_times(suite):
+    """The panorama's read-out of the day's times in the frame equals lumora-cli day, and follows the frame."""
+    app = suite.launch("day-times", settings=DAY_FRAME)
+    set_combo(suite, app, "Combo1(2)", "2026")
+    set_combo(suite, app, "Combo1(1)", "6")
+    set_combo(suite, app, "Combo1(0)", "21")
+    frame = [DAY_FRAME[k] for k in ("HS1", "HS2", "VS1", "VS2")]
+    expected = day_readout(suite, "21/6/2026", frame)
+    check(expected.startswith("Soleil dans la fenêtre : "), "lumora-cli finds no Sun in the frame: %r" % expected)
+    s = app.wait(lambda s: s["controls"]["SunTimes"]["text"] == expected, 3, "the read-out %r" % expected)
+    times = s["controls"]["SunTimes"]
+    pic = s["controls"]["Pic"]["rect"]
+    check(times["visible"] and pic[0] <= times["rect"][0] and times["rect"][0] + times["rect"][2] <= pic[0] + pic[2]
+          and pic[1] <= times["rect"][1] and times["rect"][1] + times["rect"][3] <= pic[1] + pic[3],
+          "the read-out at %r is not shown on the panorama at %r" % (times["rect"], pic))
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "panorama-course.png"))
+    # One click on the right frame bar's left arrow: the right edge half a degree west.
+    left_arrow, _ = scrollbar_ends(s["controls"]["HS2"]["rect"])
+    suite.desktop.click(*left_arrow)
+    s = app.wait(lambda s: s["controls"]["HS2"]["value"] == frame[1] - 14, 3, "HS2 to move by one arrow step")
+    frame[1] -= 14
+    moved = day_readout(suite, "21/6/2026", frame)
+    check(moved != expected, "the frame's move should change the times: %r" % moved)
+    app.wait(lambda s: s["controls"]["SunTimes"]["text"] == moved, 3, "the read-out %r after the frame moved" % moved)
+    app.stop()
+    return moved
+
+
 def scenario_tray(suite):
     """"Réduire" hides the window to the tray; a click on the icon brings it back."""
     app = suite.launch("tray")
@@ -962,6 +1019,7 @@ SCENARIOS = [
     scenario_time_bar,
     scenario_frame_bars,
     scenario_search,
+    scenario_day_times,
     scenario_survey,
     scenario_tray,
     scenario_single_copy,

@@ -214,7 +214,7 @@ def wait_for(predicate, timeout, what, interval=0.1):
 # One run of the program, in its own folder with its own HOME.
 
 class Lumora:
-    def __init__(self, suite, name, settings=None):
+    def __init__(self, suite, name, settings=None, environment=None):
         self.suite = suite
         self.desktop = suite.desktop
         self.folder = os.path.join(suite.workdir, name)
@@ -250,6 +250,7 @@ class Lumora:
         env.update(HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
                    LUMORA_STATE_FILE=self.state_file,
                    PATH=self.stubdir + os.pathsep + env.get("PATH", "/usr/bin:/bin"))
+        env.update(environment or {})
         self.env = env
         self.proc = None
         self.log = os.path.join(self.folder, "lumora.log")
@@ -947,6 +948,34 @@ def scenario_help(suite):
     app.stop()
 
 
+def scenario_english(suite):
+    """On an English desktop: English captions, the English help page; the settings file stays as it was."""
+    app = suite.launch("english", environment={"LANGUAGE": "en_GB:en"})
+    s = app.state()
+    captions = {name: s["controls"][name]["text"] for name in ("Command1", "Command2", "Option1", "Check3", "Option5(2)")}
+    check(captions == {"Command1": "Search", "Command2": "Quit", "Option1": "North", "Check3": "Sunshine file.",
+                       "Option5(2)": "1 hour"}, "captions on an English desktop: %r" % captions)
+    check(s["controls"]["Label5"]["text"].endswith("(UT)"), "the UT time reads %r" % s["controls"]["Label5"]["text"])
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "main-window-english.png"))
+    source = os.path.dirname(suite.lumora)
+    for page in ("Quorel_fr.html", "Quorel_en.html"):
+        check(os.path.isfile(os.path.join(source, page)), "the help page %s was not built beside Lumora" % page)
+        shutil.copy(os.path.join(source, page), app.bindir)
+    app.click("Label5")
+    suite.desktop.key("F1")
+    opened = wait_for(lambda: os.path.exists(app.opened_file) and open(app.opened_file).read().split(), 5,
+                      "the help key to open the help page")
+    expected = "file://" + os.path.join(os.path.realpath(app.bindir), "Quorel_en.html")
+    check(opened == [expected], "opened %r, expected the English help page %r" % (opened, expected))
+    app.click("Command2")
+    check(app.wait_exit() == 0, "Lumora ended with code %s after Quit" % app.proc.returncode)
+    saved = app.read_settings()
+    check(saved.get("O1") == "Vrai" and saved.get("O2") == "Faux",
+          "the hemisphere choices are saved as %r/%r, expected Vrai/Faux whatever the language"
+          % (saved.get("O1"), saved.get("O2")))
+
+
 def scenario_installed(suite):
     """The installed program: its help page under share/, the survey in Documents, as its message says."""
     app = suite.launch("installed")
@@ -1029,6 +1058,7 @@ SCENARIOS = [
     scenario_help,
     scenario_date_keys,
     scenario_quit_with_message,
+    scenario_english,
 ]
 # Run alone, on an installed program (--installed).
 INSTALLED_SCENARIOS = [scenario_installed]
@@ -1044,8 +1074,8 @@ class Suite:
         self.desktop = Desktop(workdir)
         self.apps = []
 
-    def launch(self, name, settings=None):
-        app = Lumora(self, name, settings)
+    def launch(self, name, settings=None, environment=None):
+        app = Lumora(self, name, settings, environment)
         self.apps.append(app)
         return app.start()
 

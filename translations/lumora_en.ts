@@ -279,6 +279,25 @@
         <translation>The sunshine file was written to:
 %1</translation>
     </message>
+    <message>
+        <source>Soleil dans la fenêtre — année…</source>
+        <translation>Sun in the window — year…</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::SunCourseController</name>
+    <message>
+        <source>Course du Soleil ce jour</source>
+        <translation>The Sun&apos;s course on this day</translation>
+    </message>
+    <message>
+        <source>Solstices et équinoxe</source>
+        <translation>Solstices and equinox</translation>
+    </message>
+    <message>
+        <source>Lignes horaires (heure d&apos;hiver)</source>
+        <translation>Hour lines (standard time)</translation>
+    </message>
 </context>
 <context>
     <name>lumora::TrayIcon</name>

@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,8 +100,15 @@ void MainWindow::connectHandlers()
     connect(continueButton, &QPushButton::clicked, this, &MainWindow::onContinueClicked);
     connect(tray_.get(), &TrayIcon::activated, this, &MainWindow::onTrayActivated);
     addHelpKey(this);
-    auto *year = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
-    connect(year, &QShortcut::activated, this, &MainWindow::openYearView);
+    // The year window: an entry of the panorama's menu, whose key (Ctrl+Y)
+    // works anywhere in this window.
+    QMenu *menu = panorama->menu();
+    menu->addSeparator();
+    QAction *year = menu->addAction(tr("Soleil dans la fenêtre — année…"));
+    year->setObjectName(QStringLiteral("YearViewAction"));
+    year->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    addAction(year);
+    connect(year, &QAction::triggered, this, &MainWindow::openYearView);
 }
 
 void MainWindow::addHelpKey(QWidget *window)

@@ -43,6 +43,7 @@ namespace lumora {
 
 class DialView;
 class PanoramaView;
+class SunCourseController;
 class AzimuthOverlay;
 class About;
 class YearView;
@@ -140,6 +141,7 @@ private:
     std::array<QLabel *, 25> azimuthScaleLabels{};   // under the panorama, every 15°
     std::array<QLabel *, 4> frameEdgeLabels{};       // the frame's edges in degrees
     QLabel *sunPictureLabel = nullptr;               // the small sun on the panorama
+    SunCourseController *sunCourse = nullptr;        // the Sun's course and the day's times on the panorama
     // Bottom left: the dials and the survey options.
     QFrame *dialsFrame = nullptr;
     DialView *elevationDial = nullptr, *azimuthDial = nullptr;

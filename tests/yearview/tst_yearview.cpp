@@ -2,8 +2,8 @@
 // chosen days where those days' intervals put them; the month bars' values
 // and the year's total are the sums of the exported file's durations, and
 // that file is the one lumora-cli hours writes; the read-out and the click of
-// a point; the export folder kept; and the window opened from the main window
-// with Ctrl+Y (also after the About box), following its frame, site and
+// a point; the export folder kept; and the window opened from the panorama's
+// menu and with Ctrl+Y (also after the About box), following its frame, site and
 // date, a click setting its date and time bar in manual mode.
 #include "about/about.h"
 #include "analysis/hoursfile.h"
@@ -230,6 +230,20 @@ private slots:
         QVERIFY2(readout.contains(QStringLiteral("azimut %1°").arg(formatNumber(sun.azimuth, {1, 1}))), qPrintable(readout));
         QVERIFY2(readout.contains(inside ? QStringLiteral("— Soleil dans la fenêtre") : QStringLiteral("hors de la fenêtre")),
                  qPrintable(readout));
+    }
+
+    // The last entry of the panorama's menu, with Ctrl+Y beside it.
+    void openedFromThePanoramaMenu()
+    {
+        TestWindow window;
+        const QList<QAction *> entries = ui(*window).panorama->menu()->actions();
+        QVERIFY(!entries.isEmpty());
+        QAction *entry = entries.last();
+        QCOMPARE(entry->text(), QStringLiteral("Soleil dans la fenêtre — année…"));
+        QCOMPARE(entry->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+        entry->trigger();
+        QVERIFY(window->yearView() && window->yearView()->isVisible());
+        QCOMPARE(window->yearView()->windowTitle(), QStringLiteral("Soleil dans la fenêtre — année"));
     }
 
     // Opened from the main window with Ctrl+Y, the window follows it: a frame

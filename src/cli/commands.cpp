@@ -121,7 +121,8 @@ std::optional<WindowBounds> parseFrame(const QString &text)
         if (!ok)
             return std::nullopt;
     }
-    // HS1, HS2 across 0..10065; VS1, VS2 down 0..4335; each pair in order.
+    // Left and right edges across 0..10065, upper and lower edges down 0..4335;
+    // each pair in order.
     if (v[0] < 0 || v[0] > v[1] || v[1] > 10065 || v[2] < 0 || v[2] > v[3] || v[3] > 4335)
         return std::nullopt;
     return WindowBounds{float(v[0]), float(v[1]), float(v[2]), float(v[3])};

@@ -12,7 +12,9 @@ set(LUMORA_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/resources/desktop)
 
 install(TARGETS Lumora lumora-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${LUMORA_DESKTOP_DIR}/${LUMORA_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${LUMORA_DESKTOP_DIR}/${LUMORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The metainfo's release carries the project's version.
+configure_file(${LUMORA_DESKTOP_DIR}/${LUMORA_APP_ID}.metainfo.xml.in ${CMAKE_BINARY_DIR}/${LUMORA_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/${LUMORA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${LUMORA_DESKTOP_DIR}/${LUMORA_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 32 48 64 128 256)

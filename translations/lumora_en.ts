@@ -9,6 +9,77 @@
     </message>
 </context>
 <context>
+    <name>SunAlerts</name>
+    <message>
+        <source>à %1</source>
+        <translation>at %1</translation>
+    </message>
+    <message>
+        <source>demain à %1</source>
+        <translation>tomorrow at %1</translation>
+    </message>
+    <message>
+        <source>le %1 à %2</source>
+        <translation>on %1 at %2</translation>
+    </message>
+    <message>
+        <source>Entrée du Soleil %1</source>
+        <translation>Sun enters %1</translation>
+    </message>
+    <message>
+        <source>Sortie du Soleil %1</source>
+        <translation>Sun leaves %1</translation>
+    </message>
+    <message>
+        <source>Pas de sortie du Soleil aujourd&apos;hui</source>
+        <translation>The Sun does not leave the window today</translation>
+    </message>
+    <message>
+        <source>Pas de Soleil dans la fenêtre aujourd&apos;hui</source>
+        <translation>No Sun in the window today</translation>
+    </message>
+    <message>
+        <source>Le Soleil entrera dans la fenêtre à %1</source>
+        <translation>The Sun will enter the window at %1</translation>
+    </message>
+    <message>
+        <source>Dans %1 minutes, pour %2.</source>
+        <translation>In %1 minutes, for %2.</translation>
+    </message>
+    <message>
+        <source>Dans %1 minutes.</source>
+        <translation>In %1 minutes.</translation>
+    </message>
+    <message>
+        <source>Le Soleil entre dans la fenêtre</source>
+        <translation>The Sun enters the window</translation>
+    </message>
+    <message>
+        <source>À %1, pour %2 (sortie %3).</source>
+        <translation>At %1, for %2 (leaves %3).</translation>
+    </message>
+    <message>
+        <source>À %1, pour plus d&apos;une journée.</source>
+        <translation>At %1, for more than a day.</translation>
+    </message>
+    <message>
+        <source>À %1.</source>
+        <translation>At %1.</translation>
+    </message>
+    <message>
+        <source>Le Soleil quitte la fenêtre</source>
+        <translation>The Sun leaves the window</translation>
+    </message>
+    <message>
+        <source>À %1. Prochaine entrée %2.</source>
+        <translation>At %1. Next entry %2.</translation>
+    </message>
+    <message>
+        <source>À %1. Pas de nouvelle entrée avant demain.</source>
+        <translation>At %1. No new entry before tomorrow.</translation>
+    </message>
+</context>
+<context>
     <name>SunCourse</name>
     <message>
         <source>%1 h</source>

@@ -7,6 +7,10 @@
         <source>Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, et quand il y entre ou en sort.</source>
         <translation>Tells whether the Sun can be seen through a window, now or at a chosen moment, and when it next comes in or goes out.</translation>
     </message>
+    <message>
+        <source>Démarre dans la zone de notification, la fenêtre cachée (la fenêtre s&apos;affiche quand il n&apos;y a pas de zone de notification).</source>
+        <translation>Starts in the notification area with the window hidden (the window is shown when there is no notification area).</translation>
+    </message>
 </context>
 <context>
     <name>SunAlerts</name>
@@ -152,6 +156,37 @@
     </message>
 </context>
 <context>
+    <name>lumora::AlertActions</name>
+    <message>
+        <source>Alertes</source>
+        <translation>Alerts</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>5 minutes avant</source>
+        <translation>5 minutes before</translation>
+    </message>
+    <message>
+        <source>15 minutes avant</source>
+        <translation>15 minutes before</translation>
+    </message>
+    <message>
+        <source>30 minutes avant</source>
+        <translation>30 minutes before</translation>
+    </message>
+    <message>
+        <source>Démarrer avec la session</source>
+        <translation>Start with the session</translation>
+    </message>
+    <message>
+        <source>Prévenir à l&apos;avance</source>
+        <translation>Warn ahead</translation>
+    </message>
+</context>
+<context>
     <name>lumora::AzimuthOverlay</name>
     <message>
         <source>Transparence</source>
@@ -167,6 +202,20 @@
     </message>
 </context>
 <context>
+    <name>lumora::DesktopNotifier</name>
+    <message>
+        <source>Afficher Lumora</source>
+        <translation>Show Lumora</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::MainWindow</name>
+    <message>
+        <source>Le démarrage avec la session n&apos;a pas pu être réglé.</source>
+        <translation>Starting with the session could not be set.</translation>
+    </message>
+</context>
+<context>
     <name>lumora::TrayIcon</name>
     <message>
         <source>Le Soleil est dans la fenêtre</source>
@@ -175,6 +224,17 @@
     <message>
         <source>Il n&apos;y a pas de Soleil dans la fenêtre</source>
         <translation>There is no Sun in the window</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::TrayMenu</name>
+    <message>
+        <source>Afficher Lumora</source>
+        <translation>Show Lumora</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Quit</translation>
     </message>
 </context>
 </TS>

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -26,18 +28,52 @@ bool asksForInformation(int argc, char *argv[])
     return false;
 }
 
-int answerInformation(int argc, char *argv[])
+const QString kTrayOption = QStringLiteral("tray");
+
+void describeOptions(QCommandLineParser &parser)
 {
-    QCoreApplication app(argc, argv);
-    lumora::setUiLanguage(lumora::desktopLanguage());
-    QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
         "Lumora", "Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, "
                   "et quand il y entre ou en sort."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption({kTrayOption, QCoreApplication::translate(
+        "Lumora", "Démarre dans la zone de notification, la fenêtre cachée (la fenêtre s'affiche "
+                  "quand il n'y a pas de zone de notification).")});
+}
+
+int answerInformation(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    lumora::setUiLanguage(lumora::desktopLanguage());
+    QCommandLineParser parser;
+    describeOptions(parser);
     parser.process(app); // prints and exits for --help and --version
     return 0;
+}
+
+// Started with the session, the program may come up before the panel that
+// holds the notification area: it waits a few seconds for one, then shows the
+// window, which nothing could bring back otherwise. While hidden, the first
+// tick of the clock puts the icon in the notification area.
+void startInTray(lumora::MainWindow &window)
+{
+    constexpr qint64 kPatienceMs = 5000;
+    if (window.tray()->isAvailable())
+        return;
+    auto *poll = new QTimer(&window);
+    auto *since = new QElapsedTimer;
+    since->start();
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, since] {
+        const bool available = window.tray()->isAvailable();
+        if (!available && since->elapsed() < kPatienceMs)
+            return;
+        if (!available)
+            window.show();
+        poll->deleteLater();
+        delete since;
+    });
+    poll->start(250);
 }
 } // namespace
 
@@ -48,6 +84,9 @@ int main(int argc, char *argv[])
     if (asksForInformation(argc, argv))
         return answerInformation(argc, argv);
     QApplication app(argc, argv);
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(app); // an unknown option is refused here, before any window
     // The desktop matches the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     // Hidden to the notification area, the program keeps running.
@@ -67,7 +106,10 @@ int main(int argc, char *argv[])
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }
-    window.show();
+    if (parser.isSet(kTrayOption))
+        startInTray(window);
+    else
+        window.show();
     QObject::connect(&instance, &lumora::SingleInstance::activationRequested, &window,
                      &lumora::MainWindow::bringToFront);
     lumora::startStateSnapshots(window);

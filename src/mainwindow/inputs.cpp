@@ -6,6 +6,7 @@
 #include "astro/julianday.h"
 #include "common/formats.h"
 #include "common/numbers.h"
+#include "alerts/sunalerts.h"
 #include "tray/trayicon.h"
 
 #include <QComboBox>
@@ -209,7 +210,9 @@ void MainWindow::onHideClicked()
 
 void MainWindow::onTrayActivated()
 {
-    if (!isHidden())
+    // With the alerts on the icon stays beside a shown window: a click then
+    // brings that window in front of the others.
+    if (!isHidden() && !alerts_->enabled())
         return;
     bringToFront();
 }
@@ -221,7 +224,8 @@ void MainWindow::bringToFront()
     show();
     raise();
     activateWindow();
-    tray_->removeIcon();
+    if (!alerts_->enabled())
+        tray_->removeIcon();
 }
 
 } // namespace lumora

@@ -10,8 +10,10 @@
 //   windowevaluation.cpp  the evaluation run, the frame, the sun-in-window indicator
 //   search.cpp            the search for the next entry/exit and the sunshine survey
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
+//   alertsplace.cpp       the alerts, the notification area's menu, the window's menu
 #pragma once
 
+#include "alerts/notifier.h"
 #include "analysis/observation.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
@@ -36,10 +38,14 @@ class QScrollBar;
 class QSettings;
 class QTimer;
 class QToolButton;
+class QMenu;
 
 namespace lumora {
 
+class AlertActions;
 class DialView;
+class SunAlerts;
+class TrayMenu;
 class PanoramaView;
 class AzimuthOverlay;
 class About;
@@ -51,9 +57,10 @@ class MainWindow : public QWidget
 public:
     // settingsStore: where the settings are read at start-up and written at
     // shut-down (the per-user store when null). trayBackend: the notification
-    // area (the system's when null).
+    // area (the system's when null). notifier: how the alerts reach the user
+    // (the desktop's notifications, else the tray icon's messages, when null).
     explicit MainWindow(QSettings *settingsStore = nullptr, std::unique_ptr<TrayBackend> trayBackend = {},
-                        QWidget *parent = nullptr);
+                        std::unique_ptr<Notifier> notifier = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // ---- What callers and tests may read -----------------------------------
@@ -67,6 +74,10 @@ public:
     bool searchRunning() const { return searchRunning_; }
     QString surveyPath() const { return surveyPath_; }
     TrayIcon *tray() const { return tray_.get(); }
+    SunAlerts *alerts() const { return alerts_.get(); }
+    TrayMenu *trayMenu() const { return trayMenu_; }
+    // The window's own menu (a right click on its background or indicator).
+    QMenu *windowMenu() const { return windowMenu_; }
     QPointer<AzimuthOverlay> overlay() const { return overlay_; }
     QPointer<About> aboutBox() const { return about_; }
     // Graduation tick i under the panorama, window twips (hidden ones too).
@@ -76,7 +87,8 @@ public:
     Observation observation() const;
 
     // Shows the window in front of the others, as activating the tray icon
-    // does: out of the tray (the icon goes) or out of the minimised state.
+    // does: out of the tray (the icon goes, unless the alerts keep it) or out
+    // of the minimised state.
     void bringToFront();
 
 signals:
@@ -89,6 +101,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
     // One second of real time: read the site and the clock, evaluate.
@@ -114,6 +127,7 @@ private slots:
     void onContinueClicked();
     void onShowSearchToggled();
     void onTrayActivated();
+    void onAlertsToggled(bool enabled);
 
 private:
     // ---- Controls (their object names are set in layout.cpp) ---------------
@@ -183,6 +197,8 @@ private:
     void buildButtonRow();
     void nameControls();
     void connectHandlers();
+    // alertsplace.cpp
+    void placeAlerts(std::unique_ptr<Notifier> notifier);
     // lifecycle.cpp
     void startUp();
     void setUpScales();
@@ -218,6 +234,10 @@ private:
     QSettings *settings_ = nullptr;
     std::unique_ptr<QSettings> ownedSettings_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<SunAlerts> alerts_;
+    AlertActions *alertActions_ = nullptr;
+    TrayMenu *trayMenu_ = nullptr;
+    QMenu *windowMenu_ = nullptr;
     QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;
     std::array<QLineF, 25> graduationTicks_{};       // graduation ticks, twips

@@ -86,12 +86,13 @@ void SunAlerts::observe(const Observation &observation, bool searchRunning)
         watching_ = false;
     }
     const bool watching = enabled_ && observation.realTime && !searchRunning;
-    // Without alerts the schedule waits until the menu asks for the next event.
-    if (watching)
+    // The schedule is made when a check needs it, or the menu the next event:
+    // not at each step of a frame being dragged.
+    if (watching && watching_) {
         followDay(now);
-    if (watching && watching_)
         for (const SunAlert &alert : schedule_.due(leadMinutes_, checkedUpTo_, now))
             notifier_->notify(alertMessage(alert));
+    }
     watching_ = watching;
     checkedUpTo_ = watching ? std::max(checkedUpTo_, now) : now;
 }

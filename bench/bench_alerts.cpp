@@ -78,7 +78,7 @@ int main(int argc, char *argv[])
     // steps within one second of the clock, then the next tick.
     QTemporaryDir dir;
     QSettings store(dir.filePath(QStringLiteral("bench.ini")), QSettings::IniFormat);
-    SunAlerts alerts(store, std::make_unique<Silent>());
+    SunAlerts alerts(&store, std::make_unique<Silent>());
     alerts.setEnabled(true);
     const qint64 noon = QDateTime(QDate(2026, 6, 21), QTime(10, 0), Qt::UTC).toSecsSinceEpoch();
     setClockSource([&] { return QDateTime::fromSecsSinceEpoch(noon, Qt::UTC); });

@@ -21,28 +21,32 @@ bool sameSiteAndFrame(const Observation &a, const Observation &b)
 }
 } // namespace
 
-SunAlerts::SunAlerts(QSettings &store, std::unique_ptr<Notifier> notifier, QObject *parent)
+SunAlerts::SunAlerts(QSettings *store, std::unique_ptr<Notifier> notifier, QObject *parent)
     : QObject(parent), store_(store), notifier_(std::move(notifier))
 {
-    store_.beginGroup(kGroup);
+    if (!store_)
+        return;
+    store_->beginGroup(kGroup);
     // "Vrai"/"Faux" as the window's own choices are kept.
-    enabled_ = store_.value(kEnabledKey).toString().toLower() == u"vrai";
+    enabled_ = store_->value(kEnabledKey).toString().toLower() == u"vrai";
     bool isNumber = false;
-    const int lead = store_.value(kLeadKey).toString().trimmed().toInt(&isNumber);
+    const int lead = store_->value(kLeadKey).toString().trimmed().toInt(&isNumber);
     if (isNumber && isAlertLead(lead))
         leadMinutes_ = lead;
-    store_.endGroup();
+    store_->endGroup();
 }
 
 SunAlerts::~SunAlerts() = default;
 
 void SunAlerts::save()
 {
-    store_.beginGroup(kGroup);
-    store_.setValue(kEnabledKey, enabled_ ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
-    store_.setValue(kLeadKey, QString::number(leadMinutes_));
-    store_.endGroup();
-    store_.sync();
+    if (!store_)
+        return;
+    store_->beginGroup(kGroup);
+    store_->setValue(kEnabledKey, enabled_ ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
+    store_->setValue(kLeadKey, QString::number(leadMinutes_));
+    store_->endGroup();
+    store_->sync();
 }
 
 void SunAlerts::setEnabled(bool enabled)

@@ -28,9 +28,10 @@ class SunAlerts : public QObject
     Q_OBJECT
 
 public:
-    // store: where the choices are read now and written on each change.
+    // store: where the choices are read now and written on each change (none:
+    // alerts off, no lead, and the choices of this run are not kept).
     // notifier: how the alerts reach the user (owned).
-    SunAlerts(QSettings &store, std::unique_ptr<Notifier> notifier, QObject *parent = nullptr);
+    SunAlerts(QSettings *store, std::unique_ptr<Notifier> notifier, QObject *parent = nullptr);
     ~SunAlerts() override;
 
     bool enabled() const { return enabled_; }
@@ -60,7 +61,7 @@ private:
     void followDay(qint64 now);
     void save();
 
-    QSettings &store_;
+    QSettings *store_;
     std::unique_ptr<Notifier> notifier_;
     bool enabled_ = false;
     int leadMinutes_ = 0;

@@ -271,13 +271,6 @@ bool SurveyFile::close()
     return written;
 }
 
-QString surveyFailureMessage(SurveyFile::Failure failure, const QString &path)
-{
-    if (failure == SurveyFile::Failure::DiskFull)
-        return QCoreApplication::translate("SurveyFile", "Le disque est plein : impossible d'écrire %1").arg(QDir::toNativeSeparators(path));
-    return QCoreApplication::translate("SurveyFile", "fermer le fichier dans excel");
-}
-
 QString surveyFilePath(const QString &programFolder)
 {
     const QFileInfo folder(programFolder);

@@ -126,10 +126,6 @@ private:
     SurveyLineFormat format_;
 };
 
-// The French message for a survey file that could not be written: for a full
-// disk, that the disk is full, with the path; otherwise the request to close
-// the file in the spreadsheet that may hold it.
-QString surveyFailureMessage(SurveyFile::Failure failure, const QString &path);
 
 // Where "Export.csv" goes: the program's folder when it can be written there,
 // else the user's Documents folder (an installed program's folder is not the

@@ -22,7 +22,7 @@ void MainWindow::placeAlerts(std::unique_ptr<Notifier> notifier)
             if (!tray_->showMessage(message.summary, message.body))
                 qWarning("Lumora: an alert could not be shown: %s", qPrintable(message.summary));
         });
-    alerts_ = std::make_unique<SunAlerts>(*settings_, std::move(notifier));
+    alerts_ = std::make_unique<SunAlerts>(settings_, std::move(notifier));
     connect(this, &MainWindow::observationChanged, alerts_.get(),
             [this](const Observation &observation) { alerts_->observe(observation, searchRunning_); });
     connect(alerts_->notifier(), &Notifier::activated, this, &MainWindow::bringToFront);

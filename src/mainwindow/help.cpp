@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace lumora {
@@ -20,12 +22,39 @@ QString helpFilePath()
     return beside;
 }
 
-bool openHelp()
+void openHelp(QObject *context, std::function<void()> failed)
 {
     const QString path = helpFilePath();
-    if (!QFileInfo(path).isFile())
-        return false;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (!QFileInfo(path).isFile()) {
+        failed();
+        return;
+    }
+    const QUrl address = QUrl::fromLocalFile(path);
+    // Qt hands the address to xdg-open and forgets it, so a desktop with no
+    // program for web pages would fail unseen: run the opener ourselves and
+    // watch how it ends. (Ended with the program, it leaves what it started.)
+    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (opener.isEmpty()) {
+        if (!QDesktopServices::openUrl(address))
+            failed();
+        return;
+    }
+    auto *process = new QProcess(context);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    QObject::connect(process, &QProcess::finished, context,
+                     [process, failed](int exitCode, QProcess::ExitStatus status) {
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             failed();
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, context, [process, failed](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            failed();
+            process->deleteLater();
+        }
+    });
+    process->start(opener, {address.toString(QUrl::FullyEncoded)});
 }
 
 } // namespace lumora

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+
+class QObject;
 
 namespace lumora {
 
@@ -10,8 +13,11 @@ namespace lumora {
 // Needs a QCoreApplication to exist.
 QString helpFilePath();
 
-// Opens the help document with the desktop's viewer for web pages. Returns
-// false when the file is missing or nothing could open it; never shows a message.
-bool openHelp();
+// Opens the help document with the desktop's viewer for web pages. `failed`
+// runs when it could not be opened: at once when the file is missing or no
+// opener can be started, later when the desktop's opener (xdg-open) ends
+// with a failure (no program for web pages, say). The opener is watched for
+// as long as `context` lives. Never shows a message itself.
+void openHelp(QObject *context, std::function<void()> failed);
 
 } // namespace lumora

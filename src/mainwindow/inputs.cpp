@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lumora {
@@ -63,15 +64,36 @@ void MainWindow::setLocalTimeColour(const QColor &colour)
     localTimeLabel->setPalette(palette);
 }
 
+QString MainWindow::localTimeOfDayText() const
+{
+    // The zone's offset in force at the instant on show, not today's: a
+    // summer date chosen in winter reads summer time, and an old date its
+    // zone's mean time, as the search result does. The date is read as the
+    // evaluation reads the boxes; one that cannot be read takes the offset
+    // of now.
+    SunshineEngine reader;
+    const bool readable = reader.setDate(leadingNumber(dateBoxes[0]->currentText()),
+                                         leadingNumber(dateBoxes[1]->currentText()),
+                                         leadingNumber(dateBoxes[2]->currentText()));
+    const int second = std::clamp(int(std::floor(engine_.dayFractionUT * 86400)), 0, 86399);
+    const double offsetDays = readable ? localOffsetSeconds(reader.evalJulianDay, second) / 86400.0
+                                       : double(localOffsetDays(currentUtc()));
+    return formatTimeOfDay(engine_.dayFractionUT + offsetDays, true);
+}
+
 void MainWindow::readClock()
 {
     const QDateTime now = currentUtc();
     engine_.dayFractionUT = UtcHoursNow(now) / 24.0;
-    localOffsetDays_ = localOffsetDays(now);
 
     if (clockTimer->isActive()) {
+        // Real time evaluates the clock's own UT instant: when the UT date
+        // has moved on since the clock last set the boxes (midnight UT, or a
+        // program left in the notification area overnight), they follow it.
+        if (now.date() != clockDate_)
+            setDateBoxes(now.date());
         utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
-        localTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT + localOffsetDays_, true));
+        localTimeLabel->setText(localTimeOfDayText());
     } else {
         utTimeLabel->setText(QStringLiteral("---"));
         localTimeLabel->setText(QStringLiteral("---"));
@@ -151,8 +173,11 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress) {
         // A key in a date box is checked on the texts as they stand before it.
+        // Typed keys reach the box itself, which hands them on to its text
+        // without passing the text's filters; keys sent to the text directly
+        // are caught there. Either way a key is seen once.
         for (int i = 0; i < 3; ++i) {
-            if (watched == dateBoxes[i]->lineEdit()) {
+            if (watched == dateBoxes[i] || watched == dateBoxes[i]->lineEdit()) {
                 onDateKeyPressed(i);
                 break;
             }
@@ -170,27 +195,28 @@ void MainWindow::onTimeBarChanged()
     engine_.searchActive = false;
     engine_.dayFractionUT = timeBar->value() / 1440.0;
     utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
-    localTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT + localOffsetDays_, true));
+    localTimeLabel->setText(localTimeOfDayText());
     continueButton->hide();
     setLocalTimeColour(kRed);
     evaluate();
 }
 
-void MainWindow::setDateBoxesToToday()
+void MainWindow::setDateBoxes(const QDate &utDate)
 {
-    const QDate today = currentUtc().toLocalTime().date();
     // One change: no date check between the boxes.
     muteDateHandling_ = true;
-    setComboText(0, QString::number(today.day()));
-    setComboText(1, QString::number(today.month()));
-    setComboText(2, QString::number(today.year()));
+    setComboText(0, QString::number(utDate.day()));
+    setComboText(1, QString::number(utDate.month()));
+    setComboText(2, QString::number(utDate.year()));
     muteDateHandling_ = false;
+    clockDate_ = utDate;
 }
 
 void MainWindow::onNowClicked()
 {
     searchButton->setText(QStringLiteral("Rechercher"));
-    setDateBoxesToToday();
+    // The boxes hold the UT date, as the time bar holds the UT time.
+    setDateBoxes(currentUtc().date());
     continueButton->hide();
     engine_.searchActive = false;
     clockTimer->start();
@@ -206,6 +232,16 @@ void MainWindow::onHideClicked()
         hide();
     else
         showMinimized();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    // Whatever brings the window back (the icon, "Retour" of the overlay or
+    // of the About box), the icon has done its work; unless the alerts keep
+    // it, as their menu is there.
+    if (!alerts_->enabled())
+        tray_->removeIcon();
+    QWidget::showEvent(event);
 }
 
 void MainWindow::onTrayActivated()

@@ -11,11 +11,13 @@
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -58,13 +60,42 @@ QScrollBar *makeBar(QWidget *parent, Qt::Orientation orientation, double left, d
     return bar;
 }
 
-// A frame without a caption: an etched rectangle round its controls.
+// A frame without a caption: an etched rectangle round its controls. It is
+// painted opaque: where the layout lets frames overlap, the later one covers
+// the earlier (its border does not run through the later one's controls).
 QFrame *makeFrame(QWidget *parent, double left, double top, double width, double height)
 {
     auto *frame = make<QFrame>(parent, left, top, width, height);
     frame->setFrameShape(QFrame::Box);
     frame->setFrameShadow(QFrame::Sunken);
+    frame->setAutoFillBackground(true);
     return frame;
+}
+
+// The layout gives option buttons 195 twips (13 pixels) of height, less than
+// the style's circle: it would be cut at the bottom. Within such a button the
+// circle is made to fit, a pixel short of the button's height (which also
+// keeps "Sud" clear of the frame laid over the bottom of its own).
+class FittingIndicatorStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption *option, const QWidget *widget) const override
+    {
+        const int size = QProxyStyle::pixelMetric(metric, option, widget);
+        if (widget && (metric == PM_ExclusiveIndicatorWidth || metric == PM_ExclusiveIndicatorHeight))
+            return std::min(size, widget->height() - 1);
+        return size;
+    }
+};
+
+// Option buttons that form one choice: at most one selected, a click on the
+// selected one keeps it, the arrow keys move within them only.
+void exclusiveGroup(QWidget *owner, std::initializer_list<QRadioButton *> buttons)
+{
+    auto *group = new QButtonGroup(owner);
+    group->setExclusive(true);
+    for (QRadioButton *button : buttons)
+        group->addButton(button);
 }
 
 QString arrayName(const char *name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
@@ -86,6 +117,10 @@ void MainWindow::buildLayout()
     buildMiddlePart();
     buildInputsPart();
     buildButtonRow();
+    auto *fitting = new FittingIndicatorStyle;
+    fitting->setParent(this);
+    for (QRadioButton *button : findChildren<QRadioButton *>())
+        button->setStyle(fitting);
 
     clockTimer = new QTimer(this);
     clockTimer->setInterval(1000);
@@ -223,6 +258,11 @@ void MainWindow::buildDiagramsPart()
         button->setText(QString::fromUtf16(o.caption));
         surveyStepButtons[o.index] = button;
     }
+    // The steps are one choice of their own: left to Qt, option buttons that
+    // share the window form one group with every other option button in it,
+    // so a click could clear the step and the arrow keys walk into the
+    // hemisphere choices.
+    exclusiveGroup(this, {surveyStepButtons[0], surveyStepButtons[1], surveyStepButtons[2], surveyStepButtons[3]});
 }
 
 void MainWindow::buildMiddlePart()
@@ -277,6 +317,7 @@ void MainWindow::buildInputsPart()
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->setMaxVisibleItems(12);
         combo->setEditText(QStringLiteral("Combo1"));
+        combo->installEventFilter(this);
         combo->lineEdit()->installEventFilter(this);
         dateBoxes[i] = combo;
     }
@@ -323,6 +364,8 @@ void MainWindow::buildInputsPart()
     westButton = make<QRadioButton>(longitudeFrame, 105, 420, 780, 195);
     westButton->setText(QStringLiteral("Ouest"));
     eastButton->setChecked(true);
+    exclusiveGroup(this, {northButton, southButton});
+    exclusiveGroup(this, {eastButton, westButton});
 }
 
 void MainWindow::buildButtonRow()

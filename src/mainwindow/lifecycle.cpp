@@ -3,6 +3,7 @@
 // overlay, About box.
 #include "mainwindow/mainwindow.h"
 
+#include "astro/clock.h"
 #include "common/twips.h"
 #include "diagrams/geometry.h"
 #include "diagrams/panoramaview.h"
@@ -39,8 +40,15 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     : QWidget(parent), settings_(settingsStore)
 {
     if (!settings_) {
-        ownedSettings_ = std::make_unique<QSettings>(QStringLiteral("Lumora"), QStringLiteral("Lumora"));
-        settings_ = ownedSettings_.get();
+        const QString path = userSettingsPath();
+        // Opening a named pipe would wait for a writer for ever: only a
+        // regular file (or none yet) is opened.
+        if (isUsableSettingsFile(path)) {
+            ownedSettings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
+            settings_ = ownedSettings_.get();
+        } else {
+            unusableSettingsPath_ = path;
+        }
     }
     buildLayout();
     tray_ = std::make_unique<TrayIcon>(std::move(trayBackend));
@@ -50,6 +58,14 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     connectHandlers();
     startUp();
     clockTimer->start(); // real time from the start; the first refresh comes with the first tick
+    if (!unusableSettingsPath_.isEmpty()) {
+        // Once the window is up, so that the message stands above it.
+        QTimer::singleShot(0, this, [this] {
+            showMessage(QStringLiteral("Le fichier de réglages n'est pas un fichier ordinaire : Lumora démarre avec "
+                                       "les réglages d'origine, et ceux de cette séance ne seront pas enregistrés."),
+                        QDir::toNativeSeparators(unusableSettingsPath_), QStringLiteral("SettingsMessage"));
+        });
+    }
 }
 
 MainWindow::~MainWindow()
@@ -85,8 +101,13 @@ void MainWindow::connectHandlers()
     connect(helpButton, &QToolButton::clicked, this, &MainWindow::onHelpClicked);
     connect(continueButton, &QPushButton::clicked, this, &MainWindow::onContinueClicked);
     connect(tray_.get(), &TrayIcon::activated, this, &MainWindow::onTrayActivated);
-    // The help key opens the help document wherever the focus is.
-    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    addHelpKey(this);
+}
+
+void MainWindow::addHelpKey(QWidget *window)
+{
+    // The help key opens the help document wherever the focus is in that window.
+    auto *help = new QShortcut(QKeySequence::HelpContents, window);
     connect(help, &QShortcut::activated, this, &MainWindow::onHelpClicked);
 }
 
@@ -101,7 +122,7 @@ void MainWindow::startUp()
         dateBoxes[1]->addItem(QString::number(month));
     for (int year = 1900; year <= 2100; ++year)
         dateBoxes[2]->addItem(QString::number(year));
-    setDateBoxesToToday();
+    setDateBoxes(currentUtc().date());
     // The restored site is in force before the first tick (the map or a
     // search may be asked for within that second), and before the frame is
     // drawn, so that whoever follows the window sees the site with it.
@@ -113,13 +134,18 @@ void MainWindow::startUp()
 void MainWindow::restoreSettings()
 {
     const PictureSize picture = panorama->pictureSize();
-    const StoredSettings stored = readSettings(*settings_, picture.width, picture.height);
+    const StoredSettings stored = settings_ ? readSettings(*settings_, picture.width, picture.height)
+                                            : firstRunSettings(picture.width, picture.height);
     QScrollBar *bars[4] = {frameTopBar, frameBottomBar, frameLeftBar, frameRightBar};
+    // The bars' ranges once the scales are set, a little later.
+    const int down = verticalBarScale(picture).max, across = horizontalBarScale(picture).max;
+    const int maxima[4] = {down, down, across, across};
     for (int i = 0; i < 4; ++i) {
-        // A value the bar cannot hold is skipped: the bar keeps its design value.
+        // A value the bar cannot take (not a number, beyond 16 bits, off the
+        // picture) gives that bar its first-run value: a left edge of 0 for a
+        // damaged right edge would turn the frame inside out.
         const auto value = stored.bars[i];
-        if (value && *value >= bars[i]->minimum() && *value <= bars[i]->maximum())
-            bars[i]->setValue(*value);
+        bars[i]->setValue(value && *value >= 0 && *value <= maxima[i] ? *value : stored.firstRunBars[i]);
     }
     QLineEdit *texts[4] = {latitudeDegreesEdit, latitudeMinutesEdit, longitudeDegreesEdit, longitudeMinutesEdit};
     for (int i = 0; i < 4; ++i)
@@ -159,15 +185,18 @@ void MainWindow::setUpScales()
     update();
 }
 
-void MainWindow::saveSettings()
+QString MainWindow::saveSettings()
 {
+    if (!settings_)
+        return {}; // never opened: the user was told at start-up
     const std::array<int, 4> bars{frameTopBar->value(), frameBottomBar->value(), frameLeftBar->value(), frameRightBar->value()};
     const std::array<QString, 4> texts{latitudeDegreesEdit->text(), latitudeMinutesEdit->text(), longitudeDegreesEdit->text(), longitudeMinutesEdit->text()};
     const std::array<bool, 4> selected{northButton->isChecked(), southButton->isChecked(), westButton->isChecked(),
                                        eastButton->isChecked()};
-    // A store that cannot be written must not keep the program from ending.
-    if (!writeSettings(*settings_, bars, texts, selected))
-        qWarning("Lumora: the settings could not be saved to %s", qPrintable(settings_->fileName()));
+    if (writeSettings(*settings_, bars, texts, selected))
+        return {};
+    const QString reason = settingsWriteProblem(settings_->fileName());
+    return reason.isEmpty() ? QStringLiteral("raison inconnue") : reason;
 }
 
 void MainWindow::shutDown()
@@ -179,7 +208,10 @@ void MainWindow::shutDown()
     engine_.searchActive = false;
     endSearchLoop();
     tray_->removeIcon();
-    saveSettings();
+    // Open messages close with the window: none of them holds "Quitter" back.
+    for (QMessageBox *box : findChildren<QMessageBox *>())
+        box->close();
+    settingsSaveProblem_ = saveSettings();
     if (overlay_)
         overlay_->close();
     if (about_)
@@ -190,16 +222,27 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     shutDown();
     event->accept();
-    QCoreApplication::quit();
+    if (settingsSaveProblem_.isEmpty()) {
+        QCoreApplication::quit();
+        return;
+    }
+    // The session's changes are lost: the program ends once the user has read why.
+    QMessageBox *box = showMessage(QStringLiteral("Les réglages n'ont pas pu être enregistrés : les changements de "
+                                                  "cette séance sont perdus."),
+                                   QStringLiteral("Impossible d'écrire %1 : %2")
+                                       .arg(QDir::toNativeSeparators(settings_->fileName()), settingsSaveProblem_),
+                                   QStringLiteral("SettingsMessage"));
+    connect(box, &QDialog::finished, qApp, &QCoreApplication::quit);
 }
 
 void MainWindow::onQuitClicked() { close(); }
 
 void MainWindow::onHelpClicked()
 {
-    if (!openHelp())
+    openHelp(this, [this] {
         showMessage(QStringLiteral("L'aide n'a pas pu être ouverte : %1").arg(QDir::toNativeSeparators(helpFilePath())),
                     QString(), QStringLiteral("HelpMessage"));
+    });
 }
 
 void MainWindow::onAboutClicked()
@@ -211,6 +254,7 @@ void MainWindow::onAboutClicked()
     }
     about_ = new About(this);
     about_->setAttribute(Qt::WA_DeleteOnClose);
+    addHelpKey(about_);
     connect(about_, &About::returned, this, [this] {
         if (!isVisible())
             show();
@@ -224,6 +268,7 @@ void MainWindow::onMapClicked()
     if (!overlay_) {
         overlay_ = new AzimuthOverlay();
         overlay_->setAttribute(Qt::WA_DeleteOnClose);
+        addHelpKey(overlay_);
         connect(overlay_, &AzimuthOverlay::returned, this, [this] {
             show();
             raise();

@@ -20,6 +20,7 @@
 #include "diagrams/windowframe.h"
 #include "tray/trayicon.h"
 
+#include <QDate>
 #include <QLineF>
 #include <QPointer>
 #include <QWidget>
@@ -32,6 +33,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMessageBox;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
@@ -56,9 +58,11 @@ class MainWindow : public QWidget
 
 public:
     // settingsStore: where the settings are read at start-up and written at
-    // shut-down (the per-user store when null). trayBackend: the notification
-    // area (the system's when null). notifier: how the alerts reach the user
-    // (the desktop's notifications, else the tray icon's messages, when null).
+    // shut-down (when null, the per-user file, unless something other than a
+    // file stands there: then the first-run values, nothing saved, and a
+    // message). trayBackend: the notification area (the system's when null).
+    // notifier: how the alerts reach the user (the desktop's notifications,
+    // else the tray icon's messages, when null).
     explicit MainWindow(QSettings *settingsStore = nullptr, std::unique_ptr<TrayBackend> trayBackend = {},
                         std::unique_ptr<Notifier> notifier = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
@@ -99,6 +103,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -172,8 +177,8 @@ private:
     QString stateText_;
     // The program itself is moving the time bar: its change is not the user's.
     bool timeBarSetByProgram_ = false;
-    // Local time minus UT, days (32-bit float).
-    float localOffsetDays_ = 0;
+    // The UT date the clock last put in the date boxes.
+    QDate clockDate_;
     // The shared instant, site, search state and the in-window answer.
     SunshineEngine engine_;
 
@@ -203,13 +208,19 @@ private:
     void startUp();
     void setUpScales();
     void restoreSettings();
-    void saveSettings();
+    // Empty when saved, else why not, in the system's words.
+    QString saveSettings();
     void shutDown();
+    void addHelpKey(QWidget *window);
     // inputs.cpp
     bool dateIsValid() const;
     void checkDate();
     void setComboText(int index, const QString &text);
-    void setDateBoxesToToday();
+    // Sets the boxes to a UT date as one change (no date check between them).
+    void setDateBoxes(const QDate &utDate);
+    // The UT date the boxes give; invalid when they give none.
+    // The local time of day of the instant on show (date boxes, dayFractionUT).
+    QString localTimeOfDayText() const;
     void setLocalTimeColour(const QColor &colour);
     // windowevaluation.cpp
     bool runOnce();
@@ -223,16 +234,18 @@ private:
     void endSearchLoop();
     void showSearchProgress(const SearchPass &pass);
     void showSearchResult(const SearchPass &pass);
-    // A message box that does not block the window; SearchMessage by default.
-    void showMessage(const QString &message, const QString &detail = QString(),
+    // A message box that blocks no window; SearchMessage by default.
+    QMessageBox *showMessage(const QString &message, const QString &detail = QString(),
                      const QString &name = QStringLiteral("SearchMessage"));
-    void showFileError(const QString &path, const QString &reason);
+    void showFileError(const QString &path, const QString &reason, SurveyFile::Failure failure);
     void updateContinueCaption();
     int selectedSurveyOption() const;
     bool prepareSurvey();
 
     QSettings *settings_ = nullptr;
     std::unique_ptr<QSettings> ownedSettings_;
+    QString unusableSettingsPath_; // the per-user file, when it could not be opened
+    QString settingsSaveProblem_;  // why the settings could not be saved at shut-down
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<SunAlerts> alerts_;
     AlertActions *alertActions_ = nullptr;

@@ -6,6 +6,7 @@
 
 #include "common/formats.h"
 #include "diagrams/dialview.h"
+#include "analysis/surveyfailure.h"
 #include "tray/trayicon.h"
 
 #include <QApplication>
@@ -29,7 +30,6 @@ const QString kSearchCaption = QStringLiteral("Rechercher");
 const QString kRealTimeCaption = QStringLiteral("Temps réel");
 const QString kNextEntry = QStringLiteral("Prochaine Entrée");
 const QString kNextExit = QStringLiteral("Prochaine Sortie");
-const QString kFileMessage = QStringLiteral("fermer le fichier dans excel");
 const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
                                             "et les coordonnées du lieu.");
 
@@ -48,19 +48,23 @@ int MainWindow::selectedSurveyOption() const
     return -1;
 }
 
-void MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
+QMessageBox *MainWindow::showMessage(const QString &message, const QString &detail, const QString &name)
 {
-    // Not modal: the window stays live behind it, and tests find it by name.
+    // Not modal, not even for its window: the window stays live behind it
+    // ("Quitter" included), and tests find it by name.
     auto *box = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("Lumora"), message, QMessageBox::Ok, this);
     box->setObjectName(name);
     box->setInformativeText(detail);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+    return box;
 }
 
-void MainWindow::showFileError(const QString &path, const QString &reason)
+void MainWindow::showFileError(const QString &path, const QString &reason, SurveyFile::Failure failure)
 {
-    showMessage(kFileMessage, QStringLiteral("Impossible d'écrire %1 : %2").arg(QDir::toNativeSeparators(path), reason));
+    const SurveyFailureMessage message = surveyFailureMessage(failure, path, reason);
+    showMessage(message.text, message.detail);
 }
 
 bool MainWindow::prepareSurvey()
@@ -71,9 +75,10 @@ bool MainWindow::prepareSurvey()
     surveyFile_ = std::make_unique<SurveyFile>();
     if (!surveyFile_->create(surveyPath_)) {
         const QString reason = surveyFile_->errorString();
+        const SurveyFile::Failure failure = surveyFile_->failure();
         surveyFile_.reset();
         setStateText(QStringLiteral("OK"));
-        showFileError(surveyPath_, reason);
+        showFileError(surveyPath_, reason, failure);
         return false;
     }
     return true;
@@ -187,9 +192,10 @@ void MainWindow::runSearchSlice()
     case PassOutcome::WriteFailed: {
         const QString path = surveyPath_;
         const QString reason = surveyFile_ ? surveyFile_->errorString() : QString();
+        const SurveyFile::Failure failure = surveyFile_ ? surveyFile_->failure() : SurveyFile::Failure::Refused;
         searchStartedByButton_ = false; // the error ends the handler before "Prochaine …" shows
         endSearchLoop();
-        showFileError(path, reason);
+        showFileError(path, reason, failure);
         return;
     }
     case PassOutcome::Progress:
@@ -201,9 +207,10 @@ void MainWindow::runSearchSlice()
 
 void MainWindow::showSearchProgress(const SearchPass &pass)
 {
-    const QString day = formatShortDate(pass.reportDate);
-    utTimeLabel->setText(day);
-    localTimeLabel->setText(day);
+    utTimeLabel->setText(formatShortDate(pass.reportDate));
+    // The local day of the pass's instant, by the zone's offset then, as the
+    // result will read it.
+    localTimeLabel->setText(formatShortDate(localTime(reportedInstant(pass)).date()));
     if (showSearchCheck->isChecked())
         showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});
 }

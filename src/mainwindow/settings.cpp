@@ -3,9 +3,16 @@
 
 #include "common/numbers.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QTemporaryFile>
+
+#include <cerrno>
 
 namespace lumora {
 
@@ -46,19 +53,32 @@ std::optional<int> barValue(const QString &text)
 }
 } // namespace
 
-StoredSettings readSettings(QSettings &store, float picWidth, float picHeight)
+StoredSettings firstRunSettings(float picWidth, float picHeight)
 {
     const std::array<double, 4> defaultBars{1000.0, double(picHeight) - 1000.0, 1000.0, double(picWidth) - 1000.0};
-
     StoredSettings result;
+    for (std::size_t i = 0; i < 4; ++i) {
+        result.bars[i] = barValue(defaultBars[i]);
+        result.firstRunBars[i] = result.bars[i].value_or(0);
+        result.texts[i] = QString::fromLatin1(kDefaultTexts[i]);
+        result.selected[i] = false;
+    }
+    return result;
+}
+
+StoredSettings readSettings(QSettings &store, float picWidth, float picHeight)
+{
+    StoredSettings result = firstRunSettings(picWidth, picHeight);
     store.beginGroup(QLatin1String(kGroup));
     for (std::size_t i = 0; i < 4; ++i) {
         const QString key = QLatin1String(kBarKeys[i]);
-        result.bars[i] = store.contains(key) ? barValue(storedText(store.value(key))) : barValue(defaultBars[i]);
+        if (store.contains(key))
+            result.bars[i] = barValue(storedText(store.value(key)));
     }
     for (std::size_t i = 0; i < 4; ++i) {
         const QString key = QLatin1String(kTextKeys[i]);
-        result.texts[i] = store.contains(key) ? storedText(store.value(key)) : QString::fromLatin1(kDefaultTexts[i]);
+        if (store.contains(key))
+            result.texts[i] = storedText(store.value(key));
     }
     for (std::size_t i = 0; i < 4; ++i)
         result.selected[i] = storedText(store.value(QLatin1String(kOptionKeys[i]))).toLower() == u"vrai";
@@ -78,7 +98,47 @@ bool writeSettings(QSettings &store, const std::array<int, 4> &bars, const std::
         store.setValue(QLatin1String(kOptionKeys[i]), selected[i] ? QStringLiteral("Vrai") : QStringLiteral("Faux"));
     store.endGroup();
     store.sync();
-    return store.status() == QSettings::NoError;
+    switch (store.status()) {
+    case QSettings::NoError:
+        return true;
+    case QSettings::AccessError:
+        return false;
+    case QSettings::FormatError:
+        break;
+    }
+    // Lines of the old file that could not be read set this status, and the
+    // store keeps its first status: it tells nothing of the write. Judge by
+    // whether anything stands in the way of writing.
+    return settingsWriteProblem(store.fileName()).isEmpty();
+}
+
+QString userSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+        + QStringLiteral("/Lumora/Lumora.conf");
+}
+
+bool isUsableSettingsFile(const QString &path)
+{
+    const QFileInfo file(path);
+    return !file.exists() || file.isFile();
+}
+
+QString settingsWriteProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.exists() || info.isSymLink()) {
+        if (!info.isFile())
+            return info.isDir() ? qt_error_string(EISDIR) : QStringLiteral("ce n'est pas un fichier ordinaire");
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite))
+            return file.errorString();
+    }
+    QDir().mkpath(info.absolutePath());
+    QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.Lumora-XXXXXX"));
+    if (!probe.open())
+        return probe.errorString();
+    return {};
 }
 
 } // namespace lumora

@@ -11,8 +11,11 @@ class QSettings;
 namespace lumora {
 
 struct StoredSettings {
-    // frameTopBar, frameBottomBar, frameLeftBar, frameRightBar in that order; nullopt: leave the bar at its design value.
+    // frameTopBar, frameBottomBar, frameLeftBar, frameRightBar in that order; nullopt: the stored text is no
+    // 16-bit number.
     std::array<std::optional<int>, 4> bars;
+    // The same bars' first-run values, for a stored value the bar cannot take.
+    std::array<int, 4> firstRunBars;
     // T1..T4: the texts of latitudeDegreesEdit..longitudeMinutesEdit (latitude degrees and minutes,
     // longitude degrees and minutes), exactly as stored.
     std::array<QString, 4> texts;
@@ -31,11 +34,31 @@ struct StoredSettings {
 // Never throws; an unreadable store reads as a first run.
 StoredSettings readSettings(QSettings &store, float picWidth, float picHeight);
 
+// What readSettings gives for an empty store.
+StoredSettings firstRunSettings(float picWidth, float picHeight);
+
 // Writes the twelve keys of "DATA" in order: frameTopBar, frameBottomBar, frameLeftBar, frameRightBar as decimal
 // integers, T1..T4 unchanged, O1..O4 as "Vrai" or "Faux" (French whatever the
 // user's language, so that reading them back works everywhere). Returns false
-// when the store reports after syncing that it could not be written.
+// when the file could not be written; lines of the old file that could not be
+// read are no failure of the write.
 bool writeSettings(QSettings &store, const std::array<int, 4> &bars, const std::array<QString, 4> &texts,
                    const std::array<bool, 4> &selected);
+
+// The per-user settings file: the user's configuration folder (XDG_CONFIG_HOME,
+// else ~/.config) + "/Lumora/Lumora.conf".
+QString userSettingsPath();
+
+// A settings file that may be opened: absent, or a regular file (or a link to
+// one). Anything else (a named pipe, a device, a folder) could block the
+// program in opening it or is no settings file at all.
+bool isUsableSettingsFile(const QString &path);
+
+// Why the settings file at `path` cannot be written, in the system's words
+// ("Is a directory", "Permission denied"…): the file itself must open for
+// writing, and its folder must take a new file (the store writes a lock file
+// and a new copy beside it). Empty when nothing stands in the way. Creates the
+// folder when it is missing, as the store does.
+QString settingsWriteProblem(const QString &path);
 
 } // namespace lumora

@@ -33,6 +33,27 @@ private slots:
         QCOMPARE(subject, QLatin1String(kProductWord) + " V1.0.0");
         QVERIFY(about.isVisible()); // a link that could not be opened leaves the box open
     }
+
+    // The Quorel picture leads to the Quorel site, the site line to the author's.
+    void siteLinks_data()
+    {
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("Quorel picture") << "Image1" << "https://www.quorel.example/";
+        QTest::newRow("free programs site") << "Label3" << "https://logiciels.example/";
+    }
+    void siteLinks()
+    {
+        QFETCH(QString, link);
+        QFETCH(QString, address);
+        About about;
+        QList<QUrl> opened;
+        about.setUrlOpener([&opened](const QUrl &url) { opened << url; return true; });
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QTest::mouseClick(about.findChild<QLabel *>(link), Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>{QUrl(address)});
+    }
 };
 
 QTEST_MAIN(TestAbout)

@@ -5,6 +5,7 @@
 // another survey are refused, names are the bytes given, and where the file
 // goes.
 #include "analysis/sunshineengine.h"
+#include "analysis/surveyfailure.h"
 #include "analysis/surveyfile.h"
 
 #include <QProcess>
@@ -146,8 +147,8 @@ private slots:
         QVERIFY(!file.close());
         QCOMPARE(contents(path), kPrevious);
         QVERIFY(!QFile::exists(part(path)));
-        QCOMPARE(surveyFailureMessage(file.failure(), path),
-                 QStringLiteral("Le disque est plein : impossible d'écrire ") + path);
+        QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
+                 QStringLiteral("Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."));
     }
 
     void refused_data()
@@ -188,7 +189,8 @@ private slots:
         QVERIFY(!created);
         QCOMPARE(file.failure(), SurveyFile::Failure::Refused);
         QVERIFY(!file.errorString().isEmpty());
-        QCOMPARE(surveyFailureMessage(file.failure(), path), QStringLiteral("fermer le fichier dans excel"));
+        QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
+                 QStringLiteral("fermer le fichier dans excel"));
         QFile::setPermissions(folder, kReadOnly | QFile::WriteOwner);
         if (obstacle != u"folder")
             QCOMPARE(contents(path), kPrevious);

@@ -1,10 +1,12 @@
 // The sky pictures: the panorama's bar scales and graduations, keeping the
 // aperture bars in order, the frame's bound labels, where the painted dials
 // put their pointers, that a cleared dial is blank, and the panorama's frame.
+#include "diagrams/dialdrawing.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <cmath>
 
 using namespace lumora;
@@ -189,6 +191,34 @@ private slots:
             QVERIFY(colourAt(image, colour, to(angle + 10, 195)) && !colourAt(image, colour, to(angle + 170, 195)));
         view.clear();
         QVERIFY(!view.isShowing() && !colourAt(picture(view), colour));
+    }
+
+    // Seven grey marks on the circle of radius W / 1.5 round the centre
+    // (W - 200, W - 200), every 15° of elevation from 90° (straight up) to
+    // 0° (straight left); none with the Sun down.
+    void elevationMarks_data()
+    {
+        QTest::addColumn<double>("elevation");
+        QTest::addColumn<int>("marks");
+        QTest::newRow("Sun at 45°") << 45.0 << 7;
+        QTest::newRow("Sun at 0°") << 0.0 << 0;
+    }
+    void elevationMarks()
+    {
+        QFETCH(double, elevation);
+        QFETCH(int, marks);
+        QList<QPointF> centres;
+        for (const DialStroke &stroke : elevationDialStrokes(1770, elevation))
+            if (stroke.kind == DialStroke::Kind::Circle && stroke.colour == kDialGrey)
+                centres << stroke.p1;
+        QCOMPARE(centres.size(), marks);
+        for (int i = 0; i < marks; ++i) {
+            const double degrees = 90 - 15 * i, radius = 1770 / 1.5;
+            const QPointF expected(1570 - radius * std::cos(degrees * kDeg), 1570 - radius * std::sin(degrees * kDeg));
+            QVERIFY2(std::any_of(centres.begin(), centres.end(),
+                                 [&](QPointF c) { return QLineF(c, expected).length() < 0.5; }),
+                     qPrintable(QStringLiteral("no mark for %1°").arg(degrees)));
+        }
     }
 
     void panoramaFrame()

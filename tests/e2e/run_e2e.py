@@ -948,6 +948,48 @@ def scenario_installed(suite):
     app.stop()
 
 
+def scenario_date_keys(suite):
+    """A key typed into a date box runs the date check (shown while a survey leaves text changes unchecked)."""
+    app = suite.launch("date-keys")
+    app.click_choice("Check3")
+    app.click_choice("Option5(3)")
+    app.wait(lambda s: s["controls"]["Check3"]["checked"] and s["controls"]["Option5(3)"]["checked"], 3,
+             "'Fichier Ensoleillement.' and '1 minute' to be ticked")
+    day_box, month_box = app.control("Combo1(0)")["rect"], app.control("Combo1(1)")["rect"]
+    # The survey lasts about a second: the program is paused right after the
+    # click on "Rechercher" while the next input waits in the X server, so that
+    # it is handled once the survey has started. April, then day 31: an
+    # impossible date that no text change checks during the survey (and the
+    # day box keeps the focus: leaving it would pick the typed day from its
+    # list, which is checked). Then End, a key that changes nothing: its own
+    # check on the texts before it resets the day.
+    app.click("Command1")
+    app.proc.send_signal(signal.SIGSTOP)
+    try:
+        suite.desktop.click_rect(month_box)
+        suite.desktop.run("xdotool", "key", "ctrl+a", "4")
+        suite.desktop.click_rect(day_box)
+        suite.desktop.run("xdotool", "key", "ctrl+a", "3", "1", "End")
+    finally:
+        app.proc.send_signal(signal.SIGCONT)
+    app.wait(lambda s: s["controls"]["Combo1(1)"]["text"] == "4", 5, "the month box to read 4")
+    s = app.wait(lambda s: s["controls"]["Combo1(0)"]["text"] == "1", 3,
+                 "the day box to be reset to 1 with month 4 by the keys' date check")
+    app.stop()
+    return "31/4 reset to %s" % date_args(s)
+
+
+def scenario_quit_with_message(suite):
+    """An open message box does not hold "Quitter" back."""
+    app = suite.launch("quit-message")
+    app.click_choice("Check3")
+    app.wait(lambda s: s["controls"]["Check3"]["checked"], 3, "'Fichier Ensoleillement.' to be ticked")
+    app.click("Command1")  # no step chosen: a message asks for one
+    wait_for(lambda: len(suite.desktop.window_ids(name="^Lumora$")) >= 2, 5, "the message box")
+    app.click("Command2")
+    check(app.wait_exit() == 0, "Lumora ended with code %s after Quitter" % app.proc.returncode)
+
+
 # --------------------------------------------------------------------------
 # Alerts, the tray icon's menu, starting with the session.
 
@@ -1112,6 +1154,8 @@ SCENARIOS = [
     scenario_map,
     scenario_screenshots,
     scenario_help,
+    scenario_date_keys,
+    scenario_quit_with_message,
     scenario_alerts,
     scenario_tray_menu,
     scenario_alert_fallback,

@@ -4,89 +4,59 @@
 // captions, the read-outs, the searches and the survey file, the icon, the
 // settings written on closing, and bad input in every box and bar.
 #include "astro/clock.h"
+#include "astro/solarposition.h"
 #include "diagrams/panoramaview.h"
 #include "mainwindow/mainwindow.h"
+#include "support/testwindow.h"
 #include "support/windowcontrols.h"
 #include "tray/trayicon.h"
 
 #include <QtTest>
 #include <QtWidgets>
 #include <cmath>
+#include <csignal>
+#include <cstring>
 #include <ctime>
+#include <sys/resource.h>
 #include <memory>
 
 using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
-const QString kIn = QStringLiteral("Le Soleil est dans la fenêtre");
-const QString kOut = QStringLiteral("Il n'y a pas de Soleil dans la fenêtre");
-
-struct FakeTray : TrayBackend {
-    bool isAvailable = true;
-    QStringList calls; // the tooltip of each icon shown, and "hide"
-    bool available() const override { return isAvailable; }
-    void show(const QIcon &, const QString &tip) override { calls << tip; }
-    void hide() override { calls << QStringLiteral("hide"); }
-    bool shown() const { return !calls.isEmpty() && calls.last() != u"hide"; }
-};
-
-// A shown main window on its own settings file, seeded with keys of the group DATA.
-class TestWindow
-{
-public:
-    explicit TestWindow(const QList<std::pair<QString, QString>> &stored = {})
-        : store_(dir_.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat)
-    {
-        for (const auto &[key, value] : stored)
-            store_.setValue(QStringLiteral("DATA/") + key, value);
-        auto backend = std::make_unique<FakeTray>();
-        tray = backend.get();
-        window_ = std::make_unique<MainWindow>(&store_, std::move(backend));
-        window_->show();
-    }
-    MainWindow *operator->() { return window_.get(); }
-    MainWindow &operator*() { return *window_; }
-    QString iniPath() const { return store_.fileName(); }
-    FakeTray *tray = nullptr; // owned by the window
-
-private:
-    QTemporaryDir dir_;
-    QSettings store_;
-    std::unique_ptr<MainWindow> window_;
-};
-
-QDateTime utc(int y, int mo, int d, int h, int mi, int s = 0) { return {QDate(y, mo, d), QTime(h, mi, s), Qt::UTC}; }
-
-void fixClock(const QDateTime &now) { setClockSource([now] { return now; }); }
-
-// The frame in panorama twips (left X, right X, upper Y, lower Y), opened
-// fully first so that no intermediate value is out of order.
-void setFrame(MainWindow &w, int left, int right, int top, int bottom)
-{
-    const std::pair<QScrollBar *, int> bars[]{{ui(w).frameLeftBar, left}, {ui(w).frameRightBar, right}, {ui(w).frameTopBar, top}, {ui(w).frameBottomBar, bottom}};
-    for (const auto &[bar, value] : bars)
-        bar->setValue(bar == ui(w).frameRightBar || bar == ui(w).frameBottomBar ? bar->maximum() : 0);
-    for (const auto &[bar, value] : bars)
-        bar->setValue(value);
-}
+const QString kIn = kTipIn;
+const QString kOut = kTipOut;
 
 // Paris, 21 June 2026 at 12:00 UT: the Sun a little west of south, about 64°
 // high (90 - 48.85 + 23.44): azimuth 150°..210° and elevation 50°..80° hold
 // it, azimuth 3.6°..35.8° does not.
 void frameSun(MainWindow &w, bool inside) { setFrame(w, inside ? 4194 : 100, inside ? 5871 : 1000, 482, 1927); }
 
-// Near the left end, where a check box or an option button has its mark.
-void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
-
 QMessageBox *searchMessage(MainWindow &w) { return w.findChild<QMessageBox *>(QStringLiteral("SearchMessage")); }
 
-QString dateBoxes(MainWindow &w)
+// Files written by this process stop growing at `bytes` (writes beyond fail
+// with EFBIG instead of killing the process), until the limit goes.
+class FileSizeLimit
 {
-    return ui(w).dateBoxes[0]->currentText() + u'/' + ui(w).dateBoxes[1]->currentText() + u'/' + ui(w).dateBoxes[2]->currentText();
-}
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
 
-QString exportPath() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv")); }
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 // Replaces a box's text: a date box runs its text-change handling, then a key
 // press its key-down handling on the text as it stands.
@@ -182,7 +152,9 @@ private slots:
         QTest::addColumn<QString>("shown"); // day/month/year after typing
         QTest::addColumn<QString>("today");
         QTest::newRow("31 Dec, April typed") << utc(2026, 12, 31, 10, 0) << 1 << "4" << "1/4/2026" << "31/12/2026";
-        QTest::newRow("23:30 UT on 31 Dec") << utc(2026, 12, 31, 23, 30) << 1 << "4" << "1/4/2027" << "1/1/2027";
+        // 00:30 on 1 January in Paris: the boxes hold the UT date.
+        QTest::newRow("23:30 UT on 31 Dec") << utc(2026, 12, 31, 23, 30) << 1 << "4" << "1/4/2026" << "31/12/2026";
+        QTest::newRow("31 typed, March") << utc(2026, 3, 15, 10, 0) << 0 << "31" << "31/3/2026" << "15/3/2026";
         QTest::newRow("29 typed, Feb 2024") << utc(2024, 2, 10, 10, 0) << 0 << "29" << "29/2/2024" << "10/2/2024";
     }
     void dates()
@@ -194,12 +166,12 @@ private slots:
         QFETCH(QString, today);
         fixClock(now);
         TestWindow w;
-        QCOMPARE(dateBoxes(*w), today);
+        QCOMPARE(dateBoxesText(*w), today);
         QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // manual mode
         putText(*w, QStringLiteral("Combo1(%1)").arg(box), typed);
-        QCOMPARE(dateBoxes(*w), shown);
+        QCOMPARE(dateBoxesText(*w), shown);
         QTest::mouseClick(ui(*w).nowButton, Qt::LeftButton);
-        QCOMPARE(dateBoxes(*w), today);
+        QCOMPARE(dateBoxesText(*w), today);
         QVERIFY(w->realTime());
         QCOMPARE(ui(*w).utTimeLabel->text(), now.time().toString(u"HH:mm:ss") + QStringLiteral(" (TU)"));
     }
@@ -220,6 +192,104 @@ private slots:
         const auto caption = [&](int i) { return ui(*w).frameEdgeLabels[i]->text() + u' ' + ui(*w).frameEdgeLabels[i]->toolTip(); };
         QCOMPARE((QStringList{caption(0), caption(1), caption(3)}),
                  (QStringList{"36° 35,77°", "324° 324,23°", "21° 20,76°"}));
+    }
+
+    // Sizes in pixels at 96 dpi: points * 96 / 72.
+    void designFonts_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("window, MS Sans Serif 8.25") << "Lumora" << 11;
+        QTest::newRow("local time, bold 8.25") << "Label6" << 11;
+        QTest::newRow("Quitter, bold 9.75") << "Command2" << 13;
+        QTest::newRow("latitude, 13.5") << "Text1" << 18;
+        QTest::newRow("degree sign, 18") << "Label2" << 24;
+        QTest::newRow("azimuth dial, Arial 8.25") << "PicAZ" << 11;
+    }
+    void designFonts()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, pixels);
+        TestWindow w;
+        QWidget *widget = control == u"Lumora" ? &*w : w->findChild<QWidget *>(control);
+        QVERIFY(widget);
+        QCOMPARE(widget->font().pixelSize(), pixels);
+    }
+
+    // Whole degrees with at least two digits. Panorama 10065 x 4335 twips:
+    // azimuth = X * 360 / 10065, elevation = 90 - Y * 90 / 4335.
+    void frameCaptions_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("label"); // LabLig: left, right, upper, lower edge
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("left edge at 5.01°") << "HS1" << 140 << 0 << "05°";
+        QTest::newRow("left edge at 0°") << "HS1" << 0 << 0 << "00°";
+        QTest::newRow("right edge at 350.52°") << "HS2" << 9800 << 1 << "351°";
+        QTest::newRow("lower edge at 5.00° high") << "VS2" << 4094 << 3 << "05°";
+        QTest::newRow("upper edge at 6.95° high") << "VS1" << 4000 << 2 << "07°";
+    }
+    void frameCaptions()
+    {
+        QFETCH(QString, bar);
+        QFETCH(int, value);
+        QFETCH(int, label);
+        QFETCH(QString, caption);
+        TestWindow w;
+        if (bar == u"VS1")
+            ui(*w).frameBottomBar->setValue(4335);
+        w->findChild<QScrollBar *>(bar)->setValue(value);
+        QCOMPARE(ui(*w).frameEdgeLabels[label]->text(), caption);
+    }
+
+    // "###.00": no integer digit is added below 10, none at all below 1.
+    // Paris, 21 June 2026 (lumora-cli position).
+    void readoutPattern_data()
+    {
+        QTest::addColumn<int>("minute"); // UT minute of the day
+        QTest::addColumn<QString>("readout");
+        QTest::newRow("00:12 UT, azimuth 4.72°") << 12 << "Azimut = 4,72 °";
+        QTest::newRow("04:30 UT, elevation 5.07°") << 270 << "Hauteur = 5,07 °";
+        QTest::newRow("03:51 UT, elevation -0.23°") << 231 << "Hauteur = -,23 °";
+    }
+    void readoutPattern()
+    {
+        QFETCH(int, minute);
+        QFETCH(QString, readout);
+        TestWindow w;
+        ui(*w).timeBar->setValue(minute);
+        QLabel *label = readout.startsWith(u"Azimut") ? ui(*w).azimuthReadoutLabel : ui(*w).elevationReadoutLabel;
+        QCOMPARE(label->text(), readout);
+    }
+
+    // The sun picture's centre is the Sun's place on the panorama (15 twips a pixel).
+    void sunPictureOnTheSun()
+    {
+        TestWindow w;
+        tick(*w);
+        const SunPosition sun = w->engine().sun;
+        const QPointF place(sun.azimuth * 10065 / 360 / 15, (4335 - 4335 * sun.elevation / 90) / 15);
+        const QPointF centre = QRectF(ui(*w).sunPictureLabel->geometry()).center();
+        QVERIFY2(std::abs(centre.x() - place.x()) <= 1 && std::abs(centre.y() - place.y()) <= 1,
+                 qPrintable(QStringLiteral("picture at %1,%2; Sun at %3,%4")
+                                .arg(centre.x()).arg(centre.y()).arg(place.x()).arg(place.y())));
+    }
+
+    // In real time the dials and read-outs follow the clock even when the
+    // search is not shown.
+    void realTimeWithoutShowingTheSearch()
+    {
+        TestWindow w;
+        click(ui(*w).showSearchCheck);
+        QVERIFY(!ui(*w).showSearchCheck->isChecked());
+        tick(*w);
+        const QString noon = ui(*w).azimuthReadoutLabel->text();
+        QVERIFY(noon.startsWith(u"Azimut = ") && ui(*w).azimuthDial->isShowing() && ui(*w).elevationDial->isShowing());
+        fixClock(utc(2026, 6, 21, 15, 0));
+        tick(*w);
+        QVERIFY(ui(*w).azimuthReadoutLabel->text() != noon);
+        QCOMPARE(ui(*w).azimuthDial->shownSun()->azimuth, w->engine().sun.azimuth);
     }
 
     void frameCorrection_data()
@@ -316,6 +386,21 @@ private slots:
             QCOMPARE(ui(*w).utTimeLabel->text() + ui(*w).localTimeLabel->text(), QStringLiteral("12:01:00 (TU)14:01:00"));
     }
 
+    // Back to real time: the search is over, and the next tick does not resume it.
+    void nowEndsTheSearch()
+    {
+        TestWindow w;
+        QSignalSpy finished(&*w, &MainWindow::searchFinished);
+        QVERIFY(startLongExitSearch(*w, finished));
+        QTest::mouseClick(ui(*w).nowButton, Qt::LeftButton);
+        QVERIFY(finished.wait(3000));
+        tick(*w);
+        QVERIFY(!w->searchRunning() && !w->engine().searchActive && w->realTime());
+        QVERIFY(!ui(*w).continueButton->isVisible());
+        QCOMPARE(ui(*w).searchButton->text(), QStringLiteral("Rechercher"));
+        QCOMPARE(ui(*w).utTimeLabel->text(), QStringLiteral("12:00:00 (TU)"));
+    }
+
     void surveyRefused_data()
     {
         QTest::addColumn<int>("step"); // -1: none chosen
@@ -344,26 +429,68 @@ private slots:
         QVERIFY(!QFileInfo(exportPath()).isFile());
     }
 
+    // Each step button gives its step. The Sun's centre rises in Paris on
+    // 21 June 2026 between 03:52 and 03:53 UT (elevation -0.10° and +0.16° at
+    // 03:52 and 03:54, lumora-cli position) and sets on 22 June 2027 about
+    // 19:54 UT; the survey covers 367 days.
+    void surveyWritesFile_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QStringList>("firstLines");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("10 minutes") << 0 << QStringList{"21/06/2026 04:00;", "21/06/2026 04:10;"} << "22/06/2027 19:50;";
+        QTest::newRow("30 minutes") << 1 << QStringList{"21/06/2026 04:00;", "21/06/2026 04:30;"} << "22/06/2027 19:30;";
+        QTest::newRow("1 heure") << 2 << QStringList{"21/06/2026 04:00;", "21/06/2026 05:00;"} << "22/06/2027 19:00;";
+        QTest::newRow("1 minute") << 3 << QStringList{"21/06/2026 03:53;", "21/06/2026 03:54;"} << "22/06/2027 19:5";
+    }
     void surveyWritesFile()
     {
+        QFETCH(int, button);
+        QFETCH(QStringList, firstLines);
+        QFETCH(QString, lastLine);
         fixClock(utc(2026, 6, 21, 0, 30)); // the Sun is down: the survey is not over at its first pass
         TestWindow w;
         tick(*w);
+        click(ui(*w).showSearchCheck); // faster
         click(ui(*w).surveyCheck);
-        click(ui(*w).surveyStepButtons[2]);
+        click(ui(*w).surveyStepButtons[button]);
         QSignalSpy finished(&*w, &MainWindow::searchFinished);
         QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
         QCOMPARE(w->stateText(), QStringLiteral("load"));
-        QVERIFY(finished.wait(20000));
+        QVERIFY(finished.wait(60000));
         QCOMPARE(w->stateText(), QStringLiteral("OK"));
         QFile file(exportPath());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = file.readAll().split('\n');
-        // Geometric sunrise in Paris on 21 June is about 03:51 UT, sunset on
-        // 22 June 2027 about 19:54 UT; the survey covers 367 days.
         QCOMPARE(lines.first(), QByteArray("\r"));
-        QVERIFY2(lines[1].startsWith("21/06/2026 04:00;"), lines[1].constData());
-        QVERIFY2(lines[lines.size() - 2].startsWith("22/06/2027 19:00;"), lines[lines.size() - 2].constData());
+        for (int i = 0; i < 2; ++i)
+            QVERIFY2(lines[i + 1].startsWith(firstLines[i].toLatin1()), lines[i + 1].constData());
+        QVERIFY2(lines[lines.size() - 2].startsWith(lastLine.toLatin1()), lines[lines.size() - 2].constData());
+        // Written in the program's folder: no word of another place.
+        QVERIFY(!w->findChild<QMessageBox *>(QStringLiteral("SurveyLocation")));
+    }
+
+    // The disk fills during the survey (a file-size limit stands in for it):
+    // the user is told so, not to close the file in a spreadsheet.
+    void surveyOnAFullDisk()
+    {
+        fixClock(utc(2026, 6, 21, 0, 30));
+        TestWindow w;
+        tick(*w);
+        click(ui(*w).surveyCheck);
+        click(ui(*w).surveyStepButtons[0]);
+        QSignalSpy finished(&*w, &MainWindow::searchFinished);
+        {
+            const FileSizeLimit limit(4096);
+            QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
+            QVERIFY(finished.wait(20000));
+        }
+        QMessageBox *box = searchMessage(*w);
+        QVERIFY(box);
+        QCOMPARE(box->text(), QStringLiteral("Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."));
+        QVERIFY2(box->informativeText().contains(exportPath()), qPrintable(box->informativeText()));
+        QVERIFY2(box->informativeText().endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))),
+                 qPrintable(box->informativeText()));
     }
 
     void trayIcon_data()
@@ -392,6 +519,16 @@ private slots:
         tick(*w);
         QCOMPARE(w->tray()->removeCalls(), removes + (first != second));
         QCOMPARE(w.tray->calls, calls);
+        // The sun picture is the window's own icon; the other one is the
+        // picture the window shows for a Sun outside.
+        const QImage sunIn = w->windowIcon().pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage sunOut = ui(*w).sunOutIcon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(sunIn != sunOut);
+        for (int i = 0; i < calls.size(); ++i)
+            if (calls[i] != u"hide")
+                QVERIFY2(w.tray->icons.takeFirst().convertToFormat(QImage::Format_ARGB32)
+                             == (calls[i] == kIn ? sunIn : sunOut),
+                         qPrintable(calls[i]));
         QCOMPARE(ui(*w).sunInIcon->isVisible(), second && !hidden);
         QCOMPARE(ui(*w).sunOutIcon->isVisible(), !second && !hidden);
     }
@@ -436,31 +573,6 @@ private slots:
         QVERIFY(!w->isMinimized());
         QVERIFY(!w.tray->shown());
         QVERIFY(!w->tray()->iconShown());
-    }
-
-    void closeSavesSettings_data()
-    {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("close box") << true;
-        QTest::newRow("Quitter") << false;
-    }
-    void closeSavesSettings()
-    {
-        QFETCH(bool, closeBox);
-        TestWindow w;
-        setFrame(*w, 2000, 8000, 500, 3000);
-        putText(*w, QStringLiteral("Text1"), QStringLiteral("33"));
-        click(ui(*w).southButton);
-        if (closeBox)
-            QVERIFY(w->close());
-        else
-            QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
-        QVERIFY(!w->isVisible());
-        QSettings saved(w.iniPath(), QSettings::IniFormat);
-        QStringList texts;
-        for (const char *key : {"VS1", "VS2", "HS1", "HS2", "T1", "T2", "O1", "O2"})
-            texts << saved.value(QStringLiteral("DATA/") + QLatin1String(key)).toString();
-        QCOMPARE(texts, (QStringList{"500", "3000", "2000", "8000", "33", "00", "Faux", "Vrai"}));
     }
 
     void badInput_data()

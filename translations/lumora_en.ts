@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="fr_FR">
 <context>
+    <name>Dials</name>
+    <message>
+        <source>O</source>
+        <translation>W</translation>
+    </message>
+    <message>
+        <source>Azimut</source>
+        <translation>Azimuth</translation>
+    </message>
+    <message>
+        <source>Hauteur</source>
+        <translation>Elevation</translation>
+    </message>
+</context>
+<context>
     <name>Lumora</name>
     <message>
         <source>Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, et quand il y entre ou en sort.</source>
@@ -10,6 +25,13 @@
     <message>
         <source>Démarre dans la zone de notification, la fenêtre cachée (la fenêtre s&apos;affiche quand il n&apos;y a pas de zone de notification).</source>
         <translation>Starts in the notification area with the window hidden (the window is shown when there is no notification area).</translation>
+    </message>
+</context>
+<context>
+    <name>Settings</name>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire</source>
+        <translation>it is not a regular file</translation>
     </message>
 </context>
 <context>
@@ -114,10 +136,14 @@
     </message>
 </context>
 <context>
-    <name>SurveyFile</name>
+    <name>SurveyFailure</name>
     <message>
-        <source>Le disque est plein : impossible d&apos;écrire %1</source>
-        <translation>The disk is full: %1 could not be written</translation>
+        <source>Impossible d&apos;écrire %1 : %2</source>
+        <translation>%1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>Le disque est plein : le fichier d&apos;ensoleillement n&apos;a pas pu être écrit.</source>
+        <translation>The disk is full: the sunshine file could not be written.</translation>
     </message>
     <message>
         <source>fermer le fichier dans excel</source>
@@ -210,6 +236,162 @@
 </context>
 <context>
     <name>lumora::MainWindow</name>
+    <message>
+        <source>%1 (TU)</source>
+        <translation>%1 (UT)</translation>
+    </message>
+    <message>
+        <source>Rechercher</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Hauteur du centre du Soleil (sans tenir compte de la réfraction atmosphérique).</source>
+        <translation>Elevation of the Sun&apos;s centre (without atmospheric refraction).</translation>
+    </message>
+    <message>
+        <source>Azimut du centre du Soleil.</source>
+        <translation>Azimuth of the Sun&apos;s centre.</translation>
+    </message>
+    <message>
+        <source>Fichier Ensoleillement.</source>
+        <translation>Sunshine file.</translation>
+    </message>
+    <message>
+        <source>1 heure</source>
+        <translation>1 hour</translation>
+    </message>
+    <message>
+        <source>30 minutes</source>
+        <translation>30 minutes</translation>
+    </message>
+    <message>
+        <source>10 minutes</source>
+        <translation>10 minutes</translation>
+    </message>
+    <message>
+        <source>1 minute</source>
+        <translation>1 minute</translation>
+    </message>
+    <message>
+        <source>Retour au temps réel, date du jour</source>
+        <translation>Back to real time, today&apos;s date</translation>
+    </message>
+    <message>
+        <source>Recherche</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Voir la recherche</source>
+        <translation>Show the search</translation>
+    </message>
+    <message>
+        <source>Prochaine Entrée</source>
+        <translation>Next Entry</translation>
+    </message>
+    <message>
+        <source>Heure TU</source>
+        <translation>UT time</translation>
+    </message>
+    <message>
+        <source>Nord</source>
+        <translation>North</translation>
+    </message>
+    <message>
+        <source>Sud</source>
+        <translation>South</translation>
+    </message>
+    <message>
+        <source>Est</source>
+        <translation>East</translation>
+    </message>
+    <message>
+        <source>Ouest</source>
+        <translation>West</translation>
+    </message>
+    <message>
+        <source>Google Map</source>
+        <translation>Google Map</translation>
+    </message>
+    <message>
+        <source>A propos</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>HeeeeeeeeelP</source>
+        <translation>HeeeeeeeeelP</translation>
+    </message>
+    <message>
+        <source>Réduire</source>
+        <translation>Minimise</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Le fichier de réglages n&apos;est pas un fichier ordinaire : Lumora démarre avec les réglages d&apos;origine, et ceux de cette séance ne seront pas enregistrés.</source>
+        <translation>The settings file is not a regular file: Lumora starts with its original settings, and those of this session will not be saved.</translation>
+    </message>
+    <message>
+        <source>raison inconnue</source>
+        <translation>unknown reason</translation>
+    </message>
+    <message>
+        <source>Les réglages n&apos;ont pas pu être enregistrés : les changements de cette séance sont perdus.</source>
+        <translation>The settings could not be saved: the changes of this session are lost.</translation>
+    </message>
+    <message>
+        <source>Impossible d&apos;écrire %1 : %2</source>
+        <translation>%1 could not be written: %2</translation>
+    </message>
+    <message>
+        <source>L&apos;aide n&apos;a pas pu être ouverte : %1</source>
+        <translation>The help could not be opened: %1</translation>
+    </message>
+    <message>
+        <source>Module Azimut</source>
+        <translation>Azimuth module</translation>
+    </message>
+    <message>
+        <source>Utiliser le module transparent au dessus de Goooogle map pour déterminer un azimut. <byte value="xd"/>
+- Voulez-vous lancer gooogle map maintenant ?</source>
+        <translation>Use the see-through module over Goooogle map to find an azimuth. <byte value="xd"/>
+- Do you want to start gooogle map now?</translation>
+    </message>
+    <message>
+        <source>Temps réel</source>
+        <translation>Real time</translation>
+    </message>
+    <message>
+        <source>Prochaine Sortie</source>
+        <translation>Next Exit</translation>
+    </message>
+    <message>
+        <source>Calcul impossible : vérifiez la date (année entre -32767 et 32767) et les coordonnées du lieu.</source>
+        <translation>Cannot compute: check the date (year between -32767 and 32767) and the site&apos;s coordinates.</translation>
+    </message>
+    <message>
+        <source>Choisissez le pas du fichier d&apos;ensoleillement : 1 heure, 30 minutes, 10 minutes ou 1 minute.</source>
+        <translation>Choose the sunshine file&apos;s step: 1 hour, 30 minutes, 10 minutes or 1 minute.</translation>
+    </message>
+    <message>
+        <source>Aucune entrée du Soleil en un an</source>
+        <translation>No entry of the Sun within a year</translation>
+    </message>
+    <message>
+        <source>Aucune sortie du Soleil en un an</source>
+        <translation>No exit of the Sun within a year</translation>
+    </message>
+    <message>
+        <source>Recherche arrêtée</source>
+        <translation>Search stopped</translation>
+    </message>
+    <message>
+        <source>Le fichier d&apos;ensoleillement a été écrit dans :
+%1</source>
+        <translation>The sunshine file was written to:
+%1</translation>
+    </message>
     <message>
         <source>Le démarrage avec la session n&apos;a pas pu être réglé.</source>
         <translation>Starting with the session could not be set.</translation>

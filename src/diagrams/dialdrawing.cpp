@@ -5,6 +5,7 @@
 #include "common/formats.h"
 #include "diagrams/geometry.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace lumora {
@@ -37,7 +38,7 @@ DialStroke circle(Style style, Rgb colour, QPointF centre, double radius)
 DialStroke letter(const char *text, double left, double top)
 {
     return {Kind::Text, Style::Solid, 1, kWindowText, asFloats(left, top), {}, 0,
-            QString::fromLatin1(text)};
+            QCoreApplication::translate("Dials", text)};
 }
 
 // A point at `distance` from `centre` in the direction of `angle` (radians,
@@ -60,7 +61,7 @@ void addPointer(std::vector<DialStroke> &strokes, Rgb colour, QPointF centre, QP
 
 QString readout(const char *name, double value, const QLocale &locale)
 {
-    return QString::fromLatin1(name) + QStringLiteral(" = ")
+    return QCoreApplication::translate("Dials", name) + QStringLiteral(" = ")
         + formatNumber(value, kPatternHash_00, locale) + QStringLiteral(" °");
 }
 
@@ -96,7 +97,8 @@ std::vector<DialStroke> azimuthDialStrokes(double width, double height, double a
 
     strokes.push_back(letter("N", c.x() - 50, 0));
     strokes.push_back(letter("S", c.x() - 50, h - 250));
-    strokes.push_back(letter("O", 50, c.y() - 100));
+    // West is "O" (Ouest) in French.
+    strokes.push_back(letter(QT_TRANSLATE_NOOP("Dials", "O"), 50, c.y() - 100));
     strokes.push_back(letter("E", w - 200, c.y() - 100));
     return strokes;
 }
@@ -131,12 +133,12 @@ std::vector<DialStroke> elevationDialStrokes(double width, double elevation)
 
 QString azimuthReadout(double azimuth, const QLocale &locale)
 {
-    return readout("Azimut", azimuth, locale);
+    return readout(QT_TRANSLATE_NOOP("Dials", "Azimut"), azimuth, locale);
 }
 
 QString elevationReadout(double elevation, const QLocale &locale)
 {
-    return readout("Hauteur", elevation, locale);
+    return readout(QT_TRANSLATE_NOOP("Dials", "Hauteur"), elevation, locale);
 }
 
 QPointF sunPictureTopLeft(double sunPictureX, double sunPictureY, QSizeF imsolSize)

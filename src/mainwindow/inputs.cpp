@@ -92,7 +92,7 @@ void MainWindow::readClock()
         // program left in the notification area overnight), they follow it.
         if (now.date() != clockDate_)
             setDateBoxes(now.date());
-        utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
+        utTimeLabel->setText(tr("%1 (TU)").arg(formatTimeOfDay(engine_.dayFractionUT, true)));
         localTimeLabel->setText(localTimeOfDayText());
     } else {
         utTimeLabel->setText(QStringLiteral("---"));
@@ -191,10 +191,10 @@ void MainWindow::onTimeBarChanged()
     if (stateText_ == u"load" || timeBarSetByProgram_)
         return;
     clockTimer->stop();
-    searchButton->setText(QStringLiteral("Rechercher"));
+    searchButton->setText(tr("Rechercher"));
     engine_.searchActive = false;
     engine_.dayFractionUT = timeBar->value() / 1440.0;
-    utTimeLabel->setText(formatTimeOfDay(engine_.dayFractionUT, true) + QStringLiteral(" (TU)"));
+    utTimeLabel->setText(tr("%1 (TU)").arg(formatTimeOfDay(engine_.dayFractionUT, true)));
     localTimeLabel->setText(localTimeOfDayText());
     continueButton->hide();
     setLocalTimeColour(kRed);
@@ -214,7 +214,7 @@ void MainWindow::setDateBoxes(const QDate &utDate)
 
 void MainWindow::onNowClicked()
 {
-    searchButton->setText(QStringLiteral("Rechercher"));
+    searchButton->setText(tr("Rechercher"));
     // The boxes hold the UT date, as the time bar holds the UT time.
     setDateBoxes(currentUtc().date());
     continueButton->hide();

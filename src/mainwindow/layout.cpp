@@ -231,10 +231,10 @@ void MainWindow::buildDiagramsPart()
     elevationDial = new DialView(DialView::Kind::Elevation, dialsFrame);
     elevationDial->setGeometry(twipsRect(30, 225, 1770, 1770));
     elevationDial->setToolTip(
-        QStringLiteral("Hauteur du centre du Soleil (sans tenir compte de la réfraction atmosphérique)."));
+        tr("Hauteur du centre du Soleil (sans tenir compte de la réfraction atmosphérique)."));
     azimuthDial = new DialView(DialView::Kind::Azimuth, dialsFrame);
     azimuthDial->setGeometry(twipsRect(1860, 225, 1770, 1770));
-    azimuthDial->setToolTip(QStringLiteral("Azimut du centre du Soleil."));
+    azimuthDial->setToolTip(tr("Azimut du centre du Soleil."));
     for (DialView *dial : {elevationDial, azimuthDial}) {
         dial->setFont(designFont(QStringLiteral("Arial"), 8.25));
         dial->setAutoFillBackground(true);
@@ -244,18 +244,18 @@ void MainWindow::buildDiagramsPart()
     azimuthReadoutLabel = makeLabel(dialsFrame, QString(), 1875, 15, 45, 195);
 
     surveyCheck = make<QCheckBox>(this, 435, 7410, 3180, 225);
-    surveyCheck->setText(QStringLiteral("Fichier Ensoleillement."));
+    surveyCheck->setText(tr("Fichier Ensoleillement."));
     static constexpr struct {
         int index;
-        const char16_t *caption;
+        const char *caption;
         int left, top;
-    } options[] = {{2, u"1 heure", 435, 7695},
-                   {1, u"30 minutes", 435, 7905},
-                   {0, u"10 minutes", 435, 8115},
-                   {3, u"1 minute", 1665, 8115}};
+    } options[] = {{2, QT_TR_NOOP("1 heure"), 435, 7695},
+                   {1, QT_TR_NOOP("30 minutes"), 435, 7905},
+                   {0, QT_TR_NOOP("10 minutes"), 435, 8115},
+                   {3, QT_TR_NOOP("1 minute"), 1665, 8115}};
     for (const auto &o : options) {
         auto *button = make<QRadioButton>(this, o.left, o.top, 1830, 195);
-        button->setText(QString::fromUtf16(o.caption));
+        button->setText(tr(o.caption));
         surveyStepButtons[o.index] = button;
     }
     // The steps are one choice of their own: left to Qt, option buttons that
@@ -281,18 +281,18 @@ void MainWindow::buildMiddlePart()
     nowButton = make<QPushButton>(this, 5805, 5280, 585, 660);
     nowButton->setIcon(QIcon(QStringLiteral(":/icons/command3.png")));
     nowButton->setIconSize(QSize(32, 32));
-    nowButton->setToolTip(QStringLiteral("Retour au temps réel, date du jour"));
+    nowButton->setToolTip(tr("Retour au temps réel, date du jour"));
 
     searchGroup = make<QGroupBox>(this, 4080, 6090, 2295, 1245);
-    searchGroup->setTitle(QStringLiteral("Recherche"));
+    searchGroup->setTitle(tr("Recherche"));
     showSearchCheck = make<QCheckBox>(searchGroup, 195, 15 + 180, 1845, 285);
-    showSearchCheck->setText(QStringLiteral("Voir la recherche"));
+    showSearchCheck->setText(tr("Voir la recherche"));
     showSearchCheck->setChecked(true);
     continueButton = make<QPushButton>(searchGroup, 180, 360 + 90, 2070, 300);
-    continueButton->setText(QStringLiteral("Prochaine Entrée"));
+    continueButton->setText(tr("Prochaine Entrée"));
     continueButton->hide();
     searchButton = make<QPushButton>(searchGroup, 180, 690 + 60, 2070, 420);
-    searchButton->setText(QStringLiteral("Rechercher"));
+    searchButton->setText(tr("Rechercher"));
     entrySearchCheck = make<QCheckBox>(searchGroup, -60, 810, 465, 195);
     entrySearchCheck->setChecked(true);
     entrySearchCheck->hide();
@@ -307,7 +307,7 @@ void MainWindow::buildInputsPart()
     timeBar = makeBar(this, Qt::Vertical, 6915, 5325, 300, 1905, 1, 10, 0);
     timeBar->setRange(0, 1440);
     timeBar->setTracking(false); // handled once the value changes, not while dragging
-    timeBar->setToolTip(QStringLiteral("Heure TU"));
+    timeBar->setToolTip(tr("Heure TU"));
 
     static constexpr double comboLefts[3] = {7545, 8445, 9345};
     static constexpr double comboWidths[3] = {885, 885, 1050};
@@ -353,16 +353,16 @@ void MainWindow::buildInputsPart()
 
     latitudeFrame = makeFrame(this, 9345, 6045, 1005, 645);
     northButton = make<QRadioButton>(latitudeFrame, 105, 105, 810, 195);
-    northButton->setText(QStringLiteral("Nord"));
+    northButton->setText(tr("Nord"));
     southButton = make<QRadioButton>(latitudeFrame, 105, 315, 810, 195);
-    southButton->setText(QStringLiteral("Sud"));
+    southButton->setText(tr("Sud"));
     northButton->setChecked(true);
 
     longitudeFrame = makeFrame(this, 9345, 6540, 1050, 750);
     eastButton = make<QRadioButton>(longitudeFrame, 105, 210, 690, 195);
-    eastButton->setText(QStringLiteral("Est"));
+    eastButton->setText(tr("Est"));
     westButton = make<QRadioButton>(longitudeFrame, 105, 420, 780, 195);
-    westButton->setText(QStringLiteral("Ouest"));
+    westButton->setText(tr("Ouest"));
     eastButton->setChecked(true);
     exclusiveGroup(this, {northButton, southButton});
     exclusiveGroup(this, {eastButton, westButton});
@@ -373,22 +373,22 @@ void MainWindow::buildButtonRow()
     static constexpr struct {
         QToolButton *MainWindow::*member;
         int left;
-        const char16_t *caption;
+        const char *caption;
         const char *icon;
-    } buttons[] = {{&MainWindow::mapButton, 3750, u"Google Map", ":/icons/command6.png"},
-                   {&MainWindow::aboutButton, 5175, u"A propos", ":/icons/command5.png"},
-                   {&MainWindow::helpButton, 6600, u"HeeeeeeeeelP", ":/icons/command7.png"},
-                   {&MainWindow::hideButton, 8025, u"Réduire", ":/icons/command4.png"}};
+    } buttons[] = {{&MainWindow::mapButton, 3750, QT_TR_NOOP("Google Map"), ":/icons/command6.png"},
+                   {&MainWindow::aboutButton, 5175, QT_TR_NOOP("A propos"), ":/icons/command5.png"},
+                   {&MainWindow::helpButton, 6600, QT_TR_NOOP("HeeeeeeeeelP"), ":/icons/command7.png"},
+                   {&MainWindow::hideButton, 8025, QT_TR_NOOP("Réduire"), ":/icons/command4.png"}};
     for (const auto &b : buttons) {
         auto *button = make<QToolButton>(this, b.left, 7425, 1440, 885);
-        button->setText(QString::fromUtf16(b.caption));
+        button->setText(tr(b.caption));
         button->setIcon(QIcon(QString::fromLatin1(b.icon)));
         button->setIconSize(QSize(32, 32));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         this->*(b.member) = button;
     }
     quitButton = make<QPushButton>(this, 9450, 7425, 1440, 885);
-    quitButton->setText(QStringLiteral("Quitter"));
+    quitButton->setText(tr("Quitter"));
     quitButton->setFont(designFont(kSansSerif, 9.75, true));
 }
 

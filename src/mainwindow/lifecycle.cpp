@@ -61,8 +61,8 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     if (!unusableSettingsPath_.isEmpty()) {
         // Once the window is up, so that the message stands above it.
         QTimer::singleShot(0, this, [this] {
-            showMessage(QStringLiteral("Le fichier de réglages n'est pas un fichier ordinaire : Lumora démarre avec "
-                                       "les réglages d'origine, et ceux de cette séance ne seront pas enregistrés."),
+            showMessage(tr("Le fichier de réglages n'est pas un fichier ordinaire : Lumora démarre avec "
+                           "les réglages d'origine, et ceux de cette séance ne seront pas enregistrés."),
                         QDir::toNativeSeparators(unusableSettingsPath_), QStringLiteral("SettingsMessage"));
         });
     }
@@ -196,7 +196,7 @@ QString MainWindow::saveSettings()
     if (writeSettings(*settings_, bars, texts, selected))
         return {};
     const QString reason = settingsWriteProblem(settings_->fileName());
-    return reason.isEmpty() ? QStringLiteral("raison inconnue") : reason;
+    return reason.isEmpty() ? tr("raison inconnue") : reason;
 }
 
 void MainWindow::shutDown()
@@ -227,9 +227,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // The session's changes are lost: the program ends once the user has read why.
-    QMessageBox *box = showMessage(QStringLiteral("Les réglages n'ont pas pu être enregistrés : les changements de "
-                                                  "cette séance sont perdus."),
-                                   QStringLiteral("Impossible d'écrire %1 : %2")
+    QMessageBox *box = showMessage(tr("Les réglages n'ont pas pu être enregistrés : les changements de "
+                                      "cette séance sont perdus."),
+                                   tr("Impossible d'écrire %1 : %2")
                                        .arg(QDir::toNativeSeparators(settings_->fileName()), settingsSaveProblem_),
                                    QStringLiteral("SettingsMessage"));
     connect(box, &QDialog::finished, qApp, &QCoreApplication::quit);
@@ -240,7 +240,7 @@ void MainWindow::onQuitClicked() { close(); }
 void MainWindow::onHelpClicked()
 {
     openHelp(this, [this] {
-        showMessage(QStringLiteral("L'aide n'a pas pu être ouverte : %1").arg(QDir::toNativeSeparators(helpFilePath())),
+        showMessage(tr("L'aide n'a pas pu être ouverte : %1").arg(QDir::toNativeSeparators(helpFilePath())),
                     QString(), QStringLiteral("HelpMessage"));
     });
 }
@@ -278,9 +278,9 @@ void MainWindow::onMapClicked()
     hide();
     QCoreApplication::processEvents(); // the overlay is drawn before the question
     // Owned by the overlay, so it is stacked above it rather than hidden behind.
-    QMessageBox question(QMessageBox::NoIcon, QStringLiteral("Module Azimut"),
-                         QStringLiteral("Utiliser le module transparent au dessus de Goooogle map pour déterminer "
-                                        "un azimut. \r\n- Voulez-vous lancer gooogle map maintenant ?"),
+    QMessageBox question(QMessageBox::NoIcon, tr("Module Azimut"),
+                         tr("Utiliser le module transparent au dessus de Goooogle map pour déterminer "
+                            "un azimut. \r\n- Voulez-vous lancer gooogle map maintenant ?"),
                          QMessageBox::Yes | QMessageBox::No, overlay_);
     question.setObjectName(QStringLiteral("MapQuestion"));
     if (question.exec() == QMessageBox::Yes)

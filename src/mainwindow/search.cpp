@@ -26,12 +26,17 @@ namespace {
 // How long one slice of passes may hold the event loop.
 constexpr qint64 kSliceMilliseconds = 15;
 
-const QString kSearchCaption = QStringLiteral("Rechercher");
-const QString kRealTimeCaption = QStringLiteral("Temps réel");
-const QString kNextEntry = QStringLiteral("Prochaine Entrée");
-const QString kNextExit = QStringLiteral("Prochaine Sortie");
-const QString kYearMessage = QStringLiteral("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
-                                            "et les coordonnées du lieu.");
+// Captions and messages in the interface language (the buttons' captions are
+// also the search's state: they are compared with these).
+QString searchCaption() { return MainWindow::tr("Rechercher"); }
+QString realTimeCaption() { return MainWindow::tr("Temps réel"); }
+QString nextEntryCaption() { return MainWindow::tr("Prochaine Entrée"); }
+QString nextExitCaption() { return MainWindow::tr("Prochaine Sortie"); }
+QString yearMessage()
+{
+    return MainWindow::tr("Calcul impossible : vérifiez la date (année entre -32767 et 32767) "
+                          "et les coordonnées du lieu.");
+}
 
 
 QString instantText(const DayTime &instant)
@@ -87,22 +92,22 @@ bool MainWindow::prepareSurvey()
 void MainWindow::onSearchClicked()
 {
     utTimeLabel->clear();
-    if (searchButton->text() != kRealTimeCaption) {
+    if (searchButton->text() != realTimeCaption()) {
         if (surveyCheck->isChecked() && selectedSurveyOption() < 0) {
             // Without a step the survey would repeat midnight for ever.
-            showMessage(QStringLiteral("Choisissez le pas du fichier d'ensoleillement : "
-                                           "1 heure, 30 minutes, 10 minutes ou 1 minute."));
+            showMessage(tr("Choisissez le pas du fichier d'ensoleillement : "
+                           "1 heure, 30 minutes, 10 minutes ou 1 minute."));
             return;
         }
         // The search starts from the date the boxes show at the time on show
         // (a date typed in manual mode, or before the first tick, counts).
         if (!runOnce()) {
-            showMessage(kYearMessage);
+            showMessage(yearMessage());
             return;
         }
         clockTimer->stop();
         setLocalTimeColour(QColor(255, 0, 0));
-        searchButton->setText(kRealTimeCaption);
+        searchButton->setText(realTimeCaption());
         if (surveyCheck->isChecked() && !prepareSurvey())
             return;
         engine_.startSearch();
@@ -111,11 +116,11 @@ void MainWindow::onSearchClicked()
     } else {
         clockTimer->start();
         entrySearchCheck->setChecked(true);
-        searchButton->setText(kSearchCaption);
+        searchButton->setText(searchCaption());
         engine_.searchActive = false;
         continueButton->hide();
         if (!runOnce())
-            showMessage(kYearMessage);
+            showMessage(yearMessage());
     }
 }
 
@@ -128,17 +133,17 @@ void MainWindow::onContinueClicked()
             engine_.resumeSearch();
         startSearchLoop();
     } else if (!runOnce()) {
-        showMessage(kYearMessage);
+        showMessage(yearMessage());
     }
 }
 
 void MainWindow::updateContinueCaption()
 {
     // The button always offers the event opposite to the one searched.
-    if (entrySearchCheck->isChecked() && continueButton->text() == kNextEntry)
-        continueButton->setText(kNextExit);
-    else if (!entrySearchCheck->isChecked() && continueButton->text() == kNextExit)
-        continueButton->setText(kNextEntry);
+    if (entrySearchCheck->isChecked() && continueButton->text() == nextEntryCaption())
+        continueButton->setText(nextExitCaption());
+    else if (!entrySearchCheck->isChecked() && continueButton->text() == nextExitCaption())
+        continueButton->setText(nextEntryCaption());
 }
 
 void MainWindow::startSearchLoop()
@@ -184,9 +189,9 @@ void MainWindow::runSearchSlice()
         endSearchLoop();
         return;
     case PassOutcome::GaveUp:
-        utTimeLabel->setText(entrySearchCheck->isChecked() ? QStringLiteral("Aucune entrée du Soleil en un an")
-                                            : QStringLiteral("Aucune sortie du Soleil en un an"));
-        localTimeLabel->setText(QStringLiteral("Recherche arrêtée"));
+        utTimeLabel->setText(entrySearchCheck->isChecked() ? tr("Aucune entrée du Soleil en un an")
+                                            : tr("Aucune sortie du Soleil en un an"));
+        localTimeLabel->setText(tr("Recherche arrêtée"));
         endSearchLoop();
         return;
     case PassOutcome::WriteFailed: {
@@ -218,7 +223,7 @@ void MainWindow::showSearchProgress(const SearchPass &pass)
 void MainWindow::showSearchResult(const SearchPass &pass)
 {
     const DayTime instant = reportedInstant(pass);
-    utTimeLabel->setText(instantText(instant) + QStringLiteral(" (TU)"));
+    utTimeLabel->setText(tr("%1 (TU)").arg(instantText(instant)));
     // The zone's offset at the instant found, so a result across a change of
     // summer time still reads right.
     localTimeLabel->setText(instantText(localTime(instant)));
@@ -242,7 +247,7 @@ void MainWindow::endSearchLoop()
         drawWindowFrame(FrameBar::None);
         const QString programFile = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv"));
         if (surveyPath_ != programFile && !closing_)
-            showMessage(QStringLiteral("Le fichier d'ensoleillement a été écrit dans :\n%1")
+            showMessage(tr("Le fichier d'ensoleillement a été écrit dans :\n%1")
                             .arg(QDir::toNativeSeparators(surveyPath_)),
                         QString(), QStringLiteral("SurveyLocation"));
     }

@@ -3,6 +3,7 @@
 
 #include "common/numbers.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -129,7 +130,7 @@ QString settingsWriteProblem(const QString &path)
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
-            return info.isDir() ? qt_error_string(EISDIR) : QStringLiteral("ce n'est pas un fichier ordinaire");
+            return info.isDir() ? qt_error_string(EISDIR) : QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");
         QFile file(path);
         if (!file.open(QIODevice::ReadWrite))
             return file.errorString();

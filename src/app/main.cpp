@@ -7,9 +7,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QElapsedTimer>
 #include <QScreen>
-#include <QTimer>
 
 #include <cstdio>
 #include <cstring>
@@ -51,30 +49,6 @@ int answerInformation(int argc, char *argv[])
     parser.process(app); // prints and exits for --help and --version
     return 0;
 }
-
-// Started with the session, the program may come up before the panel that
-// holds the notification area: it waits a few seconds for one, then shows the
-// window, which nothing could bring back otherwise. While hidden, the first
-// tick of the clock puts the icon in the notification area.
-void startInTray(lumora::MainWindow &window)
-{
-    constexpr qint64 kPatienceMs = 5000;
-    if (window.tray()->isAvailable())
-        return;
-    auto *poll = new QTimer(&window);
-    auto *since = new QElapsedTimer;
-    since->start();
-    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, since] {
-        const bool available = window.tray()->isAvailable();
-        if (!available && since->elapsed() < kPatienceMs)
-            return;
-        if (!available)
-            window.show();
-        poll->deleteLater();
-        delete since;
-    });
-    poll->start(250);
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -107,7 +81,7 @@ int main(int argc, char *argv[])
         window.move(frame.topLeft());
     }
     if (parser.isSet(kTrayOption))
-        startInTray(window);
+        lumora::startInNotificationArea(window, *window.tray());
     else
         window.show();
     QObject::connect(&instance, &lumora::SingleInstance::activationRequested, &window,

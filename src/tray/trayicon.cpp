@@ -1,8 +1,11 @@
 // The notification-area icon and its platform backend (QSystemTrayIcon).
 #include "tray/trayicon.h"
 
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
 
 namespace lumora {
 
@@ -106,6 +109,24 @@ void TrayIcon::removeIcon()
 TrayActions trayActionsFor(bool answerChanged, bool windowHidden, bool alertsOn)
 {
     return {answerChanged, windowHidden || alertsOn};
+}
+
+void startInNotificationArea(QWidget &window, const TrayIcon &tray, std::chrono::milliseconds patience)
+{
+    if (tray.isAvailable())
+        return;
+    auto *poll = new QTimer(&window);
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, &tray, poll, since, patience] {
+        const bool available = tray.isAvailable();
+        if (!available && since.elapsed() < patience.count())
+            return;
+        if (!available)
+            window.show();
+        poll->deleteLater();
+    });
+    poll->start(250);
 }
 
 } // namespace lumora

@@ -9,9 +9,11 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <chrono>
 #include <memory>
 
 class QMenu;
+class QWidget;
 class QSystemTrayIcon;
 
 namespace lumora {
@@ -90,5 +92,14 @@ struct TrayActions {
     bool add = false;
 };
 TrayActions trayActionsFor(bool answerChanged, bool windowHidden, bool alertsOn = false);
+
+// A start hidden in the notification area (Lumora --tray): `window` is left
+// hidden while `tray` has a notification area, and the icon comes with the
+// first evaluation. Started with the session, the program may come up before
+// the panel that holds the notification area: without one, it is asked for
+// again every quarter of a second, and after `patience` the window is shown,
+// as nothing else could bring it back.
+void startInNotificationArea(QWidget &window, const TrayIcon &tray,
+                             std::chrono::milliseconds patience = std::chrono::seconds(5));
 
 } // namespace lumora

@@ -2,7 +2,8 @@
 // and a notifier that only record what they are asked: an entry alert sent at
 // the tick that reaches the entry second in real time, and not in manual
 // mode, not with the alerts off, not twice, not for what passed before
-// start-up or in manual mode; the warning ahead and the exit; the icon kept
+// start-up or in manual mode; the lead from the menu, the warning ahead and
+// the exit; the icon kept
 // beside a shown window while the alerts are on; the choices in both menus,
 // kept in the group "Alertes"; the tray menu's next event and "Quitter"; the
 // autostart entry from the menu; a click on a notification.
@@ -195,10 +196,15 @@ private slots:
         QCOMPARE(w.notifier->summaries(), QStringList{});
     }
 
+    // The lead chosen in the window's menu, then the warning, the entry and the exit.
     void warningAndExit()
     {
-        TestWindow w(QStringLiteral("Actives=Vrai;Avance=15"));
+        TestWindow w(QStringLiteral("Actives=Vrai"));
         const auto [entry, exit] = w.stretch();
+        for (QAction *action : w->windowMenu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
+            if (action->text() == u"15 minutes avant")
+                action->trigger();
+        QCOMPARE(w.store().value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("15"));
         for (const qint64 t : {entry - 901, entry - 900, entry - 899, entry - 1, entry, exit - 1, exit, exit + 1})
             tickAt(*w, t);
         QCOMPARE(w.notifier->summaries(), (QStringList{QStringLiteral("Le Soleil entrera dans la fenêtre à ") + localClock(entry),
@@ -206,21 +212,6 @@ private slots:
                                                        QStringLiteral("Le Soleil quitte la fenêtre")}));
         QCOMPARE(w.notifier->sent[0].body.left(16), QStringLiteral("Dans 15 minutes,"));
         QVERIFY2(w.notifier->sent[2].body.startsWith(QStringLiteral("À ") + localClock(exit) + u'.'), qPrintable(w.notifier->sent[2].body));
-    }
-
-    // The lead chosen in the window's menu takes effect at once.
-    void leadFromTheWindowMenu()
-    {
-        TestWindow w(QStringLiteral("Actives=Vrai"));
-        const qint64 entry = w.stretch().first;
-        tickAt(*w, entry - 400);
-        for (QAction *action : w->windowMenu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
-            if (action->text() == u"5 minutes avant")
-                action->trigger();
-        QCOMPARE(w->alerts()->leadMinutes(), 5);
-        tickAt(*w, entry - 300);
-        QCOMPARE(w.notifier->summaries(), QStringList{QStringLiteral("Le Soleil entrera dans la fenêtre à ") + localClock(entry)});
-        QCOMPARE(w.store().value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("5"));
     }
 
     // The icon stays beside a shown window while the alerts are on.
@@ -299,23 +290,6 @@ private slots:
             return false;
         };
         QVERIFY(checked(QStringLiteral("30 minutes avant")) && !checked(QStringLiteral("Non")));
-    }
-
-    void storedLeadOutOfList_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("lead");
-        QTest::newRow("15") << "Avance=15" << 15;
-        QTest::newRow("7, not offered") << "Avance=7" << 0;
-        QTest::newRow("not a number") << "Avance=quinze" << 0;
-        QTest::newRow("negative") << "Avance=-5" << 0;
-    }
-    void storedLeadOutOfList()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, lead);
-        TestWindow w(stored);
-        QCOMPARE(w->alerts()->leadMinutes(), lead);
     }
 
     void trayMenuNextEvent()

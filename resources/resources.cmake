@@ -20,7 +20,7 @@ qt_add_resources(lumora_ui "lumora_resources"
 
 # The help pages, copied beside the programs at configure time (editing a
 # page re-runs the configuration) and installed under share/lumora.
-set(LUMORA_HELP_PAGES ${LUMORA_RESOURCE_DIR}/help/Quorel_fr.html)
+set(LUMORA_HELP_PAGES ${LUMORA_RESOURCE_DIR}/help/Quorel_fr.html ${LUMORA_RESOURCE_DIR}/help/Quorel_en.html)
 foreach(page ${LUMORA_HELP_PAGES})
   get_filename_component(name ${page} NAME)
   configure_file(${page} ${CMAKE_BINARY_DIR}/src/${name} COPYONLY)

@@ -398,6 +398,21 @@
     </message>
 </context>
 <context>
+    <name>lumora::SunCourseController</name>
+    <message>
+        <source>Course du Soleil ce jour</source>
+        <translation>The Sun&apos;s course on this day</translation>
+    </message>
+    <message>
+        <source>Solstices et équinoxe</source>
+        <translation>Solstices and equinox</translation>
+    </message>
+    <message>
+        <source>Lignes horaires (heure d&apos;hiver)</source>
+        <translation>Hour lines (standard time)</translation>
+    </message>
+</context>
+<context>
     <name>lumora::TrayIcon</name>
     <message>
         <source>Le Soleil est dans la fenêtre</source>

@@ -1,10 +1,13 @@
-// Painting of the panorama and its frame, in twips.
+// Painting of the panorama, its layers and its frame, in twips; its menu.
 #include "diagrams/panoramaview.h"
 
 #include "common/twips.h"
 
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 namespace lumora {
 
@@ -36,10 +39,46 @@ void PanoramaView::setPictureSize(PictureSize size)
     update();
 }
 
+void PanoramaView::addLayer(PanoramaLayer *layer)
+{
+    if (layer && std::find(m_layers.begin(), m_layers.end(), layer) == m_layers.end())
+        m_layers.push_back(layer);
+    update();
+}
+
+void PanoramaView::removeLayer(PanoramaLayer *layer)
+{
+    m_layers.erase(std::remove(m_layers.begin(), m_layers.end(), layer), m_layers.end());
+    update();
+}
+
+QMenu *PanoramaView::menu()
+{
+    if (!m_menu)
+        m_menu = new QMenu(this);
+    return m_menu;
+}
+
+void PanoramaView::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (!m_menu || m_menu->isEmpty()) {
+        event->ignore();
+        return;
+    }
+    m_menu->popup(event->globalPos());
+    event->accept();
+}
+
 void PanoramaView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
+    for (PanoramaLayer *layer : m_layers) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        layer->paintLayer(painter, *this);
+        painter.restore();
+    }
     // The frame's lines are all horizontal or vertical: drawn aliased they stay
     // one crisp red pixel wide instead of two faded ones.
     painter.setRenderHint(QPainter::Antialiasing, false);

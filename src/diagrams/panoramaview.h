@@ -1,13 +1,32 @@
 // The window picture: the panorama of the sky with the window's red
 // frame. Labels and the sun picture are child widgets placed by the owner.
+// Features that draw on the sky (the Sun's course…) add a layer, painted
+// under the frame; features that offer choices add entries to the menu a
+// right-click opens.
 #pragma once
 
 #include "diagrams/geometry.h"
 #include "diagrams/windowframe.h"
 
 #include <QWidget>
+#include <vector>
+
+class QMenu;
 
 namespace lumora {
+
+class PanoramaView;
+
+// Something painted on the sky, over the background and under the frame.
+class PanoramaLayer
+{
+public:
+    virtual ~PanoramaLayer() = default;
+    // `painter` paints on `view` in pixels, untransformed, antialiasing on;
+    // the layer scales it itself (15 twips per pixel) if it draws in twips.
+    // Called from the view's paintEvent only: paint from state, compute nothing.
+    virtual void paintLayer(QPainter &painter, const PanoramaView &view) = 0;
+};
 
 class PanoramaView : public QWidget
 {
@@ -25,12 +44,26 @@ public:
     PictureSize pictureSize() const { return m_size; }
     void setPictureSize(PictureSize size);
 
+    // Layers are painted in the order added; the view does not own them, and
+    // a layer removes itself before it goes. Adding one twice adds it once.
+    void addLayer(PanoramaLayer *layer);
+    void removeLayer(PanoramaLayer *layer);
+
+    // The menu of a right-click anywhere on the picture (its labels and the
+    // sun picture included). It belongs to the view; every feature adds its
+    // own entries (a separator between features), and may refresh them on
+    // QMenu::aboutToShow. Without entries a right-click shows nothing.
+    QMenu *menu();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     FrameLines m_lines;
     PictureSize m_size;
+    std::vector<PanoramaLayer *> m_layers;
+    QMenu *m_menu = nullptr;
 };
 
 } // namespace lumora

@@ -1,16 +1,16 @@
 // Where the alerts meet the main window: they follow its observation, their
 // notifications and the tray icon's message bring it forward, and their
-// choices are offered in the notification area's menu and in the window's
-// own menu (a right click on the window's background or its indicator).
+// choices are offered in the notification area's menu and in the panorama's
+// (a right click on the sky picture).
 #include "mainwindow/mainwindow.h"
 
 #include "alerts/alertactions.h"
 #include "alerts/notifier.h"
 #include "alerts/sunalerts.h"
+#include "diagrams/panoramaview.h"
 #include "tray/traymenu.h"
 
 #include <QCoreApplication>
-#include <QContextMenuEvent>
 #include <QMenu>
 
 namespace lumora {
@@ -38,15 +38,11 @@ void MainWindow::placeAlerts(std::unique_ptr<Notifier> notifier)
     connect(trayMenu_, &TrayMenu::quitRequested, this, &MainWindow::onQuitClicked);
     tray_->setContextMenu(trayMenu_);
 
-    windowMenu_ = new QMenu(this);
-    windowMenu_->setObjectName(QStringLiteral("WindowMenu"));
-    alertActions_->addTo(windowMenu_);
-}
-
-void MainWindow::contextMenuEvent(QContextMenuEvent *event)
-{
-    windowMenu_->popup(event->globalPos());
-    event->accept();
+    // After the Sun's course's entries, a separator between the two features.
+    QMenu *panoramaMenu = panorama->menu();
+    if (!panoramaMenu->isEmpty())
+        panoramaMenu->addSeparator();
+    alertActions_->addTo(panoramaMenu);
 }
 
 void MainWindow::onAlertsToggled(bool enabled)

@@ -1,6 +1,8 @@
 // Opening the help document.
 #include "mainwindow/help.h"
 
+#include "common/language.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -13,13 +15,20 @@ namespace lumora {
 
 QString helpFilePath()
 {
-    // Beside the program in a build folder; under share/ once installed.
+    // The page in the interface language (French when there is no other);
+    // beside the program in a build folder, under share/ once installed.
     const QDir programFolder(QCoreApplication::applicationDirPath());
-    const QString beside = programFolder.filePath(QStringLiteral("Quorel_fr.html"));
-    const QString installed = programFolder.filePath(QStringLiteral("../share/lumora/Quorel_fr.html"));
-    if (!QFileInfo(beside).isFile() && QFileInfo(installed).isFile())
-        return QDir::cleanPath(installed);
-    return beside;
+    const QString french = QStringLiteral("Quorel_fr.html");
+    const QString inLanguage = QStringLiteral("Quorel_%1.html").arg(languageCode(uiLanguage()));
+    for (const QString &name : {inLanguage, french}) {
+        const QString beside = programFolder.filePath(name);
+        if (QFileInfo(beside).isFile())
+            return beside;
+        const QString installed = programFolder.filePath(QStringLiteral("../share/lumora/") + name);
+        if (QFileInfo(installed).isFile())
+            return QDir::cleanPath(installed);
+    }
+    return programFolder.filePath(french);
 }
 
 void openHelp(QObject *context, std::function<void()> failed)

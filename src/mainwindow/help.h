@@ -8,9 +8,10 @@ class QObject;
 
 namespace lumora {
 
-// The help document's full path: "Quorel_fr.html" in the program's folder,
-// or, when it is not there, in ../share/lumora beside an installed program.
-// Needs a QCoreApplication to exist.
+// The help document's full path: "Quorel_<language>.html" for the interface
+// language ("Quorel_en.html" in English), else the French "Quorel_fr.html";
+// in the program's folder, or, when it is not there, in ../share/lumora beside
+// an installed program. Needs a QCoreApplication to exist.
 QString helpFilePath();
 
 // Opens the help document with the desktop's viewer for web pages. `failed`

@@ -10,6 +10,7 @@
 #include "common/twips.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
+#include "suncourse/suncoursecontroller.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -142,6 +143,7 @@ void MainWindow::nameControls()
         {frameBottomBar, "VS2", "frame: lower edge"},
         {panorama, "Pic", "the sky panorama with the red frame"},
         {sunPictureLabel, "Imsol", "the small sun on the panorama"},
+        {sunCourse->timesLabel(), "SunTimes", "the day's times with the Sun in the frame, on the panorama"},
         {dialsFrame, "Frame8", "frame round the two dials"},
         {elevationDial, "PicHE", "elevation dial"},
         {azimuthDial, "PicAZ", "azimuth dial (compass)"},
@@ -223,6 +225,9 @@ void MainWindow::buildTopPart()
     sunPictureLabel = make<QLabel>(panorama, 0, 28200, 225, 225);
     sunPictureLabel->setPixmap(QPixmap(QStringLiteral(":/icons/imsol.png")));
     sunPictureLabel->setAttribute(Qt::WA_TranslucentBackground);
+
+    sunCourse = new SunCourseController(panorama, settings_, this);
+    connect(this, &MainWindow::observationChanged, sunCourse, &SunCourseController::follow);
 }
 
 void MainWindow::buildDiagramsPart()

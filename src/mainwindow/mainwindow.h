@@ -10,7 +10,7 @@
 //   windowevaluation.cpp  the evaluation run, the frame, the sun-in-window indicator
 //   search.cpp            the search for the next entry/exit and the sunshine survey
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
-//   alertsplace.cpp       the alerts, the notification area's menu, the window's menu
+//   alertsplace.cpp       the alerts, the notification area's menu, their panorama entries
 #pragma once
 
 #include "alerts/notifier.h"
@@ -40,7 +40,6 @@ class QScrollBar;
 class QSettings;
 class QTimer;
 class QToolButton;
-class QMenu;
 
 namespace lumora {
 
@@ -49,6 +48,7 @@ class DialView;
 class SunAlerts;
 class TrayMenu;
 class PanoramaView;
+class SunCourseController;
 class AzimuthOverlay;
 class About;
 
@@ -80,8 +80,6 @@ public:
     TrayIcon *tray() const { return tray_.get(); }
     SunAlerts *alerts() const { return alerts_.get(); }
     TrayMenu *trayMenu() const { return trayMenu_; }
-    // The window's own menu (a right click on its background or indicator).
-    QMenu *windowMenu() const { return windowMenu_; }
     QPointer<AzimuthOverlay> overlay() const { return overlay_; }
     QPointer<About> aboutBox() const { return about_; }
     // Graduation tick i under the panorama, window twips (hidden ones too).
@@ -106,7 +104,6 @@ protected:
     void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
     // One second of real time: read the site and the clock, evaluate.
@@ -144,6 +141,7 @@ private:
     std::array<QLabel *, 25> azimuthScaleLabels{};   // under the panorama, every 15°
     std::array<QLabel *, 4> frameEdgeLabels{};       // the frame's edges in degrees
     QLabel *sunPictureLabel = nullptr;               // the small sun on the panorama
+    SunCourseController *sunCourse = nullptr;        // the Sun's course and the day's times on the panorama
     // Bottom left: the dials and the survey options.
     QFrame *dialsFrame = nullptr;
     DialView *elevationDial = nullptr, *azimuthDial = nullptr;
@@ -250,7 +248,6 @@ private:
     std::unique_ptr<SunAlerts> alerts_;
     AlertActions *alertActions_ = nullptr;
     TrayMenu *trayMenu_ = nullptr;
-    QMenu *windowMenu_ = nullptr;
     QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;
     std::array<QLineF, 25> graduationTicks_{};       // graduation ticks, twips

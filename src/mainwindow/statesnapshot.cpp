@@ -94,11 +94,16 @@ QJsonObject stateSnapshot(const MainWindow &window)
                                                   {QStringLiteral("leadMinutes"), window.alerts()->leadMinutes()}};
     state[QStringLiteral("autostart")] = autostartEnabled();
     state[QStringLiteral("trayMenu")] = describeMenu(window.trayMenu());
-    // Every menu on show, the submenus included, by object name.
+    // Every menu on show, the submenus included, by object name; a menu
+    // without one by its owner's ("Pic.menu").
     QJsonObject menus;
     for (const QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *menu = qobject_cast<const QMenu *>(widget); menu && menu->isVisible())
-            menus[menu->objectName()] = describeMenu(menu);
+        if (auto *menu = qobject_cast<const QMenu *>(widget); menu && menu->isVisible()) {
+            QString name = menu->objectName();
+            if (name.isEmpty() && menu->parentWidget())
+                name = menu->parentWidget()->objectName() + QStringLiteral(".menu");
+            menus[name] = describeMenu(menu);
+        }
     state[QStringLiteral("openMenus")] = menus;
     return state;
 }

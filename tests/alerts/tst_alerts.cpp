@@ -2,11 +2,11 @@
 // and a notifier that only record what they are asked: an entry alert sent at
 // the tick that reaches the entry second in real time, and not in manual
 // mode, not with the alerts off, not twice, not for what passed before
-// start-up or in manual mode; the lead from the menu, the warning ahead and
-// the exit; the icon kept
-// beside a shown window while the alerts are on; the choices in both menus,
-// kept in the group "Alertes"; the tray menu's next event and "Quitter"; the
-// autostart entry from the menu; a click on a notification.
+// start-up or in manual mode; the lead from the panorama's menu, the warning
+// ahead and the exit; the icon kept beside a shown window while the alerts
+// are on; the choices in the tray's and the panorama's menus, kept in the
+// group "Alertes"; the tray menu's next event and "Quitter"; the autostart
+// entry from the menu; a click on a notification.
 #include "alerts/alertactions.h"
 #include "alerts/sunalerts.h"
 #include "analysis/alertschedule.h"
@@ -116,6 +116,16 @@ void tickAt(MainWindow &w, qint64 epochSeconds)
     tick(w);
 }
 
+// The item of a menu with that text (the panorama's holds other features' too).
+QAction *menuItem(QMenu *menu, const QString &text)
+{
+    for (QAction *action : menu->actions())
+        if (action->text() == text)
+            return action;
+    std::fprintf(stderr, "no item %s in the menu\n", qPrintable(text));
+    std::abort();
+}
+
 QString localClock(qint64 epochSeconds)
 {
     return QDateTime::fromSecsSinceEpoch(epochSeconds, Qt::LocalTime).toString(QStringLiteral("HH:mm"));
@@ -201,7 +211,7 @@ private slots:
     {
         TestWindow w(QStringLiteral("Actives=Vrai"));
         const auto [entry, exit] = w.stretch();
-        for (QAction *action : w->windowMenu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
+        for (QAction *action : ui(*w).panorama->menu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
             if (action->text() == u"15 minutes avant")
                 action->trigger();
         QCOMPARE(w.store().value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("15"));
@@ -252,8 +262,7 @@ private slots:
         TestWindow w;
         tick(*w);
         QVERIFY(!w.tray->isShown);
-        QAction *alerts = w->windowMenu()->actions().value(0);
-        QCOMPARE(alerts->text(), QStringLiteral("Alertes"));
+        QAction *alerts = menuItem(ui(*w).panorama->menu(), QStringLiteral("Alertes"));
         alerts->trigger();
         QVERIFY(w->alerts()->enabled() && w.tray->isShown);
         QVERIFY(w->trayMenu()->actions().contains(alerts) && alerts->isChecked());
@@ -268,7 +277,7 @@ private slots:
     void choicesKeptInTheirOwnGroup()
     {
         TestWindow w;
-        w->windowMenu()->actions().value(0)->trigger(); // "Alertes"
+        menuItem(ui(*w).panorama->menu(), QStringLiteral("Alertes"))->trigger();
         for (QAction *action : w->trayMenu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
             if (action->text() == u"30 minutes avant")
                 action->trigger();
@@ -334,8 +343,7 @@ private slots:
     void autostartFromTheMenu()
     {
         TestWindow w;
-        QAction *autostart = w->trayMenu()->actions().value(5);
-        QCOMPARE(autostart->text(), QStringLiteral("Démarrer avec la session"));
+        QAction *autostart = menuItem(w->trayMenu(), QStringLiteral("Démarrer avec la session"));
         const QString entry = configHome_.filePath(QStringLiteral("autostart/lumora.desktop"));
         autostart->trigger();
         QVERIFY(QFile::exists(entry) && autostart->isChecked());
@@ -348,7 +356,7 @@ private slots:
         // Removed by other means: the menu shows it when it opens.
         autostart->trigger();
         QFile::remove(entry);
-        emit w->windowMenu()->aboutToShow();
+        emit ui(*w).panorama->menu()->aboutToShow();
         QVERIFY(!autostart->isChecked());
     }
 
@@ -360,7 +368,7 @@ private slots:
         blocker.close();
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker.fileName()));
         TestWindow w;
-        QAction *autostart = w->trayMenu()->actions().value(5);
+        QAction *autostart = menuItem(w->trayMenu(), QStringLiteral("Démarrer avec la session"));
         autostart->trigger();
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
         QVERIFY(!autostart->isChecked());

@@ -234,7 +234,7 @@ def wait_for(predicate, timeout, what, interval=0.1):
 # One run of the program, in its own folder with its own HOME.
 
 class Lumora:
-    def __init__(self, suite, name, settings=None):
+    def __init__(self, suite, name, settings=None, environment=None):
         self.suite = suite
         self.desktop = suite.desktop
         self.folder = os.path.join(suite.workdir, name)
@@ -270,6 +270,7 @@ class Lumora:
         env.update(HOME=self.home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb",
                    LUMORA_STATE_FILE=self.state_file,
                    PATH=self.stubdir + os.pathsep + env.get("PATH", "/usr/bin:/bin"))
+        env.update(environment or {})
         self.env = env
         self.proc = None
         self.log = os.path.join(self.folder, "lumora.log")
@@ -686,6 +687,63 @@ def scenario_survey(suite):
     return "%d lines, identical to lumora-cli" % (len(lines) - 1)
 
 
+DAY_FRAME = {"HS1": 4000, "HS2": 6000, "VS1": 1000, "VS2": 3000}  # south, 143°–215°, 28°–69°
+
+
+def day_readout(suite, date, frame):
+    """The read-out lumora-cli day's stretches make: each stretch's first and
+    last UT second in Paris time (" J+1" on the next local day), and the total
+    in whole units."""
+    out = cli(suite, "day", "--date", date, "--frame", ",".join(str(v) for v in frame)).decode()
+    day, month, year = (int(v) for v in date.split("/"))
+    midnight = calendar_epoch(year, month, day)
+    local_offset_seconds()  # the zone in force for localtime()
+
+    def local(hms):
+        t = time.localtime(midnight + seconds_of(hms))
+        shift = (t.tm_year, t.tm_mon, t.tm_mday) > (year, month, day)
+        return time.strftime("%H:%M:%S", t) + (" J+1" if shift else "")
+
+    stretches, total = [], 0
+    for line in out.splitlines():
+        first, last = line.split()
+        stretches.append("%s – %s" % (local(first), local(last)))
+        total += seconds_of(last) - seconds_of(first) + 1
+    if not stretches:
+        return "Pas de Soleil dans la fenêtre ce jour"
+    duration = ("%d h %02d min" % (total // 3600, total // 60 % 60) if total >= 3600
+                else "%d min" % (total // 60) if total >= 60 else "%d s" % total)
+    return "Soleil dans la fenêtre : %s (%s)" % (", ".join(stretches), duration)
+
+
+def scenario_day_times(suite):
+    """The panorama's read-out of the day's times in the frame equals lumora-cli day, and follows the frame."""
+    app = suite.launch("day-times", settings=DAY_FRAME)
+    set_combo(suite, app, "Combo1(2)", "2026")
+    set_combo(suite, app, "Combo1(1)", "6")
+    set_combo(suite, app, "Combo1(0)", "21")
+    frame = [DAY_FRAME[k] for k in ("HS1", "HS2", "VS1", "VS2")]
+    expected = day_readout(suite, "21/6/2026", frame)
+    check(expected.startswith("Soleil dans la fenêtre : "), "lumora-cli finds no Sun in the frame: %r" % expected)
+    s = app.wait(lambda s: s["controls"]["SunTimes"]["text"] == expected, 3, "the read-out %r" % expected)
+    times = s["controls"]["SunTimes"]
+    pic = s["controls"]["Pic"]["rect"]
+    check(times["visible"] and pic[0] <= times["rect"][0] and times["rect"][0] + times["rect"][2] <= pic[0] + pic[2]
+          and pic[1] <= times["rect"][1] and times["rect"][1] + times["rect"][3] <= pic[1] + pic[3],
+          "the read-out at %r is not shown on the panorama at %r" % (times["rect"], pic))
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "panorama-course.png"))
+    # One click on the right frame bar's left arrow: the right edge half a degree west.
+    left_arrow, _ = scrollbar_ends(s["controls"]["HS2"]["rect"])
+    suite.desktop.click(*left_arrow)
+    s = app.wait(lambda s: s["controls"]["HS2"]["value"] == frame[1] - 14, 3, "HS2 to move by one arrow step")
+    frame[1] -= 14
+    moved = day_readout(suite, "21/6/2026", frame)
+    check(moved != expected, "the frame's move should change the times: %r" % moved)
+    app.wait(lambda s: s["controls"]["SunTimes"]["text"] == moved, 3, "the read-out %r after the frame moved" % moved)
+    app.stop()
+    return moved
+
+
 def scenario_tray(suite):
     """"Réduire" hides the window to the tray; a click on the icon brings it back."""
     app = suite.launch("tray")
@@ -923,6 +981,34 @@ def scenario_help(suite):
     app.stop()
 
 
+def scenario_english(suite):
+    """On an English desktop: English captions, the English help page; the settings file stays as it was."""
+    app = suite.launch("english", environment={"LANGUAGE": "en_GB:en"})
+    s = app.state()
+    captions = {name: s["controls"][name]["text"] for name in ("Command1", "Command2", "Option1", "Check3", "Option5(2)")}
+    check(captions == {"Command1": "Search", "Command2": "Quit", "Option1": "North", "Check3": "Sunshine file.",
+                       "Option5(2)": "1 hour"}, "captions on an English desktop: %r" % captions)
+    check(s["controls"]["Label5"]["text"].endswith("(UT)"), "the UT time reads %r" % s["controls"]["Label5"]["text"])
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "main-window-english.png"))
+    source = os.path.dirname(suite.lumora)
+    for page in ("Quorel_fr.html", "Quorel_en.html"):
+        check(os.path.isfile(os.path.join(source, page)), "the help page %s was not built beside Lumora" % page)
+        shutil.copy(os.path.join(source, page), app.bindir)
+    app.click("Label5")
+    suite.desktop.key("F1")
+    opened = wait_for(lambda: os.path.exists(app.opened_file) and open(app.opened_file).read().split(), 5,
+                      "the help key to open the help page")
+    expected = "file://" + os.path.join(os.path.realpath(app.bindir), "Quorel_en.html")
+    check(opened == [expected], "opened %r, expected the English help page %r" % (opened, expected))
+    app.click("Command2")
+    check(app.wait_exit() == 0, "Lumora ended with code %s after Quit" % app.proc.returncode)
+    saved = app.read_settings()
+    check(saved.get("O1") == "Vrai" and saved.get("O2") == "Faux",
+          "the hemisphere choices are saved as %r/%r, expected Vrai/Faux whatever the language"
+          % (saved.get("O1"), saved.get("O2")))
+
+
 def scenario_installed(suite):
     """The installed program: its help page under share/, the survey in Documents, as its message says."""
     app = suite.launch("installed")
@@ -1101,16 +1187,17 @@ def scenario_tray_menu(suite):
     app.wait(lambda s: not s["autostart"], 4, "the autostart entry to be removed")
     check(not os.path.exists(entry_file), "the autostart entry is still there")
 
-    # The same choices from the window: a right click on its sun indicator.
-    indicator = next(name for name in ("solon", "solofF") if app.control(name)["visible"])
-    x, y, w, h = app.control(indicator)["rect"]
-    suite.desktop.click(x + w / 2, y + h / 2, button=3)
-    s = app.wait(lambda s: "WindowMenu" in s["openMenus"], 4, "the window's menu to open")
-    window_texts = [i["text"] for i in s["openMenus"]["WindowMenu"]["items"]]
-    check(window_texts == ["Alertes", "Prévenir à l'avance", "Démarrer avec la session"],
-          "the window's menu reads %r" % window_texts)
+    # The same choices in the panorama's menu, after the Sun's course's.
+    x, y, w, h = app.control("Pic")["rect"]
+    suite.desktop.click(x + w * 0.8, y + h * 0.8, button=3)
+    s = app.wait(lambda s: "Pic.menu" in s["openMenus"], 4, "the panorama's menu to open")
+    panorama_texts = [i["text"] for i in s["openMenus"]["Pic.menu"]["items"]]
+    check(panorama_texts[-3:] == ["Alertes", "Prévenir à l'avance", "Démarrer avec la session"],
+          "the panorama's menu reads %r" % panorama_texts)
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "panorama-menu.png"))
     suite.desktop.key("Escape")
-    app.wait(lambda s: not s["openMenus"], 3, "the window's menu to close")
+    app.wait(lambda s: not s["openMenus"], 3, "the panorama's menu to close")
 
     # "Quitter" from the tray: the same shut-down as the window's button.
     app.click("Text1")
@@ -1147,6 +1234,7 @@ SCENARIOS = [
     scenario_time_bar,
     scenario_frame_bars,
     scenario_search,
+    scenario_day_times,
     scenario_survey,
     scenario_tray,
     scenario_single_copy,
@@ -1156,6 +1244,7 @@ SCENARIOS = [
     scenario_help,
     scenario_date_keys,
     scenario_quit_with_message,
+    scenario_english,
     scenario_alerts,
     scenario_tray_menu,
     scenario_alert_fallback,
@@ -1177,8 +1266,8 @@ class Suite:
         self.apps = []
         self.helpers = []
 
-    def launch(self, name, settings=None):
-        app = Lumora(self, name, settings)
+    def launch(self, name, settings=None, environment=None):
+        app = Lumora(self, name, settings, environment)
         self.apps.append(app)
         return app.start()
 

@@ -22,6 +22,7 @@ EXPECTED = [
     f"share/icons/hicolor/scalable/apps/{APP_ID}.svg",
     *[f"share/icons/hicolor/{s}x{s}/apps/{APP_ID}.png" for s in (16, 32, 48, 64, 128, 256)],
     "share/lumora/Quorel_fr.html",
+    "share/lumora/Quorel_en.html",
     "share/man/man1/lumora-cli.1",
     "share/doc/lumora/LICENSE",
 ]

@@ -16,4 +16,4 @@ lumora_install() {
 LUMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
   qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-liberation xdg-utils)
 LUMORA_TEST_PACKAGES=(python3 xvfb xauth openbox trayer xdotool imagemagick x11-utils locales
-  libclang-rt-14-dev clang-14 desktop-file-utils appstream dpkg-dev file)
+  libclang-rt-14-dev clang-14 desktop-file-utils appstream dpkg-dev file dbus-daemon dbus-bin libfaketime)

@@ -22,12 +22,87 @@
         <source>Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, et quand il y entre ou en sort.</source>
         <translation>Tells whether the Sun can be seen through a window, now or at a chosen moment, and when it next comes in or goes out.</translation>
     </message>
+    <message>
+        <source>Démarre dans la zone de notification, la fenêtre cachée (la fenêtre s&apos;affiche quand il n&apos;y a pas de zone de notification).</source>
+        <translation>Starts in the notification area with the window hidden (the window is shown when there is no notification area).</translation>
+    </message>
 </context>
 <context>
     <name>Settings</name>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>it is not a regular file</translation>
+    </message>
+</context>
+<context>
+    <name>SunAlerts</name>
+    <message>
+        <source>à %1</source>
+        <translation>at %1</translation>
+    </message>
+    <message>
+        <source>demain à %1</source>
+        <translation>tomorrow at %1</translation>
+    </message>
+    <message>
+        <source>le %1 à %2</source>
+        <translation>on %1 at %2</translation>
+    </message>
+    <message>
+        <source>Entrée du Soleil %1</source>
+        <translation>Sun enters %1</translation>
+    </message>
+    <message>
+        <source>Sortie du Soleil %1</source>
+        <translation>Sun leaves %1</translation>
+    </message>
+    <message>
+        <source>Pas de sortie du Soleil aujourd&apos;hui</source>
+        <translation>The Sun does not leave the window today</translation>
+    </message>
+    <message>
+        <source>Pas de Soleil dans la fenêtre aujourd&apos;hui</source>
+        <translation>No Sun in the window today</translation>
+    </message>
+    <message>
+        <source>Le Soleil entrera dans la fenêtre à %1</source>
+        <translation>The Sun will enter the window at %1</translation>
+    </message>
+    <message>
+        <source>Dans %1 minutes, pour %2.</source>
+        <translation>In %1 minutes, for %2.</translation>
+    </message>
+    <message>
+        <source>Dans %1 minutes.</source>
+        <translation>In %1 minutes.</translation>
+    </message>
+    <message>
+        <source>Le Soleil entre dans la fenêtre</source>
+        <translation>The Sun enters the window</translation>
+    </message>
+    <message>
+        <source>À %1, pour %2 (sortie %3).</source>
+        <translation>At %1, for %2 (leaves %3).</translation>
+    </message>
+    <message>
+        <source>À %1, pour plus d&apos;une journée.</source>
+        <translation>At %1, for more than a day.</translation>
+    </message>
+    <message>
+        <source>À %1.</source>
+        <translation>At %1.</translation>
+    </message>
+    <message>
+        <source>Le Soleil quitte la fenêtre</source>
+        <translation>The Sun leaves the window</translation>
+    </message>
+    <message>
+        <source>À %1. Prochaine entrée %2.</source>
+        <translation>At %1. Next entry %2.</translation>
+    </message>
+    <message>
+        <source>À %1. Pas de nouvelle entrée avant demain.</source>
+        <translation>At %1. No new entry before tomorrow.</translation>
     </message>
 </context>
 <context>
@@ -107,6 +182,37 @@
     </message>
 </context>
 <context>
+    <name>lumora::AlertActions</name>
+    <message>
+        <source>Alertes</source>
+        <translation>Alerts</translation>
+    </message>
+    <message>
+        <source>Non</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>5 minutes avant</source>
+        <translation>5 minutes before</translation>
+    </message>
+    <message>
+        <source>15 minutes avant</source>
+        <translation>15 minutes before</translation>
+    </message>
+    <message>
+        <source>30 minutes avant</source>
+        <translation>30 minutes before</translation>
+    </message>
+    <message>
+        <source>Démarrer avec la session</source>
+        <translation>Start with the session</translation>
+    </message>
+    <message>
+        <source>Prévenir à l&apos;avance</source>
+        <translation>Warn ahead</translation>
+    </message>
+</context>
+<context>
     <name>lumora::AzimuthOverlay</name>
     <message>
         <source>Transparence</source>
@@ -119,6 +225,13 @@
     <message>
         <source>Retour</source>
         <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::DesktopNotifier</name>
+    <message>
+        <source>Afficher Lumora</source>
+        <translation>Show Lumora</translation>
     </message>
 </context>
 <context>
@@ -283,6 +396,10 @@
         <source>Soleil dans la fenêtre — année…</source>
         <translation>Sun in the window — year…</translation>
     </message>
+    <message>
+        <source>Le démarrage avec la session n&apos;a pas pu être réglé.</source>
+        <translation>Starting with the session could not be set.</translation>
+    </message>
 </context>
 <context>
     <name>lumora::SunCourseController</name>
@@ -308,6 +425,17 @@
     <message>
         <source>Il n&apos;y a pas de Soleil dans la fenêtre</source>
         <translation>There is no Sun in the window</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::TrayMenu</name>
+    <message>
+        <source>Afficher Lumora</source>
+        <translation>Show Lumora</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Quit</translation>
     </message>
 </context>
 <context>

@@ -8,13 +8,13 @@
 
 namespace lumora {
 
-std::vector<SunStretch> joinedStretches(const std::vector<YearDay> &days, int firstDayOffset)
+std::vector<CalendarStretch> joinedStretches(const std::vector<YearDay> &days, int firstDayOffset)
 {
-    std::vector<SunStretch> stretches;
+    std::vector<CalendarStretch> stretches;
     for (size_t i = 0; i < days.size(); ++i) {
         const long long dayStart = (static_cast<long long>(i) + firstDayOffset) * kSecondsPerDay;
         for (const SunInterval &interval : days[i].intervals) {
-            const SunStretch stretch{dayStart + interval.firstSecond, dayStart + interval.lastSecond};
+            const CalendarStretch stretch{dayStart + interval.firstSecond, dayStart + interval.lastSecond};
             if (!stretches.empty() && stretches.back().last + 1 == stretch.first)
                 stretches.back().last = stretch.last;
             else
@@ -24,10 +24,10 @@ std::vector<SunStretch> joinedStretches(const std::vector<YearDay> &days, int fi
     return stretches;
 }
 
-bool anyInStretches(const std::vector<SunStretch> &stretches, long long first, long long last)
+bool anyInStretches(const std::vector<CalendarStretch> &stretches, long long first, long long last)
 {
     const auto it = std::lower_bound(stretches.begin(), stretches.end(), first,
-                                     [](const SunStretch &s, long long t) { return s.last < t; });
+                                     [](const CalendarStretch &s, long long t) { return s.last < t; });
     return it != stretches.end() && it->first <= last;
 }
 
@@ -79,7 +79,7 @@ YearSky::YearSky(double firstJulianDay0h, int columns, const SiteLocation &site,
     }
 
     const PictureSize size = samples_.panorama();
-    const std::vector<SunStretch> daylight
+    const std::vector<CalendarStretch> daylight
         = joinedStretches(samples_.intervals(WindowBounds{0, size.width, 0, size.height}, threads), -1);
     daylight_.resize(size_t(columns_) * kCalendarRows);
     forEachIndex(columns_, threads, [&](int c) {
@@ -130,7 +130,7 @@ YearCalendar::YearCalendar(std::shared_ptr<const YearSky> sky, const WindowBound
             const long long start = sky_->rowStart(c, r), last = start + kCalendarRowSeconds - 1;
             if (r == 0 || start < previousStart)
                 next = std::lower_bound(stretches_.begin(), stretches_.end(), start,
-                                        [](const SunStretch &s, long long t) { return s.last < t; });
+                                        [](const CalendarStretch &s, long long t) { return s.last < t; });
             while (next != stretches_.end() && next->last < start)
                 ++next;
             previousStart = start;
@@ -150,7 +150,7 @@ long long YearCalendar::columnSeconds(int column) const
 {
     const long long from = sky_->rowStart(column, 0), to = sky_->rowStart(column, kCalendarRows) - 1;
     long long seconds = 0;
-    for (const SunStretch &s : stretches_)
+    for (const CalendarStretch &s : stretches_)
         if (s.last >= from && s.first <= to)
             seconds += std::min(s.last, to) - std::max(s.first, from) + 1;
     return seconds;

@@ -38,7 +38,7 @@ inline constexpr int kCalendarRows = kSecondsPerDay / kCalendarRowSeconds; // 28
 enum class CalendarCell : std::uint8_t { Night, Daylight, InFrame };
 
 // A run of UT seconds, both ends included, counted from 0h UT of the first day.
-struct SunStretch {
+struct CalendarStretch {
     long long first = 0;
     long long last = 0;
 };
@@ -101,7 +101,7 @@ public:
     const std::vector<MonthTotal> &months() const { return months_; }
     long long totalSeconds() const { return total_; }
     // Every interval of the days covered, joined across midnights.
-    const std::vector<SunStretch> &stretches() const { return stretches_; }
+    const std::vector<CalendarStretch> &stretches() const { return stretches_; }
 
 private:
     std::shared_ptr<const YearSky> sky_;
@@ -109,16 +109,16 @@ private:
     std::vector<YearDay> days_;
     std::vector<MonthTotal> months_;
     long long total_ = 0;
-    std::vector<SunStretch> stretches_;
+    std::vector<CalendarStretch> stretches_;
     std::vector<std::uint8_t> cells_;
 };
 
 // The stretches of consecutive days' intervals, day i starting at
 // (i + firstDayOffset) × 86400 seconds, joined where one day's run reaches
 // midnight and the next day's starts at its second 0.
-std::vector<SunStretch> joinedStretches(const std::vector<YearDay> &days, int firstDayOffset);
+std::vector<CalendarStretch> joinedStretches(const std::vector<YearDay> &days, int firstDayOffset);
 // Whether any second from `first` to `last` lies in one of the stretches
 // (sorted, apart).
-bool anyInStretches(const std::vector<SunStretch> &stretches, long long first, long long last);
+bool anyInStretches(const std::vector<CalendarStretch> &stretches, long long first, long long last);
 
 } // namespace lumora

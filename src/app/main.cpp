@@ -26,16 +26,26 @@ bool asksForInformation(int argc, char *argv[])
     return false;
 }
 
-int answerInformation(int argc, char *argv[])
+const QString kTrayOption = QStringLiteral("tray");
+
+void describeOptions(QCommandLineParser &parser)
 {
-    QCoreApplication app(argc, argv);
-    lumora::setUiLanguage(lumora::desktopLanguage());
-    QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
         "Lumora", "Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, "
                   "et quand il y entre ou en sort."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption({kTrayOption, QCoreApplication::translate(
+        "Lumora", "Démarre dans la zone de notification, la fenêtre cachée (la fenêtre s'affiche "
+                  "quand il n'y a pas de zone de notification).")});
+}
+
+int answerInformation(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    lumora::setUiLanguage(lumora::desktopLanguage());
+    QCommandLineParser parser;
+    describeOptions(parser);
     parser.process(app); // prints and exits for --help and --version
     return 0;
 }
@@ -48,6 +58,9 @@ int main(int argc, char *argv[])
     if (asksForInformation(argc, argv))
         return answerInformation(argc, argv);
     QApplication app(argc, argv);
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(app); // an unknown option is refused here, before any window
     // The desktop matches the windows with the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     // Hidden to the notification area, the program keeps running.
@@ -67,7 +80,10 @@ int main(int argc, char *argv[])
         frame.moveCenter(screen->availableGeometry().center());
         window.move(frame.topLeft());
     }
-    window.show();
+    if (parser.isSet(kTrayOption))
+        lumora::startInNotificationArea(window, *window.tray());
+    else
+        window.show();
     QObject::connect(&instance, &lumora::SingleInstance::activationRequested, &window,
                      &lumora::MainWindow::bringToFront);
     lumora::startStateSnapshots(window);

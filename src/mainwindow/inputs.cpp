@@ -6,6 +6,7 @@
 #include "astro/julianday.h"
 #include "common/formats.h"
 #include "common/numbers.h"
+#include "alerts/sunalerts.h"
 #include "tray/trayicon.h"
 
 #include <QComboBox>
@@ -252,14 +253,18 @@ void MainWindow::onHideClicked()
 void MainWindow::showEvent(QShowEvent *event)
 {
     // Whatever brings the window back (the icon, "Retour" of the overlay or
-    // of the About box), the icon has done its work.
-    tray_->removeIcon();
+    // of the About box), the icon has done its work; unless the alerts keep
+    // it, as their menu is there.
+    if (!alerts_->enabled())
+        tray_->removeIcon();
     QWidget::showEvent(event);
 }
 
 void MainWindow::onTrayActivated()
 {
-    if (!isHidden())
+    // With the alerts on the icon stays beside a shown window: a click then
+    // brings that window in front of the others.
+    if (!isHidden() && !alerts_->enabled())
         return;
     bringToFront();
 }
@@ -271,7 +276,8 @@ void MainWindow::bringToFront()
     show();
     raise();
     activateWindow();
-    tray_->removeIcon();
+    if (!alerts_->enabled())
+        tray_->removeIcon();
 }
 
 } // namespace lumora

@@ -8,6 +8,8 @@
 #include "diagrams/geometry.h"
 #include "diagrams/panoramaview.h"
 #include "about/about.h"
+#include "alerts/notifier.h"
+#include "alerts/sunalerts.h"
 #include "mainwindow/help.h"
 #include "mainwindow/settings.h"
 #include "maptools/azimuthoverlay.h"
@@ -35,7 +37,8 @@
 
 namespace lumora {
 
-MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> trayBackend, QWidget *parent)
+MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> trayBackend,
+                       std::unique_ptr<Notifier> notifier, QWidget *parent)
     : QWidget(parent), settings_(settingsStore)
 {
     if (!settings_) {
@@ -51,6 +54,7 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     }
     buildLayout();
     tray_ = std::make_unique<TrayIcon>(std::move(trayBackend));
+    placeAlerts(std::move(notifier));
     searchTimer_ = new QTimer(this);
     searchTimer_->setSingleShot(true);
     connectHandlers();

@@ -10,8 +10,10 @@
 //   windowevaluation.cpp  the evaluation run, the frame, the sun-in-window indicator
 //   search.cpp            the search for the next entry/exit and the sunshine survey
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
+//   alertsplace.cpp       the alerts, the notification area's menu, their panorama entries
 #pragma once
 
+#include "alerts/notifier.h"
 #include "analysis/observation.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
@@ -41,7 +43,10 @@ class QToolButton;
 
 namespace lumora {
 
+class AlertActions;
 class DialView;
+class SunAlerts;
+class TrayMenu;
 class PanoramaView;
 class SunCourseController;
 class AzimuthOverlay;
@@ -57,8 +62,10 @@ public:
     // shut-down (when null, the per-user file, unless something other than a
     // file stands there: then the first-run values, nothing saved, and a
     // message). trayBackend: the notification area (the system's when null).
+    // notifier: how the alerts reach the user (the desktop's notifications,
+    // else the tray icon's messages, when null).
     explicit MainWindow(QSettings *settingsStore = nullptr, std::unique_ptr<TrayBackend> trayBackend = {},
-                        QWidget *parent = nullptr);
+                        std::unique_ptr<Notifier> notifier = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // ---- What callers and tests may read -----------------------------------
@@ -72,6 +79,8 @@ public:
     bool searchRunning() const { return searchRunning_; }
     QString surveyPath() const { return surveyPath_; }
     TrayIcon *tray() const { return tray_.get(); }
+    SunAlerts *alerts() const { return alerts_.get(); }
+    TrayMenu *trayMenu() const { return trayMenu_; }
     QPointer<AzimuthOverlay> overlay() const { return overlay_; }
     QPointer<About> aboutBox() const { return about_; }
     // Graduation tick i under the panorama, window twips (hidden ones too).
@@ -81,7 +90,8 @@ public:
     Observation observation() const;
 
     // Shows the window in front of the others, as activating the tray icon
-    // does: out of the tray (the icon goes) or out of the minimised state.
+    // does: out of the tray (the icon goes, unless the alerts keep it) or out
+    // of the minimised state.
     void bringToFront();
 
     // Puts a UT date in the date boxes and a UT minute of day (0 to 1440) on
@@ -130,6 +140,7 @@ private slots:
     void onContinueClicked();
     void onShowSearchToggled();
     void onTrayActivated();
+    void onAlertsToggled(bool enabled);
 
 private:
     // ---- Controls (their object names are set in layout.cpp) ---------------
@@ -200,6 +211,8 @@ private:
     void buildButtonRow();
     void nameControls();
     void connectHandlers();
+    // alertsplace.cpp
+    void placeAlerts(std::unique_ptr<Notifier> notifier);
     // lifecycle.cpp
     void startUp();
     void setUpScales();
@@ -243,6 +256,9 @@ private:
     QString unusableSettingsPath_; // the per-user file, when it could not be opened
     QString settingsSaveProblem_;  // why the settings could not be saved at shut-down
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<SunAlerts> alerts_;
+    AlertActions *alertActions_ = nullptr;
+    TrayMenu *trayMenu_ = nullptr;
     QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;
     QPointer<YearView> yearView_;

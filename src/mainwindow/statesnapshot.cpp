@@ -1,10 +1,16 @@
 // The JSON snapshot of the main window that the end-to-end suite reads.
 #include "mainwindow/statesnapshot.h"
 
+#include "alerts/sunalerts.h"
 #include "mainwindow/mainwindow.h"
+#include "session/autostart.h"
+#include "tray/traymenu.h"
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -38,6 +44,30 @@ QJsonObject describe(const QWidget *widget)
     item[QStringLiteral("rect")] = QJsonArray{topLeft.x(), topLeft.y(), widget->width(), widget->height()};
     return item;
 }
+// A menu's items in order (separators left out), with their places on the
+// screen while the menu is open.
+QJsonObject describeMenu(const QMenu *menu)
+{
+    QJsonArray items;
+    for (const QAction *action : menu->actions()) {
+        if (action->isSeparator() || !action->isVisible())
+            continue;
+        QJsonObject item;
+        item[QStringLiteral("text")] = action->text();
+        item[QStringLiteral("enabled")] = action->isEnabled();
+        if (action->isCheckable())
+            item[QStringLiteral("checked")] = action->isChecked();
+        if (action->menu())
+            item[QStringLiteral("submenu")] = action->menu()->objectName();
+        if (menu->isVisible()) {
+            const QRect place = menu->actionGeometry(const_cast<QAction *>(action));
+            const QPoint topLeft = menu->mapToGlobal(place.topLeft());
+            item[QStringLiteral("rect")] = QJsonArray{topLeft.x(), topLeft.y(), place.width(), place.height()};
+        }
+        items.append(item);
+    }
+    return {{QStringLiteral("visible"), menu->isVisible()}, {QStringLiteral("items"), items}};
+}
 } // namespace
 
 QJsonObject stateSnapshot(const MainWindow &window)
@@ -59,6 +89,22 @@ QJsonObject stateSnapshot(const MainWindow &window)
     state[QStringLiteral("trayToolTip")] = window.tray()->toolTip();
     state[QStringLiteral("sunInWindow")] = window.engine().inWindow;
     state[QStringLiteral("surveyPath")] = window.surveyPath();
+    state[QStringLiteral("trayMessage")] = window.tray()->lastMessageTitle();
+    state[QStringLiteral("alerts")] = QJsonObject{{QStringLiteral("enabled"), window.alerts()->enabled()},
+                                                  {QStringLiteral("leadMinutes"), window.alerts()->leadMinutes()}};
+    state[QStringLiteral("autostart")] = autostartEnabled();
+    state[QStringLiteral("trayMenu")] = describeMenu(window.trayMenu());
+    // Every menu on show, the submenus included, by object name; a menu
+    // without one by its owner's ("Pic.menu").
+    QJsonObject menus;
+    for (const QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *menu = qobject_cast<const QMenu *>(widget); menu && menu->isVisible()) {
+            QString name = menu->objectName();
+            if (name.isEmpty() && menu->parentWidget())
+                name = menu->parentWidget()->objectName() + QStringLiteral(".menu");
+            menus[name] = describeMenu(menu);
+        }
+    state[QStringLiteral("openMenus")] = menus;
     return state;
 }
 

@@ -9,7 +9,9 @@ namespace lumora {
 class MainWindow;
 
 // Every named control's text or value, visibility and place on the screen,
-// plus the window's state text and the tray icon.
+// plus the window's state text, the tray icon and its last message, the
+// alerts' choices, the autostart entry, the tray menu's items and every menu
+// on show (each item's text, checks and, while open, its place).
 QJsonObject stateSnapshot(const MainWindow &window);
 
 // Writes the snapshot to the file named by LUMORA_STATE_FILE four times a

@@ -8,6 +8,7 @@
 #include "diagrams/dialdrawing.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
+#include "alerts/sunalerts.h"
 #include "tray/trayicon.h"
 
 #include <QCheckBox>
@@ -105,7 +106,7 @@ void MainWindow::updateSunIndicator(const IndicatorUpdate &update)
 {
     if (!update.evaluated)
         return;
-    const TrayActions actions = trayActionsFor(update.changed, isHidden());
+    const TrayActions actions = trayActionsFor(update.changed, isHidden(), alerts_->enabled());
     if (actions.remove)
         tray_->removeIcon();
     if (actions.add)

@@ -1,7 +1,11 @@
 // The notification-area icon and its platform backend (QSystemTrayIcon).
 #include "tray/trayicon.h"
 
+#include <QElapsedTimer>
+#include <QMenu>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWidget>
 
 namespace lumora {
 
@@ -21,8 +25,15 @@ public:
     {
         if (!icon_) {
             icon_ = std::make_unique<QSystemTrayIcon>();
+            // A right click opens the menu; it must not also bring the window back.
             QObject::connect(icon_.get(), &QSystemTrayIcon::activated, owner_,
-                             [this](QSystemTrayIcon::ActivationReason) { owner_->notifyActivated(); });
+                             [this](QSystemTrayIcon::ActivationReason reason) {
+                                 if (reason != QSystemTrayIcon::Context)
+                                     owner_->notifyActivated();
+                             });
+            QObject::connect(icon_.get(), &QSystemTrayIcon::messageClicked, owner_,
+                             [this] { owner_->notifyMessageClicked(); });
+            icon_->setContextMenu(menu_);
         }
         icon_->setIcon(icon);
         icon_->setToolTip(toolTip);
@@ -35,8 +46,22 @@ public:
             icon_->hide();
     }
 
+    void setContextMenu(QMenu *menu) override
+    {
+        menu_ = menu;
+        if (icon_)
+            icon_->setContextMenu(menu);
+    }
+
+    void showMessage(const QString &title, const QString &body) override
+    {
+        if (icon_)
+            icon_->showMessage(title, body, icon_->icon(), 10000);
+    }
+
 private:
     TrayIcon *owner_;
+    QMenu *menu_ = nullptr;
     std::unique_ptr<QSystemTrayIcon> icon_;
 };
 } // namespace
@@ -61,6 +86,17 @@ void TrayIcon::showIcon(bool inWindow)
     shown_ = true;
 }
 
+void TrayIcon::setContextMenu(QMenu *menu) { backend_->setContextMenu(menu); }
+
+bool TrayIcon::showMessage(const QString &title, const QString &body)
+{
+    if (!shown_)
+        return false;
+    backend_->showMessage(title, body);
+    lastMessageTitle_ = title;
+    return true;
+}
+
 void TrayIcon::removeIcon()
 {
     ++removeCalls_;
@@ -70,9 +106,27 @@ void TrayIcon::removeIcon()
     shown_ = false;
 }
 
-TrayActions trayActionsFor(bool answerChanged, bool windowHidden)
+TrayActions trayActionsFor(bool answerChanged, bool windowHidden, bool alertsOn)
 {
-    return {answerChanged, windowHidden};
+    return {answerChanged, windowHidden || alertsOn};
+}
+
+void startInNotificationArea(QWidget &window, const TrayIcon &tray, std::chrono::milliseconds patience)
+{
+    if (tray.isAvailable())
+        return;
+    auto *poll = new QTimer(&window);
+    QElapsedTimer since;
+    since.start();
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, &tray, poll, since, patience] {
+        const bool available = tray.isAvailable();
+        if (!available && since.elapsed() < patience.count())
+            return;
+        if (!available)
+            window.show();
+        poll->deleteLater();
+    });
+    poll->start(250);
 }
 
 } // namespace lumora

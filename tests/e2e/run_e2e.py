@@ -1,14 +1,18 @@
 #!/usr/bin/env python3
 """End-to-end tests of the Lumora desktop program.
 
-Starts the real program under Xvfb with a window manager (openbox) and a
-notification area (trayer), each run with a temporary HOME so that no real
-settings are touched, and drives it with real pointer and keyboard events
-(xdotool). What the window shows is read from the JSON snapshot that Lumora
-writes when LUMORA_STATE_FILE names a file; the snapshot's rectangles aim the
-clicks. Python standard library only.
+Starts the real program under Xvfb with a window manager (openbox), a
+notification area (trayer) and a private session D-Bus (dbus-daemon), each run
+with a temporary HOME so that no real settings are touched, and drives it with
+real pointer and keyboard events (xdotool). What the window shows is read from
+the JSON snapshot that Lumora writes when LUMORA_STATE_FILE names a file; the
+snapshot's rectangles aim the clicks. The alerts' scenarios start the program
+at a chosen instant with libfaketime, and a stand-in notification service of
+ours (--notifications) records what it is asked to show. Python standard
+library only.
 
-Usage: run_e2e.py --lumora PATH --cli PATH [--artifacts DIR] [-k NAME] [--keep] [--installed]
+Usage: run_e2e.py --lumora PATH --cli PATH [--notifications PATH] [--artifacts DIR] [-k NAME] [--keep]
+                  [--installed]
 Prints one line per scenario, then "N passed, M failed"; exits 1 on any
 failure, 77 when a desktop tool is missing.
 """
@@ -30,7 +34,13 @@ import time
 import traceback
 import zoneinfo
 
-TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "import"]
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "xprop", "import", "dbus-daemon", "dbus-send",
+         "desktop-file-validate"]
+# The multi-threaded libfaketime, preloaded into the program itself (the
+# faketime command would put a process of its own between the suite and it).
+FAKETIME_LIBS = ["/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1",
+                 "/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1",
+                 "/usr/lib/faketime/libfaketimeMT.so.1"]
 LOCALE = "fr_FR.UTF-8"
 ZONE = "Europe/Paris"
 # Twips per pixel at the 96 dpi of the Xvfb screen.
@@ -95,6 +105,16 @@ class Desktop:
                if not k.startswith(("QT_", "DBUS_", "XDG_", "WAYLAND")) and k not in (
                    "SESSION_MANAGER", "BROWSER", "DEFAULT_BROWSER", "DESKTOP_SESSION")}
         env.update(DISPLAY=self.display, HOME=home, TZ=ZONE, LANG=LOCALE, LC_ALL=LOCALE)
+        # A session bus of the suite's own: nothing reaches the machine's
+        # services, and no program starts a bus of its own.
+        bus = subprocess.Popen(["dbus-daemon", "--session", "--print-address", "--nofork"], env=env,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.procs.append(bus)
+        ready, _, _ = select.select([bus.stdout], [], [], 10)
+        address = bus.stdout.readline().strip() if ready else ""
+        if not address:
+            raise RuntimeError("dbus-daemon did not report its address")
+        env["DBUS_SESSION_BUS_ADDRESS"] = address
         self.env = env
         self.procs.append(subprocess.Popen(["openbox", "--sm-disable"], env=env,
                                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
@@ -257,27 +277,40 @@ class Lumora:
         self.proc = None
         self.log = os.path.join(self.folder, "lumora.log")
 
-    def write_settings(self, values):
+    def write_settings(self, values, groups=None):
+        """values: the keys of [DATA]; groups: other groups, {name: {key: value}}."""
         os.makedirs(os.path.dirname(self.config), exist_ok=True)
         with open(self.config, "w") as f:
-            f.write("[DATA]\n")
-            for key, value in values.items():
-                f.write("%s=%s\n" % (key, value))
+            for group, keys in [("DATA", values)] + sorted((groups or {}).items()):
+                f.write("[%s]\n" % group)
+                for key, value in keys.items():
+                    f.write("%s=%s\n" % (key, value))
 
-    def read_settings(self):
+    def read_settings(self, group="DATA"):
         parser = configparser.ConfigParser(interpolation=None)
         parser.optionxform = str
         check(os.path.exists(self.config), "no settings file at %s" % self.config)
         parser.read(self.config, encoding="utf-8")
-        check(parser.has_section("DATA"), "settings file has no [DATA] group:\n" + open(self.config).read())
-        return dict(parser.items("DATA"))
+        check(parser.has_section(group), "settings file has no [%s] group:\n%s" % (group, open(self.config).read()))
+        return dict(parser.items(group))
 
-    def start(self):
+    def start(self, args=(), at=None, shown=True):
+        """Starts the program with those arguments; at: the local date and time
+        ("2026-06-21 12:52:45") its clock starts from; shown: the main window
+        is expected on the screen (otherwise the icon in the tray)."""
         if os.path.exists(self.state_file):
             os.remove(self.state_file)
+        env = self.env
+        if at:
+            env = dict(env, LD_PRELOAD=self.suite.faketime, FAKETIME="@" + at, FAKETIME_DONT_FAKE_MONOTONIC="1")
+        self.launched = time.time()
         with open(self.log, "ab") as log:
-            self.proc = subprocess.Popen([self.exe], cwd=self.folder, env=self.env, stdout=log,
+            self.proc = subprocess.Popen([self.exe] + list(args), cwd=self.folder, env=env, stdout=log,
                                          stderr=subprocess.STDOUT)
+        if not shown:
+            self.wait(lambda s: s["tag"] == "OK" and s["trayShown"], 15, "the icon in the notification area")
+            self.main_window = None
+            return self
         self.wait(lambda s: s["windowVisible"] and s["tag"] == "OK" and s["controls"]["Label5"]["text"],
                   15, "the main window to show the clock")
         self.main_window = wait_for(lambda: self.desktop.window_ids(name="^Lumora$"), 10,
@@ -1153,6 +1186,161 @@ def scenario_quit_with_message(suite):
     check(app.wait_exit() == 0, "Lumora ended with code %s after Quitter" % app.proc.returncode)
 
 
+# --------------------------------------------------------------------------
+# Alerts, the tray icon's menu, starting with the session.
+
+# 150°–210° azimuth, 50°–80° high: on 21 June 2026 the Sun is in it late in the
+# morning (UT) in Paris.
+ALERT_FRAME = {"HS1": 4194, "HS2": 5871, "VS1": 482, "VS2": 1927}
+ALERTS_ON = {"Alertes": {"Actives": "Vrai", "Avance": "0"}}
+
+
+def alert_stretch(suite):
+    """The frame's first stretch on 21 June 2026 as lumora-cli gives it: the
+    entry's second and the exit's (one after the last second in), UT epoch."""
+    frame = ",".join(str(ALERT_FRAME[k]) for k in ("HS1", "HS2", "VS1", "VS2"))
+    first, last = cli(suite, "day", "--date", "21/6/2026", "--frame", frame).decode().split("\n")[0].split()
+    midnight = calendar_epoch(2026, 6, 21)
+    return midnight + seconds_of(first), midnight + seconds_of(last) + 1
+
+
+def local_text(epoch, pattern):
+    """A UT instant as Paris' clock reads it then."""
+    return time.strftime(pattern, time.gmtime(epoch + local_offset_seconds(epoch)))
+
+
+def notifications(record):
+    if not os.path.exists(record):
+        return []
+    with open(record, encoding="utf-8") as f:
+        return [json.loads(line) for line in f if line.strip()]
+
+
+def open_tray_menu(suite, app):
+    icon = wait_for(suite.desktop.tray_icon, 5, "the icon inside trayer's panel")
+    suite.desktop.click(icon[0] + icon[2] / 2, icon[1] + icon[3] / 2, button=3)
+    s = app.wait(lambda s: s["trayMenu"]["visible"] and all("rect" in i for i in s["trayMenu"]["items"]), 4,
+                 "the tray icon's menu to open")
+    return {item["text"]: item for item in s["trayMenu"]["items"]}, s["trayMenu"]["items"]
+
+
+def scenario_alerts(suite):
+    """Started hidden (--tray) before the Sun enters the frame: the notification at its second, a click on it shows the window."""
+    record = suite.start_notification_service("alerts")
+    entry, _ = alert_stretch(suite)
+    ahead = 12
+    app = suite.prepare("alerts", ALERT_FRAME, ALERTS_ON)
+    app.start(args=["--tray"], at=local_text(entry - ahead, "%Y-%m-%d %H:%M:%S"), shown=False)
+    s = app.state()
+    check(not s["windowVisible"] and s["trayShown"], "--tray: window shown=%s, icon=%s"
+          % (s["windowVisible"], s["trayShown"]))
+    check(not suite.desktop.window_ids(name="^Lumora$"), "--tray mapped the main window")
+    wait_for(suite.desktop.tray_icon, 5, "the icon inside trayer's panel")
+    check(not notifications(record), "a notification before the entry: %r" % notifications(record))
+
+    sent = wait_for(lambda: notifications(record), ahead + 10, "the entry's notification")
+    took = sent[0]["time"] - app.launched
+    n = sent[0]
+    check(n["summary"] == "Le Soleil entre dans la fenêtre", "the first notification says %r" % n["summary"])
+    check(n["body"].startswith("À %s," % local_text(entry, "%H:%M")),
+          "the notification's body %r does not start with the entry's minute %s"
+          % (n["body"], local_text(entry, "%H:%M")))
+    check(n["app_name"] == "Lumora" and n["app_icon"] == "org.lumora.Lumora" and n["actions"][:1] == ["default"],
+          "Notify was given app_name %r, app_icon %r, actions %r" % (n["app_name"], n["app_icon"], n["actions"]))
+    # The program's clock started `ahead` seconds before the entry.
+    check(ahead - 1.5 <= took <= ahead + 2.5, "the notification came %.1fs after the start, expected about %ds"
+          % (took, ahead))
+    time.sleep(2.5)
+    check(len(notifications(record)) == 1, "notifications after the entry: %r" % notifications(record))
+
+    # A click on it: the stand-in tells the program its default action was invoked.
+    suite.desktop.run("dbus-send", "--session", "--type=method_call", "--dest=org.freedesktop.Notifications",
+                      "/org/freedesktop/Notifications", "org.lumora.StandIn.Invoke", "uint32:%d" % n["id"],
+                      "string:default")
+    s = app.wait(lambda s: s["windowVisible"], 4, "the window to come forward after a click on the notification")
+    check(s["trayShown"], "with the alerts on, the icon should stay beside the shown window")
+    wait_for(lambda: suite.desktop.window_ids(name="^Lumora$"), 4, "the main window to be mapped")
+    app.stop()
+    return "%r at %s, %.1fs after a start %ds ahead" % (n["body"], local_text(entry, "%H:%M:%S"), took, ahead)
+
+
+def scenario_tray_menu(suite):
+    """The tray icon's menu: the next event, "Démarrer avec la session" writes and removes the entry, "Quitter" saves."""
+    entry, _ = alert_stretch(suite)
+    app = suite.prepare("tray-menu", ALERT_FRAME, ALERTS_ON)
+    app.start(at=local_text(entry - 3600, "%Y-%m-%d %H:%M:%S"))
+    check(app.state()["trayShown"], "with the alerts on, the icon should be there beside the shown window")
+    by_text, items = open_tray_menu(suite, app)
+    texts = [i["text"] for i in items]
+    expected = ["Afficher Lumora", "Entrée du Soleil à %s" % local_text(entry, "%H:%M"), "Alertes",
+                "Prévenir à l'avance", "Démarrer avec la session", "Quitter"]
+    check(texts == expected, "the tray menu reads %r, expected %r" % (texts, expected))
+    check(not items[1]["enabled"] and by_text["Alertes"]["checked"], "next event enabled=%s, Alertes checked=%s"
+          % (items[1]["enabled"], by_text["Alertes"]["checked"]))
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "tray-menu.png"))
+
+    # Starting with the session: the autostart entry, valid, written then removed.
+    entry_file = os.path.join(app.home, ".config", "autostart", "lumora.desktop")
+    suite.desktop.click_rect(by_text["Démarrer avec la session"]["rect"])
+    app.wait(lambda s: s["autostart"] and not s["trayMenu"]["visible"], 4, "the autostart entry to be written")
+    check(os.path.isfile(entry_file), "no autostart entry at %s" % entry_file)
+    validated = subprocess.run(["desktop-file-validate", entry_file], capture_output=True, text=True)
+    check(validated.returncode == 0 and "error" not in validated.stdout,
+          "desktop-file-validate refuses the entry: %s%s" % (validated.stdout, validated.stderr))
+    with open(entry_file, encoding="utf-8") as f:
+        text = f.read()
+    check("\nExec=%s --tray\n" % app.exe in text, "the entry does not start %s --tray:\n%s" % (app.exe, text))
+    by_text, _ = open_tray_menu(suite, app)
+    check(by_text["Démarrer avec la session"]["checked"], "the menu does not show the entry as written")
+    suite.desktop.click_rect(by_text["Démarrer avec la session"]["rect"])
+    app.wait(lambda s: not s["autostart"], 4, "the autostart entry to be removed")
+    check(not os.path.exists(entry_file), "the autostart entry is still there")
+
+    # The same choices in the panorama's menu, after the Sun's course's.
+    x, y, w, h = app.control("Pic")["rect"]
+    suite.desktop.click(x + w * 0.8, y + h * 0.8, button=3)
+    s = app.wait(lambda s: "Pic.menu" in s["openMenus"], 4, "the panorama's menu to open")
+    panorama_texts = [i["text"] for i in s["openMenus"]["Pic.menu"]["items"]]
+    alerts_at = panorama_texts.index("Alertes") if "Alertes" in panorama_texts else -1
+    check(alerts_at > panorama_texts.index("Course du Soleil ce jour")
+          and panorama_texts[alerts_at:alerts_at + 3] == ["Alertes", "Prévenir à l'avance", "Démarrer avec la session"],
+          "the panorama's menu reads %r" % panorama_texts)
+    time.sleep(0.3)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "panorama-menu.png"))
+    suite.desktop.key("Escape")
+    app.wait(lambda s: not s["openMenus"], 3, "the panorama's menu to close")
+
+    # "Quitter" from the tray: the same shut-down as the window's button.
+    app.click("Text1")
+    suite.desktop.key("ctrl+a")
+    suite.desktop.type_text("47")
+    app.wait(lambda s: s["controls"]["Text1"]["text"] == "47", 3, "Text1 to read 47")
+    by_text, _ = open_tray_menu(suite, app)
+    suite.desktop.click_rect(by_text["Quitter"]["rect"])
+    check(app.wait_exit() == 0, "Lumora ended with code %s after the tray's Quitter" % app.proc.returncode)
+    stored = app.read_settings()
+    check(stored.get("T1") == "47" and stored.get("HS1") == str(ALERT_FRAME["HS1"]),
+          "after the tray's Quitter T1=%r HS1=%r" % (stored.get("T1"), stored.get("HS1")))
+    check(len(stored) == 12, "DATA holds %d keys: %r" % (len(stored), sorted(stored)))
+    alerts = app.read_settings("Alertes")
+    check(alerts.get("Actives") == "Vrai", "Alertes/Actives=%r" % alerts.get("Actives"))
+    return "next event %r" % expected[1]
+
+
+def scenario_alert_fallback(suite):
+    """Without a notification service, the alert shows as the tray icon's own message."""
+    entry, _ = alert_stretch(suite)
+    app = suite.prepare("fallback", ALERT_FRAME, ALERTS_ON)
+    app.start(at=local_text(entry - 4, "%Y-%m-%d %H:%M:%S"))
+    s = app.wait(lambda s: s["trayMessage"], 12, "the tray icon's message")
+    check(s["trayMessage"] == "Le Soleil entre dans la fenêtre", "the tray message says %r" % s["trayMessage"])
+    time.sleep(0.5)
+    suite.desktop.screenshot(os.path.join(suite.artifacts, "alert-message.png"))
+    app.stop()
+    return s["trayMessage"]
+
+
 SCENARIOS = [
     scenario_real_time,
     scenario_time_bar,
@@ -1170,6 +1358,9 @@ SCENARIOS = [
     scenario_quit_with_message,
     scenario_english,
     scenario_year,
+    scenario_alerts,
+    scenario_tray_menu,
+    scenario_alert_fallback,
 ]
 # Run alone, on an installed program (--installed).
 INSTALLED_SCENARIOS = [scenario_installed]
@@ -1179,27 +1370,56 @@ class Suite:
     def __init__(self, args, workdir):
         self.lumora = os.path.abspath(args.lumora)
         self.cli = os.path.abspath(args.cli)
+        self.notifications = os.path.abspath(args.notifications) if args.notifications else None
+        self.faketime = next((lib for lib in FAKETIME_LIBS if os.path.exists(lib)), None)
         self.artifacts = os.path.abspath(args.artifacts)
         self.workdir = workdir
         self.installed = args.installed
         self.desktop = Desktop(workdir)
         self.apps = []
+        self.helpers = []
 
     def launch(self, name, settings=None, environment=None):
         app = Lumora(self, name, settings, environment)
         self.apps.append(app)
         return app.start()
 
+    def prepare(self, name, settings=None, groups=None):
+        """A program's run not started yet, its settings written."""
+        app = Lumora(self, name)
+        app.write_settings(settings or {}, groups)
+        self.apps.append(app)
+        return app
+
+    def start_notification_service(self, name):
+        """The stand-in notification service on the suite's bus; returns the
+        file where it records each notification, one JSON object a line."""
+        check(self.notifications, "no stand-in notification service given (--notifications)")
+        record = os.path.join(self.workdir, "%s-notifications.jsonl" % name)
+        service = subprocess.Popen([self.notifications, record], env=self.desktop.env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.STDOUT, text=True)
+        self.helpers.append(service)
+        ready, _, _ = select.select([service.stdout], [], [], 10)
+        line = service.stdout.readline().strip() if ready else ""
+        check(line == "ready", "the stand-in notification service did not start: %r" % line)
+        return record
+
     def cleanup(self):
         for app in self.apps:
             app.stop()
         self.apps = []
+        for helper in self.helpers:
+            if helper.poll() is None:
+                helper.terminate()
+                helper.wait(5)
+        self.helpers = []
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--lumora", required=True)
     parser.add_argument("--cli", required=True)
+    parser.add_argument("--notifications", help="the stand-in notification service (tests/e2e)")
     parser.add_argument("--artifacts", default="e2e-artifacts")
     parser.add_argument("-k", dest="only", help="run only the scenarios whose name contains this")
     parser.add_argument("--keep", action="store_true", help="keep the temporary folders")
@@ -1208,6 +1428,8 @@ def main():
     args = parser.parse_args()
 
     missing = [t for t in TOOLS if shutil.which(t) is None]
+    if not any(os.path.exists(lib) for lib in FAKETIME_LIBS):
+        missing.append("libfaketime")
     if missing:
         print("skipped: missing desktop tools: " + ", ".join(missing))
         return 77

@@ -5,6 +5,7 @@
 #include "analysis/dayintervals.h"
 #include "analysis/suncourse.h"
 #include "astro/julianday.h"
+#include "spread.h"
 
 #include <algorithm>
 #include <chrono>
@@ -56,19 +57,6 @@ std::vector<Case> randomCases(int count)
         cases.push_back(c);
     }
     return cases;
-}
-
-struct Spread {
-    double mean, median, p99, worst;
-};
-
-Spread spread(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    double sum = 0;
-    for (double x : v)
-        sum += x;
-    return {sum / v.size(), v[v.size() / 2], v[std::min(v.size() - 1, v.size() * 99 / 100)], v.back()};
 }
 
 double seconds(const std::function<void()> &work)

@@ -5,6 +5,7 @@
 // frame bar's move until the new calendar is painted. Prints figures only.
 #include "analysis/yearcalendar.h"
 #include "astro/julianday.h"
+#include "spread.h"
 #include "yearview/yearchart.h"
 #include "yearview/yearview.h"
 
@@ -29,19 +30,6 @@ const SiteLocation kParis{49.0, -(2 + 20 / 60.0)}; // 49°00' N 2°20' E, longit
 const WindowBounds kSouthEast{2500, 5500, 1700, 3850};
 const double kFirst = *JulianDay(21, 6, 2026);
 
-struct Figures {
-    double mean, median, p99, worst;
-};
-
-Figures summarise(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double v : ms)
-        sum += v;
-    return {sum / double(ms.size()), ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)], ms.back()};
-}
-
 std::vector<double> timeRuns(const std::function<void()> &run, int runs)
 {
     std::vector<double> ms;
@@ -56,7 +44,7 @@ std::vector<double> timeRuns(const std::function<void()> &run, int runs)
 
 void report(const char *what, const std::vector<double> &ms, const char *note = "")
 {
-    const Figures f = summarise(ms);
+    const Spread f = spread(ms);
     std::printf("%-52s mean %8.2f  median %8.2f  p99 %8.2f  worst %8.2f ms  %s\n", what, f.mean, f.median, f.p99,
                 f.worst, note);
 }
@@ -142,7 +130,7 @@ int main(int argc, char *argv[])
     report("  lumora-cli hours (366 days)", hours);
     report("  lumora-cli survey --step 1 (367 days)", survey);
     std::printf("  hours / survey, medians: %.2f (target <= 1.5)\n\n",
-                summarise(hours).median / summarise(survey).median);
+                spread(hours).median / spread(survey).median);
 
     std::printf("The year's intervals in the process (366 days, south-east window)\n");
     report("  yearSunIntervals, 1 thread",

@@ -60,6 +60,8 @@ private:
     // Worked out once for a measured window.
     GnomonicOpening opening_;
     bool windowValid_ = false;
+    double normals_[5][3] = {};  // the open region's sides' great circles (unit, inward), then n
+    double angleMargin_ = 0;     // radians: the definition's rounding
     double boxAzimuthMin_ = 0, boxAzimuthMax_ = 0, boxElevationMin_ = 0, boxElevationMax_ = 0;
 };
 

@@ -92,7 +92,8 @@ MeasuredWindowDialog::MeasuredWindowDialog(QWidget *parent)
     problem_->setObjectName(QStringLiteral("MeasuredWindowProblem"));
     problem_->setWordWrap(true);
     problem_->setStyleSheet(QStringLiteral("color: #a00000"));
-    problem_->hide();
+    // Room for two lines kept, so the dialog does not jump as it comes and goes.
+    problem_->setMinimumHeight(2 * problem_->fontMetrics().lineSpacing());
     layout->addWidget(problem_);
 
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -121,7 +122,7 @@ void MeasuredWindowDialog::setValues(const MeasuredWindow &window, bool inForce)
         field.box->setValue(window.*field.member);
     inForceCheck_->setChecked(inForce);
     settingValues_ = false;
-    problem_->hide();
+    problem_->clear();
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(true);
 }
 
@@ -150,7 +151,6 @@ void MeasuredWindowDialog::takeChange()
     // An impossible window is not passed on: the panorama keeps the last one.
     problem_->setText(bad.isEmpty() ? QString()
                                     : tr("Ces mesures ne décrivent pas une fenêtre possible : vérifiez « %1 ».").arg(label));
-    problem_->setVisible(!bad.isEmpty());
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(bad.isEmpty());
     if (bad.isEmpty())
         emit changed(values, inForce());

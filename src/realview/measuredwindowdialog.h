@@ -30,7 +30,7 @@ public:
     // The spin box of a value, by its settings key ("Facing", "Width"…).
     QDoubleSpinBox *spinBox(const QString &key) const;
     QCheckBox *inForceCheck() const { return inForceCheck_; }
-    // The French message of an impossible combination; hidden when none.
+    // The French message of an impossible combination; empty when none.
     QLabel *problemLabel() const { return problem_; }
 
 signals:

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QSettings>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
 
@@ -26,6 +27,25 @@ namespace {
 constexpr double kHandleReach = 8 * kTwipsPerPixel; // a point is picked within 8 pixels
 
 QPointF twipsAt(const QPointF &pixels) { return pixels * kTwipsPerPixel; }
+
+// The dialog where it hides nothing of the panorama it changes: beside the
+// main window, else under the panorama.
+void placeBesideWindow(QWidget *dialog, QWidget *panorama)
+{
+    dialog->adjustSize();
+    const QRect window = panorama->window()->frameGeometry();
+    const QScreen *screen = panorama->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QSize size = dialog->frameGeometry().size();
+    const QPoint below = panorama->mapToGlobal(QPoint(0, panorama->height()));
+    for (const QPoint &topLeft : {QPoint(window.right() + 8, window.top()), QPoint(window.left() - 8 - size.width(), window.top()),
+                                  QPoint(below.x(), below.y() + 8)}) {
+        if (room.contains(QRect(topLeft, size))) {
+            dialog->move(topLeft);
+            return;
+        }
+    }
+}
 } // namespace
 
 RealViewController::RealViewController(PanoramaView *panorama, QSettings *store, QObject *parent)
@@ -138,6 +158,7 @@ MeasuredWindowDialog *RealViewController::openDialog()
                 [this](const MeasuredWindow &window, bool inForce) { setMeasured(window, inForce); });
         connect(dialog_, &QDialog::accepted, this, &RealViewController::keepMeasured);
         dialog_->setValues(measured_, inForce_);
+        placeBesideWindow(dialog_, panorama_);
     }
     dialog_->show();
     dialog_->raise();

@@ -127,7 +127,8 @@ void RealViewPainting::Window::paintLayer(QPainter &painter, const PanoramaView 
         return;
     const QFontMetricsF metrics(view.font());
     QRectF box(0, 0, metrics.horizontalAdvance(o.help_) + 10, metrics.height() + 4);
-    box.moveCenter(QPointF(view.width() / 2.0, 4 + box.height() / 2));
+    // At the foot of the picture, clear of the read-out in a top corner.
+    box.moveCenter(QPointF(view.width() / 2.0, view.height() - 4 - box.height() / 2));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(255, 255, 255, 210));
     painter.drawRoundedRect(box, 3, 3);

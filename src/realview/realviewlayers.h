@@ -41,7 +41,7 @@ public:
     // `deep`: the wall has a depth, so the outer face is drawn too.
     void setOutline(const std::optional<WindowOutline> &outline, bool deep, PictureSize picture);
     // While the skyline is drawn: its points show as handles, and a line of
-    // help stands at the top of the picture.
+    // help stands at the foot of the picture.
     void setEditing(bool editing, const QString &help = QString());
 
     PanoramaLayer *groundLayer() { return &ground_; }

@@ -131,6 +131,9 @@ void MainWindow::applyFrameBounds()
 {
     const FrameLines &lines = panorama->frameLines();
     engine_.frame = {lines.left.x1, lines.right.x1, lines.top.y1, lines.bottom.y1};
+    // The measured window or a skyline answer in the frame's place; without them the frame test as ever.
+    const bool realViewInForce = realView->measuredInForce() || !realView->skyline().empty();
+    engine_.view = realViewInForce ? std::optional(observation().view()) : std::nullopt;
 }
 
 void MainWindow::drawWindowFrame(FrameBar which)

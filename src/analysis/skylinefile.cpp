@@ -144,7 +144,8 @@ SkylineRead parseSkyline(const QByteArray &content)
         const QString data = trimmed.section(QLatin1Char('#'), 0, 0).trimmed();
         const auto point = pointOfLine(data, false);
         if (!point) {
-            if (headerAllowed) {
+            // A header: the first line, if it does not start with a number.
+            if (headerAllowed && !number(data.section(QRegularExpression(QStringLiteral("[;,\\s]")), 0, 0))) {
                 headerAllowed = false;
                 continue;
             }

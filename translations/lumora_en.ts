@@ -35,6 +35,37 @@
     </message>
 </context>
 <context>
+    <name>SkylineFile</name>
+    <message>
+        <source>Ligne %1 : l&apos;élévation %2° n&apos;est pas comprise entre -90° et 90°.</source>
+        <translation>Line %1: the elevation %2° is not between -90° and 90°.</translation>
+    </message>
+    <message>
+        <source>Ligne %1 : l&apos;azimut %2° est déjà donné avec une autre élévation.</source>
+        <translation>Line %1: the azimuth %2° is already given with another elevation.</translation>
+    </message>
+    <message>
+        <source>Ligne %1 : « %2 » n&apos;est pas un point (azimut et élévation en degrés).</source>
+        <translation>Line %1: “%2” is not a point (azimuth and elevation in degrees).</translation>
+    </message>
+    <message>
+        <source>Ligne %1 : aucune ligne de valeurs sous l&apos;en-tête.</source>
+        <translation>Line %1: no line of values under the header.</translation>
+    </message>
+    <message>
+        <source>Aucun point d&apos;horizon dans ce fichier.</source>
+        <translation>No skyline point in this file.</translation>
+    </message>
+    <message>
+        <source>Impossible de lire le fichier %1.</source>
+        <translation>Cannot read the file %1.</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 est trop gros pour un horizon.</source>
+        <translation>The file %1 is too large for a skyline.</translation>
+    </message>
+</context>
+<context>
     <name>SunAlerts</name>
     <message>
         <source>à %1</source>

@@ -167,10 +167,11 @@ WindowOutline measuredWindowOutline(const MeasuredWindow &w, int samplesPerEdge)
         return outline;
     samplesPerEdge = std::clamp(samplesPerEdge, 1, 100000);
     const Frame3 f = frameOf(w);
-    for (const double shift : {0.0, f.depth}) {
+    for (const bool outer : {false, true}) {
         // Every point of a face lies in front of the spot's plane (the spot is
         // behind the inner face), so nothing is clipped.
-        auto &faces = shift == 0 ? outline.innerFace : outline.outerFace;
+        const double shift = outer ? f.depth : 0;
+        auto &faces = outer ? outline.outerFace : outline.innerFace;
         faces.push_back(sampledRectangle(-f.halfWidth, f.halfWidth, 0, f.height, samplesPerEdge, [&](double p, double q) {
             Vec u;
             for (int i = 0; i < 3; ++i)

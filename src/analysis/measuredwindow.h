@@ -63,8 +63,9 @@ struct SkyPoint {
 // window's plane (u·n > 0). `open` is the outline of the directions through
 // both faces: seen from the spot in the gnomonic projection centred on n,
 // each face is a rectangle, so their intersection is exact and then sampled
-// the same way. Each polyline is closed (its last point equals its first)
-// unless clipped; its azimuths are unwrapped, continuous along the line, so
+// the same way. Each polyline is closed (its last point equals its first),
+// except one that circles the zenith, whose last azimuth is its first
+// ± 360; its azimuths are unwrapped, continuous along the line, so
 // they may pass 360 or go below 0 (a window facing north): a painter splits
 // them at the seam. The bounding box is that of `open`, azimuths unwrapped
 // (azimuthMin may be negative, azimuthMax may exceed 360). `empty` when no

@@ -12,8 +12,6 @@
 namespace lumora {
 
 namespace {
-QString tr(const char *text) { return QCoreApplication::translate("SkylineFile", text); }
-
 std::optional<double> number(QString text)
 {
     bool ok = false;
@@ -58,7 +56,7 @@ public:
     std::optional<QString> add(SkyPoint point, int line)
     {
         if (std::fabs(point.elevation) > 90)
-            return tr("Ligne %1 : l'élévation %2° n'est pas comprise entre -90° et 90°.").arg(line).arg(point.elevation);
+            return QCoreApplication::translate("SkylineFile", "Ligne %1 : l'élévation %2° n'est pas comprise entre -90° et 90°.").arg(line).arg(point.elevation);
         point.azimuth = std::fmod(point.azimuth, 360.0);
         if (point.azimuth < 0)
             point.azimuth += 360;
@@ -68,7 +66,7 @@ public:
             if (earlier.azimuth == point.azimuth) {
                 if (earlier.elevation == point.elevation)
                     return std::nullopt;
-                return tr("Ligne %1 : l'azimut %2° est déjà donné avec une autre élévation.").arg(line).arg(point.azimuth);
+                return QCoreApplication::translate("SkylineFile", "Ligne %1 : l'azimut %2° est déjà donné avec une autre élévation.").arg(line).arg(point.azimuth);
             }
         points_.push_back(point);
         return std::nullopt;
@@ -86,7 +84,7 @@ private:
 
 QString notAPoint(const Line &line)
 {
-    return tr("Ligne %1 : « %2 » n'est pas un point (azimut et élévation en degrés).")
+    return QCoreApplication::translate("SkylineFile", "Ligne %1 : « %2 » n'est pas un point (azimut et élévation en degrés).")
         .arg(line.number)
         .arg(line.text.left(60));
 }
@@ -105,7 +103,7 @@ SkylineRead parsePvgis(const std::vector<Line> &lines, size_t header)
         if (auto error = points.add({point->azimuth + 180, point->elevation}, lines[i].number))
             return failure(*error);
     }
-    return points.finish(tr("Ligne %1 : aucune ligne de valeurs sous l'en-tête.").arg(lines[header].number));
+    return points.finish(QCoreApplication::translate("SkylineFile", "Ligne %1 : aucune ligne de valeurs sous l'en-tête.").arg(lines[header].number));
 }
 } // namespace
 
@@ -144,7 +142,8 @@ SkylineRead parseSkyline(const QByteArray &content)
         const QString data = trimmed.section(QLatin1Char('#'), 0, 0).trimmed();
         const auto point = pointOfLine(data, false);
         if (!point) {
-            if (headerAllowed) {
+            // A header: the first line, if it does not start with a number.
+            if (headerAllowed && !number(data.section(QRegularExpression(QStringLiteral("[;,\\s]")), 0, 0))) {
                 headerAllowed = false;
                 continue;
             }
@@ -154,14 +153,14 @@ SkylineRead parseSkyline(const QByteArray &content)
         if (auto error = points.add(*point, line.number))
             return failure(*error);
     }
-    SkylineRead read = points.finish(tr("Aucun point d'horizon dans ce fichier."));
+    SkylineRead read = points.finish(QCoreApplication::translate("SkylineFile", "Aucun point d'horizon dans ce fichier."));
     if (read.skyline && rotateBy != 0) {
         std::vector<SkyPoint> turned = read.skyline->points();
         for (SkyPoint &point : turned)
             point.azimuth += rotateBy;
         read.skyline = Skyline::fromPoints(turned);
         if (!read.skyline)
-            read.error = tr("Aucun point d'horizon dans ce fichier.");
+            read.error = QCoreApplication::translate("SkylineFile", "Aucun point d'horizon dans ce fichier.");
     }
     return read;
 }
@@ -171,12 +170,12 @@ SkylineRead readSkylineFile(const QString &path)
     QFile file(path);
     constexpr qint64 kMaxBytes = 16 * 1024 * 1024;
     if (!file.open(QIODevice::ReadOnly))
-        return failure(tr("Impossible de lire le fichier %1.").arg(path));
+        return failure(QCoreApplication::translate("SkylineFile", "Impossible de lire le fichier %1.").arg(path));
     if (file.size() > kMaxBytes)
-        return failure(tr("Le fichier %1 est trop gros pour un horizon.").arg(path));
+        return failure(QCoreApplication::translate("SkylineFile", "Le fichier %1 est trop gros pour un horizon.").arg(path));
     const QByteArray content = file.read(kMaxBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return failure(tr("Impossible de lire le fichier %1.").arg(path));
+        return failure(QCoreApplication::translate("SkylineFile", "Impossible de lire le fichier %1.").arg(path));
     return parseSkyline(content);
 }
 

@@ -12,8 +12,8 @@
 //   on its own) adds R degrees to every azimuth;
 // - two numeric columns azimuth;elevation: separated by ";", ",", tabs or
 //   spaces (a decimal comma only with ";"), "#" comments and blank lines
-//   skipped, one header line (the first non-comment line, if not numeric)
-//   skipped.
+//   skipped, one header line (the first non-comment line, if it does not
+//   start with a number) skipped.
 // Azimuths are reduced to [0, 360). Anything else — a line of the wrong kind,
 // a value not finite, an elevation outside [-90, 90], two points at the same
 // azimuth, no point at all — gives no skyline and a French message naming the

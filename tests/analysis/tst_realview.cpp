@@ -170,6 +170,126 @@ private slots:
                                 .arg(withSun).arg(shortRuns).arg(northSeam)));
         qInfo("%ld solar positions a day on average", evaluations / kCases);
     }
+
+    // A 1 m × 1.2 m window, sill 0.9 m, seen from 1 m inside at 1.2 m: its
+    // edges lie at atan(0.9 / 1) above, atan(0.3 / 1) below, atan(0.5 / 1)
+    // each side (atan(0.5 / 1.5) behind a 0.5 m reveal).
+    void knownDirections_data()
+    {
+        QTest::addColumn<double>("facing");
+        QTest::addColumn<double>("tilt");
+        QTest::addColumn<double>("depth");
+        QTest::addColumn<double>("sill");
+        QTest::addColumn<double>("azimuth");
+        QTest::addColumn<double>("elevation");
+        QTest::addColumn<bool>("through");
+        const double top = std::atan(0.9) * 180 / std::numbers::pi, side = std::atan(0.5) * 180 / std::numbers::pi;
+        const double reveal = std::atan(0.5 / 1.5) * 180 / std::numbers::pi, bottom = std::atan(0.3) * 180 / std::numbers::pi;
+        QTest::newRow("straight out") << 180.0 << 90.0 << 0.0 << 0.9 << 180.0 << 0.0 << true;
+        QTest::newRow("just under the top edge") << 180.0 << 90.0 << 0.0 << 0.9 << 180.0 << top - 1e-9 << true;
+        QTest::newRow("just over the top edge") << 180.0 << 90.0 << 0.0 << 0.9 << 180.0 << top + 1e-9 << false;
+        QTest::newRow("just over the sill") << 180.0 << 90.0 << 0.0 << 0.9 << 180.0 << -bottom + 1e-9 << true;
+        QTest::newRow("just inside the west side") << 180.0 << 90.0 << 0.0 << 0.9 << 180 + side - 1e-9 << 0.0 << true;
+        QTest::newRow("just past the west side") << 180.0 << 90.0 << 0.0 << 0.9 << 180 + side + 1e-9 << 0.0 << false;
+        QTest::newRow("inside the reveal's side") << 180.0 << 90.0 << 0.5 << 0.9 << 180 - reveal + 1e-9 << 0.0 << true;
+        QTest::newRow("cut by the reveal") << 180.0 << 90.0 << 0.5 << 0.9 << 180 - reveal - 1e-9 << 0.0 << false;
+        QTest::newRow("behind the wall") << 180.0 << 90.0 << 0.0 << 0.9 << 0.0 << 10.0 << false;
+        QTest::newRow("facing north, west of the seam") << 0.0 << 90.0 << 0.0 << 0.9 << 359.5 << 10.0 << true;
+        QTest::newRow("facing north, east of the seam") << 0.0 << 90.0 << 0.0 << 0.9 << 0.5 << 10.0 << true;
+        QTest::newRow("skylight 3 m up, the zenith") << 90.0 << 0.0 << 0.2 << 3.0 << 123.0 << 90.0 << true;
+        QTest::newRow("skylight, in its plane") << 90.0 << 0.0 << 0.0 << 3.0 << 270.0 << 0.0 << false;
+    }
+    void knownDirections()
+    {
+        QFETCH(double, facing);
+        QFETCH(double, tilt);
+        QFETCH(double, depth);
+        QFETCH(double, sill);
+        QFETCH(double, azimuth);
+        QFETCH(double, elevation);
+        QFETCH(bool, through);
+        MeasuredWindow w;
+        w.facing = facing;
+        w.tilt = tilt;
+        w.depth = depth;
+        w.sill = sill;
+        w.distance = tilt == 0 ? 0.5 : 1;
+        QCOMPARE(throughWindow(w, azimuth, elevation), through);
+        QCOMPARE(WindowView::measured(w, PictureSize{}).inWindow({azimuth, elevation}), through);
+    }
+
+    // The open region's box, and its outline closed, across the seam too.
+    void outlineBox_data()
+    {
+        QTest::addColumn<double>("facing");
+        QTest::addColumn<double>("firstAzimuth");
+        const double side = std::atan(0.5) * 180 / std::numbers::pi;
+        QTest::newRow("facing south") << 180.0 << 180 - side;
+        QTest::newRow("facing north") << 0.0 << 360 - side;
+    }
+    void outlineBox()
+    {
+        QFETCH(double, facing);
+        QFETCH(double, firstAzimuth);
+        MeasuredWindow w;
+        w.facing = facing;
+        const WindowOutline o = measuredWindowOutline(w);
+        const double side = std::atan(0.5) * 180 / std::numbers::pi;
+        QVERIFY(!o.empty && o.open.size() == 1 && o.innerFace.size() == 1 && o.outerFace.size() == 1);
+        QVERIFY(o.open[0].front() == o.open[0].back());
+        const double expected[] = {firstAzimuth, 2 * side, -std::atan(0.3) * 180 / std::numbers::pi, std::atan(0.9) * 180 / std::numbers::pi};
+        const double actual[] = {std::fmod(o.azimuthMin + 360, 360), o.azimuthMax - o.azimuthMin, o.elevationMin, o.elevationMax};
+        for (int i = 0; i < 4; ++i)
+            QVERIFY2(std::fabs(actual[i] - expected[i]) < 1e-6, qPrintable(QStringLiteral("%1: %2, expected %3").arg(i).arg(actual[i], 0, 'g', 12).arg(expected[i], 0, 'g', 12)));
+    }
+
+    // Each kind of file, and broken ones: the points read (azimuth clockwise
+    // from north), or the line the message names. What is read comes back
+    // whole through the export and the settings' text.
+    void skylineFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("points"); // "az:el ..." sorted, or empty on failure
+        QTest::addColumn<int>("errorLine");   // 0: none named
+        QTest::newRow("two columns, ';', decimal comma, header, comments")
+            << QByteArray("azimut;élévation\r\n# relevé du 3 mai\r\n0;5,5\r\n90;10 # le clocher\r\n") << "0:5.5 90:10" << 0;
+        QTest::newRow("two columns, ',' and a point at 360 repeating 0")
+            << QByteArray("0,5\n180,20\n360,5\n") << "0:5 180:20" << 0;
+        QTest::newRow("two columns, tabs and spaces") << QByteArray("10\t3\n  200   4.25\n") << "10:3 200:4.25" << 0;
+        QTest::newRow("PVGIS horizon CSV, south-based azimuths")
+            << QByteArray("Latitude (decimal degrees):\t45.000\nLongitude (decimal degrees):\t8.000\n\n"
+                          "A\tH_hor\tA_sun(w)\tH_sun(w)\tA_sun(s)\tH_sun(s)\n-180.0\t1.9\t-180.0\t0.0\t-180.0\t0.0\n"
+                          "-90.0\t3.1\t-90.0\t0.0\t-90.0\t20.0\n0.0\t5.0\t0.0\t21.6\t0.0\t68.5\n"
+                          "90.0\t2.0\t90.0\t0.0\t90.0\t20.0\n180.0\t1.9\t180.0\t0.0\t180.0\t0.0\n\n"
+                          "A: Azimuth (0 = S, 90 = W, -90 = E) (degree)\nH_hor: Horizon height (degree)\n")
+            << "0:1.9 90:3.1 180:5 270:2" << 0;
+        QTest::newRow("Stellarium horizon list, rotated")
+            << QByteArray("# polygonal_angle_rotatez = 10\n355 2\n90 3.5\n") << "5:2 100:3.5" << 0;
+        QTest::newRow("a word among the numbers") << QByteArray("az;el\n0;5\n90;abc\n") << "" << 3;
+        QTest::newRow("an elevation past 90") << QByteArray("0;5\n90;95\n") << "" << 2;
+        QTest::newRow("one azimuth, two elevations") << QByteArray("0;5\n180;6\n360;7\n") << "" << 3;
+        QTest::newRow("three columns") << QByteArray("0;5;7\n") << "" << 1;
+        QTest::newRow("PVGIS header, no rows") << QByteArray("A\tH_hor\n\nH_hor: Horizon height\n") << "" << 1;
+        QTest::newRow("empty file") << QByteArray() << "" << 0;
+        QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR") << "" << 2;
+    }
+    void skylineFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, points);
+        QFETCH(int, errorLine);
+        const SkylineRead read = parseSkyline(content);
+        if (points.isEmpty()) {
+            QVERIFY(!read.skyline);
+            QVERIFY2(read.error.contains(errorLine ? QStringLiteral("Ligne %1 ").arg(errorLine) : QString()) && !read.error.isEmpty(),
+                     qPrintable(read.error));
+            return;
+        }
+        QVERIFY2(read.skyline, qPrintable(read.error));
+        QCOMPARE(skylineSettingsText(*read.skyline), points);
+        QCOMPARE(parseSkyline(skylineCsv(*read.skyline)).skyline, read.skyline);
+        QCOMPARE(skylineFromSettingsText(points), read.skyline);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestRealView)

@@ -35,6 +35,37 @@
     </message>
 </context>
 <context>
+    <name>SkylineFile</name>
+    <message>
+        <source>Ligne %1 : l&apos;élévation %2° n&apos;est pas comprise entre -90° et 90°.</source>
+        <translation>Line %1: the elevation %2° is not between -90° and 90°.</translation>
+    </message>
+    <message>
+        <source>Ligne %1 : l&apos;azimut %2° est déjà donné avec une autre élévation.</source>
+        <translation>Line %1: the azimuth %2° is already given with another elevation.</translation>
+    </message>
+    <message>
+        <source>Ligne %1 : « %2 » n&apos;est pas un point (azimut et élévation en degrés).</source>
+        <translation>Line %1: “%2” is not a point (azimuth and elevation in degrees).</translation>
+    </message>
+    <message>
+        <source>Ligne %1 : aucune ligne de valeurs sous l&apos;en-tête.</source>
+        <translation>Line %1: no line of values under the header.</translation>
+    </message>
+    <message>
+        <source>Aucun point d&apos;horizon dans ce fichier.</source>
+        <translation>No skyline point in this file.</translation>
+    </message>
+    <message>
+        <source>Impossible de lire le fichier %1.</source>
+        <translation>Cannot read the file %1.</translation>
+    </message>
+    <message>
+        <source>Le fichier %1 est trop gros pour un horizon.</source>
+        <translation>The file %1 is too large for a skyline.</translation>
+    </message>
+</context>
+<context>
     <name>SunAlerts</name>
     <message>
         <source>à %1</source>
@@ -399,6 +430,180 @@
     <message>
         <source>Le démarrage avec la session n&apos;a pas pu être réglé.</source>
         <translation>Starting with the session could not be set.</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::MeasuredWindowDialog</name>
+    <message>
+        <source>Orientation</source>
+        <translation>Facing</translation>
+    </message>
+    <message>
+        <source>Direction vers laquelle la fenêtre regarde dehors : 0° nord, 90° est, 180° sud, 270° ouest.</source>
+        <translation>The direction the window looks out to: 0° north, 90° east, 180° south, 270° west.</translation>
+    </message>
+    <message>
+        <source>Inclinaison</source>
+        <translation>Tilt</translation>
+    </message>
+    <message>
+        <source>90° pour une fenêtre dans un mur, moins pour une fenêtre de toit (0° : à plat).</source>
+        <translation>90° for a window in a wall, less for a roof window (0°: flat).</translation>
+    </message>
+    <message>
+        <source>Largeur</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Largeur de l&apos;ouverture.</source>
+        <translation>Width of the opening.</translation>
+    </message>
+    <message>
+        <source>Hauteur</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>Hauteur de l&apos;ouverture, le long de la fenêtre.</source>
+        <translation>Height of the opening, along the window.</translation>
+    </message>
+    <message>
+        <source>Allège</source>
+        <translation>Sill</translation>
+    </message>
+    <message>
+        <source>Hauteur du bas de l&apos;ouverture au-dessus du sol de la pièce.</source>
+        <translation>Height of the opening&apos;s lower edge above the room&apos;s floor.</translation>
+    </message>
+    <message>
+        <source>Épaisseur du mur</source>
+        <translation>Wall depth</translation>
+    </message>
+    <message>
+        <source>Profondeur de l&apos;embrasure entre la face intérieure et la face extérieure (0 : aucune).</source>
+        <translation>Depth of the reveal between the inner and the outer face (0: none).</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Distance au sol entre le point qui doit voir le Soleil et le bas de la fenêtre (pour une fenêtre murale : la face intérieure du mur).</source>
+        <translation>Distance along the floor from the spot that should see the Sun to the window&apos;s lower edge (for a wall window: the wall&apos;s inner face).</translation>
+    </message>
+    <message>
+        <source>Décalage latéral</source>
+        <translation>Lateral offset</translation>
+    </message>
+    <message>
+        <source>Écart du point par rapport au milieu de la fenêtre, positif vers la droite en regardant dehors.</source>
+        <translation>How far the spot is from the window&apos;s middle, positive to the right looking out.</translation>
+    </message>
+    <message>
+        <source>Hauteur du point</source>
+        <translation>Height of the spot</translation>
+    </message>
+    <message>
+        <source>Hauteur au-dessus du sol des yeux, du bureau ou de la plante qui doit voir le Soleil.</source>
+        <translation>Height above the floor of the eyes, the desk or the plant that should see the Sun.</translation>
+    </message>
+    <message>
+        <source>Fenêtre mesurée</source>
+        <translation>Measured window</translation>
+    </message>
+    <message>
+        <source>Utiliser la fenêtre mesurée</source>
+        <translation>Use the measured window</translation>
+    </message>
+    <message>
+        <source>Le Soleil est dans la fenêtre quand il se voit du point choisi à travers l&apos;ouverture, au lieu du cadre rouge réglé par les barres.</source>
+        <translation>The Sun is in the window when it can be seen from the chosen spot through the opening, instead of the red frame set with the bars.</translation>
+    </message>
+    <message>
+        <source>Fenêtre</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Ouverture</source>
+        <translation>Opening</translation>
+    </message>
+    <message>
+        <source>Point qui doit voir le Soleil</source>
+        <translation>Spot that should see the Sun</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ces mesures ne décrivent pas une fenêtre possible : vérifiez « %1 ».</source>
+        <translation>These measurements describe no possible window: check “%1”.</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::RealViewController</name>
+    <message>
+        <source>Fenêtre mesurée…</source>
+        <translation>Measured window…</translation>
+    </message>
+    <message>
+        <source>Horizon</source>
+        <translation>Skyline</translation>
+    </message>
+    <message>
+        <source>Importer l&apos;horizon…</source>
+        <translation>Import the skyline…</translation>
+    </message>
+    <message>
+        <source>Dessiner l&apos;horizon</source>
+        <translation>Draw the skyline</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;horizon…</source>
+        <translation>Export the skyline…</translation>
+    </message>
+    <message>
+        <source>Effacer l&apos;horizon</source>
+        <translation>Clear the skyline</translation>
+    </message>
+    <message>
+        <source>Ce fichier ne contient pas d&apos;horizon.</source>
+        <translation>This file holds no skyline.</translation>
+    </message>
+    <message>
+        <source>raison inconnue</source>
+        <translation>unknown reason</translation>
+    </message>
+    <message>
+        <source>Importer l&apos;horizon</source>
+        <translation>Import the skyline</translation>
+    </message>
+    <message>
+        <source>Horizons (*.csv *.txt *.dat);;Tous les fichiers (*)</source>
+        <translation>Skylines (*.csv *.txt *.dat);;All files (*)</translation>
+    </message>
+    <message>
+        <source>L&apos;horizon n&apos;a pas été importé : %1</source>
+        <translation>The skyline was not imported: %1</translation>
+    </message>
+    <message>
+        <source>Exporter l&apos;horizon</source>
+        <translation>Export the skyline</translation>
+    </message>
+    <message>
+        <source>Fichiers CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>L&apos;horizon n&apos;a pas pu être enregistré dans %1</source>
+        <translation>The skyline could not be saved to %1</translation>
+    </message>
+    <message>
+        <source>Horizon : clic = ajouter un point, glisser = le déplacer, clic droit = l&apos;enlever, Échap = terminer</source>
+        <translation>Skyline: click = add a point, drag = move it, right click = remove it, Esc = done</translation>
     </message>
 </context>
 <context>

@@ -17,7 +17,8 @@ bool sameSiteAndFrame(const Observation &a, const Observation &b)
 {
     return a.site.latitude == b.site.latitude && a.site.longitude == b.site.longitude && a.frame.left == b.frame.left
         && a.frame.right == b.frame.right && a.frame.top == b.frame.top && a.frame.bottom == b.frame.bottom
-        && a.panorama.width == b.panorama.width && a.panorama.height == b.panorama.height;
+        && a.panorama.width == b.panorama.width && a.panorama.height == b.panorama.height && a.measuredInForce == b.measuredInForce
+        && (!a.measuredInForce || a.measured == b.measured) && a.skyline == b.skyline;
 }
 } // namespace
 
@@ -75,7 +76,7 @@ void SunAlerts::followDay(qint64 now)
     const Observation &o = *observed_;
     std::vector<std::vector<SunInterval>> days;
     for (int day = -1; day <= 1; ++day)
-        days.push_back(sunIntervals(today + day, o.site, o.panorama, o.frame));
+        days.push_back(sunIntervals(today + day, o.site, o.view()));
     schedule_ = AlertSchedule(today - 1, days);
     scheduleDay_ = today;
 }

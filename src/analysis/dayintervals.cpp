@@ -254,7 +254,7 @@ DaySunSamples sampleDay(double julianDay0h, const SiteLocation &site, PictureSiz
     const SunTravelBound bound(site, panorama);
     for (int index = 0; index < kSamplesPerDay; ++index) {
         const SunPosition sun = SolarPosition(julianDay0h, sampleSecond(index) / 3600.0, site);
-        day.samples.push_back({sunPicturePoint(sun, panorama), sun.elevation});
+        day.samples.push_back({sunPicturePoint(sun, panorama), sun.elevation, sun.azimuth});
         if (index > 0)
             day.travel.push_back(DayScan::travelBetween(bound, sampleSecond(index) - sampleSecond(index - 1),
                                                         day.samples[size_t(index) - 1].elevation, sun.elevation));
@@ -287,6 +287,100 @@ std::vector<SunInterval> sunIntervalsBruteForce(double julianDay0h, const SiteLo
     RunBuilder runs;
     for (int second = 0; second < kSecondsPerDay; ++second)
         runs.mark(second, second, scan.at(second).inside);
+    return runs.finish();
+}
+
+namespace {
+// The scan for any view: the same samples, a stretch settled when the view's
+// bounds at its two ends cover it (a change at second k would need k - a and
+// b - k each at least the bound at that end), else halved.
+class ViewScan
+{
+public:
+    struct Sample {
+        int second = 0;
+        bool inside = false;
+        double holds = 0; // secondsBeforeChange
+    };
+    ViewScan(double julianDay0h, const SiteLocation &site, const WindowView &view)
+        : jd0_(julianDay0h), site_(site), view_(view)
+    {
+    }
+    Sample at(int second)
+    {
+        ++evaluations;
+        return kept(second, SolarPosition(jd0_, second / 3600.0, site_));
+    }
+    Sample kept(int second, const SunPosition &sun) const
+    {
+        return {second, view_.inWindow(sun), view_.secondsBeforeChange(sun, site_)};
+    }
+    void settle(const Sample &a, const Sample &b, RunBuilder &runs)
+    {
+        if (b.second - a.second <= 1 || (a.inside == b.inside && a.holds + b.holds > b.second - a.second)) {
+            runs.mark(a.second + 1, b.second, b.inside);
+            return;
+        }
+        const Sample middle = at(a.second + (b.second - a.second) / 2);
+        settle(a, middle, runs);
+        settle(middle, b, runs);
+    }
+    template <typename SampleAt> std::vector<SunInterval> scan(SampleAt sampleAt)
+    {
+        RunBuilder runs;
+        Sample previous = sampleAt(0);
+        runs.mark(0, 0, previous.inside);
+        for (int index = 1; index < kSamplesPerDay; ++index) {
+            const Sample next = sampleAt(index);
+            settle(previous, next, runs);
+            previous = next;
+        }
+        return runs.finish();
+    }
+    int evaluations = 0;
+
+private:
+    double jd0_;
+    SiteLocation site_;
+    const WindowView &view_;
+};
+} // namespace
+
+std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &site, const WindowView &view,
+                                      DayScanStats *stats)
+{
+    if (view.isPlainFrame())
+        return sunIntervals(julianDay0h, site, view.panorama(), view.frame(), stats);
+    ViewScan scan(julianDay0h, site, view);
+    std::vector<SunInterval> intervals = scan.scan([&](int index) { return scan.at(sampleSecond(index)); });
+    if (stats)
+        stats->evaluations = scan.evaluations;
+    return intervals;
+}
+
+std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowView &view, DayScanStats *stats)
+{
+    const bool samePanorama
+        = day.panorama.width == view.panorama().width && day.panorama.height == view.panorama().height;
+    if (view.isPlainFrame() && samePanorama)
+        return sunIntervals(day, view.frame(), stats);
+    if (day.samples.size() != size_t(kSamplesPerDay))
+        return sunIntervals(day.julianDay0h, day.site, view, stats);
+    ViewScan scan(day.julianDay0h, day.site, view);
+    std::vector<SunInterval> intervals = scan.scan([&](int index) {
+        const SunSample &sample = day.samples[size_t(index)];
+        return scan.kept(sampleSecond(index), SunPosition{sample.azimuth, sample.elevation});
+    });
+    if (stats)
+        stats->evaluations = scan.evaluations;
+    return intervals;
+}
+
+std::vector<SunInterval> sunIntervalsBruteForce(double julianDay0h, const SiteLocation &site, const WindowView &view)
+{
+    RunBuilder runs;
+    for (int second = 0; second < kSecondsPerDay; ++second)
+        runs.mark(second, second, view.inWindow(SolarPosition(julianDay0h, second / 3600.0, site)));
     return runs.finish();
 }
 

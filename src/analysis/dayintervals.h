@@ -13,6 +13,7 @@
 #pragma once
 
 #include "analysis/evaluation.h"
+#include "analysis/windowview.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -47,6 +48,17 @@ struct DayScanStats {
 // about what the brute-force scan costs.
 std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &site, PictureSize panorama,
                                       const WindowBounds &frame, DayScanStats *stats = nullptr);
+
+// The same for any view (windowview.h): the intervals of the seconds s with
+// view.inWindow(SolarPosition(jd0, s / 3600.0, site)). A plain frame view
+// takes the frame scan above, unchanged; others sample the same seconds and
+// settle a stretch between two samples when the view's secondsBeforeChange
+// at both ends adds up to more than the stretch, else halve it down to
+// single seconds. Equal to sunIntervalsBruteForce(jd0, site, view).
+std::vector<SunInterval> sunIntervals(double julianDay0h, const SiteLocation &site, const WindowView &view,
+                                      DayScanStats *stats = nullptr);
+std::vector<SunInterval> sunIntervalsBruteForce(double julianDay0h, const SiteLocation &site,
+                                                const WindowView &view);
 
 // The same by testing every second: the reference the fast scan must equal.
 std::vector<SunInterval> sunIntervalsBruteForce(double julianDay0h, const SiteLocation &site,
@@ -89,6 +101,7 @@ inline constexpr int kScanSampleSeconds = 600;
 struct SunSample {
     PicturePoint point; // sunPicturePoint of the Sun at that second
     double elevation = 0;
+    double azimuth = 0;
 };
 struct DaySunSamples {
     double julianDay0h = 0;
@@ -107,6 +120,10 @@ DaySunSamples sampleDay(double julianDay0h, const SiteLocation &site, PictureSiz
 // Samples that sampleDay did not make (a wrong count) are ignored: the day is
 // scanned afresh.
 std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowBounds &frame,
+                                      DayScanStats *stats = nullptr);
+// The same for any view: equal to sunIntervals(day.julianDay0h, day.site,
+// view) (the view's own panorama, not the samples', places the frame test).
+std::vector<SunInterval> sunIntervals(const DaySunSamples &day, const WindowView &view,
                                       DayScanStats *stats = nullptr);
 
 // The UTC date-time of second `second` of the UT day whose 0h is julianDay0h

@@ -1,10 +1,11 @@
-// What the main window is looking at: the site, the window's frame on the
-// panorama and the instant on show. Features beyond the window's own read-outs
+// What the main window is looking at: the site, the window (its frame on the
+// panorama, or the measured window, and the skyline) and the instant on show. Features beyond the window's own read-outs
 // (the Sun's course, the year view, alerts) follow it and recompute only what
 // a change of it asks for.
 #pragma once
 
 #include "analysis/evaluation.h"
+#include "analysis/windowview.h"
 
 namespace lumora {
 
@@ -15,15 +16,27 @@ struct Observation {
     double julianDay0h = 0;   // 0h UT of the UT date on show
     double hourUT = 0;        // UT hour of the instant on show, [0, 24)
     bool realTime = false;    // the instant follows the clock
+    MeasuredWindow measured;  // answers instead of the frame when measuredInForce
+    bool measuredInForce = false;
+    Skyline skyline;          // empty: none
 
-    // The same day, site and frame: only the hour (or the mode) moved.
+    // The question every feature asks: the frame on the panorama, or the
+    // measured window, with the skyline.
+    WindowView view() const
+    {
+        const WindowView base = measuredInForce ? WindowView::measured(measured, panorama) : WindowView(frame, panorama);
+        return skyline.empty() ? base : base.withSkyline(skyline);
+    }
+
+    // The same day, site and window: only the hour (or the mode) moved.
     bool sameDayAndFrame(const Observation &other) const
     {
         return julianDay0h == other.julianDay0h && site.latitude == other.site.latitude
             && site.longitude == other.site.longitude && frame.left == other.frame.left
             && frame.right == other.frame.right && frame.top == other.frame.top
             && frame.bottom == other.frame.bottom && panorama.width == other.panorama.width
-            && panorama.height == other.panorama.height;
+            && panorama.height == other.panorama.height && measuredInForce == other.measuredInForce
+            && (!measuredInForce || measured == other.measured) && skyline == other.skyline;
     }
 };
 

@@ -66,7 +66,7 @@ Evaluation SunshineEngine::evaluate(double dayFraction)
 
     Evaluation result{sun, sunPicture, {}};
     if (!indicatorMuted) {
-        const bool inside = sunInWindow(sunPicture, frame);
+        const bool inside = view ? view->inWindow(sun) : sunInWindow(sunPicture, frame);
         result.indicator = {true, inside, inside != inWindow};
         inWindow = inside;
     }
@@ -126,7 +126,7 @@ SearchPass SunshineEngine::searchPass(bool entryWanted, SurveyLineWriter *writer
                 pass.outcome = PassOutcome::WriteFailed;
         }
     } else {
-        searchStep = nearWindow(sunPicture, frame) ? kFineStep : kCoarseStep;
+        searchStep = (view ? view->nearWindow(sun) : nearWindow(sunPicture, frame)) ? kFineStep : kCoarseStep;
         if (!done && evalJulianDay - boundStart_ > kSearchBoundDays)
             pass.outcome = PassOutcome::GaveUp;
     }

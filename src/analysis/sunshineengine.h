@@ -5,7 +5,10 @@
 #pragma once
 
 #include "analysis/evaluation.h"
+#include "analysis/windowview.h"
 #include "common/civildate.h"
+
+#include <optional>
 
 namespace lumora {
 
@@ -83,6 +86,9 @@ public:
     double dayFractionUT = 0;     // UT time of day of a single run, fraction of a day
     PictureSize panorama;
     WindowBounds frame;
+    // When set, the window the search and the indicator ask instead of the
+    // frame (the measured window, a skyline): its inWindow and nearWindow.
+    std::optional<WindowView> view;
     bool indicatorMuted = false;  // start-up and survey: the answer is frozen
 
     // The shared instant and results.

@@ -111,9 +111,14 @@ long long YearSky::utSecondsAt(int column, int localSecond) const
 }
 
 YearCalendar::YearCalendar(std::shared_ptr<const YearSky> sky, const WindowBounds &frame, int threads)
-    : sky_(std::move(sky)), frame_(frame)
+    : YearCalendar(sky, WindowView(frame, sky->panorama()), threads)
 {
-    std::vector<YearDay> covered = sky_->samples().intervals(frame, threads);
+}
+
+YearCalendar::YearCalendar(std::shared_ptr<const YearSky> sky, const WindowView &view, int threads)
+    : sky_(std::move(sky)), view_(view)
+{
+    std::vector<YearDay> covered = sky_->samples().intervals(view, threads);
     stretches_ = joinedStretches(covered, -1);
     const int columns = sky_->columns();
     days_.assign(std::make_move_iterator(covered.begin() + 1),

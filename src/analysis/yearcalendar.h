@@ -85,10 +85,14 @@ class YearCalendar
 {
 public:
     YearCalendar(std::shared_ptr<const YearSky> sky, const WindowBounds &frame, int threads = 0);
+    // For any view (the measured window, a skyline); the frame one is this
+    // with WindowView(frame, sky's panorama).
+    YearCalendar(std::shared_ptr<const YearSky> sky, const WindowView &view, int threads = 0);
 
     const YearSky &sky() const { return *sky_; }
     std::shared_ptr<const YearSky> sharedSky() const { return sky_; }
-    const WindowBounds &frame() const { return frame_; }
+    const WindowBounds &frame() const { return view_.frame(); }
+    const WindowView &view() const { return view_; }
     int columns() const { return sky_->columns(); }
     CalendarCell cell(int column, int row) const { return CalendarCell(cells_[size_t(column) * kCalendarRows + row]); }
     // Whether a UT second lies in one of the intervals.
@@ -105,7 +109,7 @@ public:
 
 private:
     std::shared_ptr<const YearSky> sky_;
-    WindowBounds frame_;
+    WindowView view_;
     std::vector<YearDay> days_;
     std::vector<MonthTotal> months_;
     long long total_ = 0;

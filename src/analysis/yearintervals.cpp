@@ -46,10 +46,16 @@ std::vector<YearDay> emptyDays(double firstJulianDay0h, int count)
 std::vector<YearDay> yearSunIntervals(double firstJulianDay0h, int count, const SiteLocation &site,
                                       PictureSize panorama, const WindowBounds &frame, int threads)
 {
+    return yearSunIntervals(firstJulianDay0h, count, site, WindowView(frame, panorama), threads);
+}
+
+std::vector<YearDay> yearSunIntervals(double firstJulianDay0h, int count, const SiteLocation &site,
+                                      const WindowView &view, int threads)
+{
     std::vector<YearDay> days = emptyDays(firstJulianDay0h, count);
     forEachIndex(count, threads, [&](int i) {
         YearDay &day = days[size_t(i)];
-        day.intervals = sunIntervals(day.julianDay0h, site, panorama, frame);
+        day.intervals = sunIntervals(day.julianDay0h, site, view);
     });
     return days;
 }
@@ -64,9 +70,14 @@ YearSunSamples::YearSunSamples(double firstJulianDay0h, int count, const SiteLoc
 
 std::vector<YearDay> YearSunSamples::intervals(const WindowBounds &frame, int threads) const
 {
+    return intervals(WindowView(frame, panorama_), threads);
+}
+
+std::vector<YearDay> YearSunSamples::intervals(const WindowView &view, int threads) const
+{
     std::vector<YearDay> days = emptyDays(first_, count());
     forEachIndex(count(), threads,
-                 [&](int i) { days[size_t(i)].intervals = sunIntervals(days_[size_t(i)], frame); });
+                 [&](int i) { days[size_t(i)].intervals = sunIntervals(days_[size_t(i)], view); });
     return days;
 }
 

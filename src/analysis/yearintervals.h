@@ -47,6 +47,9 @@ struct MonthTotal {
 // The days' intervals, computed afresh. `count` below 1 gives no day.
 std::vector<YearDay> yearSunIntervals(double firstJulianDay0h, int count, const SiteLocation &site,
                                       PictureSize panorama, const WindowBounds &frame, int threads = 0);
+// The same for any view: each day's sunIntervals(jd0, site, view).
+std::vector<YearDay> yearSunIntervals(double firstJulianDay0h, int count, const SiteLocation &site,
+                                      const WindowView &view, int threads = 0);
 
 // The Sun of the days at the scan's sample seconds (sampleDay), kept so that
 // a new frame costs only the positions its edges call for.
@@ -66,6 +69,8 @@ public:
     // The days' intervals in the frame: equal to yearSunIntervals for the
     // same days, site, panorama and frame.
     std::vector<YearDay> intervals(const WindowBounds &frame, int threads = 0) const;
+    // The same for any view: equal to yearSunIntervals(first, count, site, view).
+    std::vector<YearDay> intervals(const WindowView &view, int threads = 0) const;
 
 private:
     double first_ = 0;

@@ -1,12 +1,14 @@
 #include "cli/commands.h"
 
 #include "analysis/dayintervals.h"
+#include "analysis/skylinefile.h"
 #include "analysis/hoursfile.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfile.h"
 #include "astro/julianday.h"
 #include "astro/solarposition.h"
 #include "cli/arguments.h"
+#include "cli/windowoptions.h"
 #include "common/formats.h"
 
 #include <QFile>
@@ -142,6 +144,52 @@ std::optional<int> parseDayCount(const QString &text)
 
 constexpr const char *kFrameForm = "HS1,HS2,VS1,VS2 with 0 <= HS1 <= HS2 <= 10065 and 0 <= VS1 <= VS2 <= 4335";
 
+constexpr const char *kWindowForm = "facing=…,tilt=…,width=…,height=…,sill=…,depth=…,distance=…,offset=…,eye=…";
+
+// The options that give the window and the skyline, added to a command's own.
+QStringList withViewOptions(QStringList options)
+{
+    return options << QStringLiteral("--frame") << QStringLiteral("--window") << QStringLiteral("--horizon");
+}
+
+// The skyline of --horizon, or none.
+Skyline skylineFor(const Arguments &arguments)
+{
+    const auto path = arguments.bytes(QStringLiteral("--horizon"));
+    if (!path)
+        return {};
+    const SkylineRead read = readSkylineFile(QFile::decodeName(*path));
+    if (!read.skyline)
+        throw BadArguments{QStringLiteral("--horizon %1: %2").arg(QFile::decodeName(*path), read.error)};
+    return *read.skyline;
+}
+
+// The window of --frame or --window (not both), with the skyline of
+// --horizon; nullopt when neither is given and none is required.
+std::optional<WindowView> windowFor(const Arguments &arguments, PictureSize panorama, bool required)
+{
+    const bool frameGiven = arguments.value(QStringLiteral("--frame")).has_value();
+    const auto windowText = arguments.value(QStringLiteral("--window"));
+    if (frameGiven && windowText)
+        throw BadArguments{QStringLiteral("--frame and --window cannot both be given")};
+    if (!frameGiven && !windowText) {
+        if (required)
+            throw BadArguments{QStringLiteral("--frame %1 or --window %2 is required").arg(QLatin1String(kFrameForm), QString::fromUtf8(kWindowForm))};
+        return std::nullopt;
+    }
+    WindowView view;
+    if (windowText) {
+        const auto window = parseMeasuredWindow(*windowText);
+        if (const QString *bad = std::get_if<QString>(&window))
+            throw BadArguments{*bad};
+        view = WindowView::measured(std::get<MeasuredWindow>(window), panorama);
+    } else {
+        view = WindowView(arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame), panorama);
+    }
+    const Skyline skyline = skylineFor(arguments);
+    return skyline.empty() ? view : view.withSkyline(skyline);
+}
+
 // Runs a subcommand body, turning bad arguments into one line and status 2.
 template <typename Body>
 int guarded(const char *command, QTextStream &err, Body body)
@@ -155,16 +203,32 @@ int guarded(const char *command, QTextStream &err, Body body)
 }
 } // namespace
 
+namespace {
+// position's answer for the window and the skyline given: "in window yes|no"
+// with a window (the skyline counted), "visible yes|no" with a skyline alone.
+void printSunInView(QTextStream &out, const SunPosition &sun, const std::optional<WindowView> &view,
+                    const Skyline &skyline)
+{
+    if (view)
+        out << "in window " << (view->inWindow(sun) ? "yes" : "no") << '\n';
+    else if (!skyline.empty())
+        out << "visible " << (skyline.visible(sun.azimuth, sun.elevation) ? "yes" : "no") << '\n';
+}
+} // namespace
+
 int runPosition(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("position", err, [&] {
-        const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--ut"), QStringLiteral("--lat"),
-                                          QStringLiteral("--lon")}, {});
+        const Arguments arguments(words, withViewOptions({QStringLiteral("--date"), QStringLiteral("--ut"),
+                                                          QStringLiteral("--lat"), QStringLiteral("--lon")}), {});
         const double hours = arguments.hours();
         SunshineEngine engine = engineFor(arguments);
+        const std::optional<WindowView> view = windowFor(arguments, engine.panorama, false);
+        const Skyline skyline = view ? view->skyline() : skylineFor(arguments);
         const SunPosition sun = SolarPosition(engine.evalJulianDay, hours, engine.site);
         out << "azimuth " << QString::number(sun.azimuth, 'f', 12) << " elevation "
             << QString::number(sun.elevation, 'f', 12) << '\n';
+        printSunInView(out, sun, view, skyline);
         return 0;
     });
 }
@@ -206,13 +270,15 @@ int runSurvey(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("search", err, [&] {
-        const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--ut"), QStringLiteral("--frame"),
-                                          QStringLiteral("--lat"), QStringLiteral("--lon")},
+        const Arguments arguments(words, withViewOptions({QStringLiteral("--date"), QStringLiteral("--ut"),
+                                                          QStringLiteral("--lat"), QStringLiteral("--lon")}),
                                   {QStringLiteral("--exit")});
         const double hours = arguments.hours();
-        const WindowBounds frame = arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame);
         SunshineEngine engine = engineFor(arguments);
-        engine.frame = frame;
+        const WindowView view = *windowFor(arguments, engine.panorama, true);
+        engine.frame = view.frame();
+        if (!view.isPlainFrame())
+            engine.view = view;
         engine.dayFractionUT = hours / 24;
         engine.singleRun(); // the instant on show before the search
         engine.startSearch();
@@ -238,12 +304,12 @@ int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("day", err, [&] {
-        const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--frame"), QStringLiteral("--lat"),
-                                          QStringLiteral("--lon")}, {});
-        const WindowBounds frame = arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame);
+        const Arguments arguments(
+            words, withViewOptions({QStringLiteral("--date"), QStringLiteral("--lat"), QStringLiteral("--lon")}), {});
         const SunshineEngine engine = engineFor(arguments);
+        const WindowView view = *windowFor(arguments, engine.panorama, true);
         const auto clock = [](int second) { return QTime(0, 0).addSecs(second).toString(QStringLiteral("HH:mm:ss")); };
-        for (const SunInterval &interval : sunIntervals(engine.evalJulianDay, engine.site, engine.panorama, frame))
+        for (const SunInterval &interval : sunIntervals(engine.evalJulianDay, engine.site, view))
             out << clock(interval.firstSecond) << ' ' << clock(interval.lastSecond) << '\n';
         return 0;
     });
@@ -252,14 +318,14 @@ int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
 {
     return guarded("hours", err, [&] {
-        const Arguments arguments(words, {QStringLiteral("--date"), QStringLiteral("--days"), QStringLiteral("--frame"),
-                                          QStringLiteral("--lat"), QStringLiteral("--lon"), QStringLiteral("--out")},
-                                  {});
-        const WindowBounds frame = arguments.parsed(QStringLiteral("--frame"), kFrameForm, parseFrame);
+        const Arguments arguments(words, withViewOptions({QStringLiteral("--date"), QStringLiteral("--days"),
+                                                          QStringLiteral("--lat"), QStringLiteral("--lon"),
+                                                          QStringLiteral("--out")}), {});
         int days = kDefaultYearDays;
         if (arguments.value(QStringLiteral("--days")))
             days = arguments.parsed(QStringLiteral("--days"), "a whole number from 1 to 3660", parseDayCount);
         const SunshineEngine engine = engineFor(arguments);
+        const WindowView view = *windowFor(arguments, engine.panorama, true);
 
         ReplacedFile file(ReplacedFile::Writing::Batched);
         const auto outPath = arguments.bytes(QStringLiteral("--out"));
@@ -274,7 +340,7 @@ int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
         if (!(outPath ? file.create(*outPath) : file.createOn(fileno(stdout))))
             return failed();
         const std::vector<YearDay> intervals
-            = yearSunIntervals(engine.evalJulianDay, days, engine.site, engine.panorama, frame);
+            = yearSunIntervals(engine.evalJulianDay, days, engine.site, view);
         if (!writeHoursFile(file, intervals))
             return failed();
         return 0;

@@ -11,13 +11,15 @@
 
 namespace {
 const char *kUsage =
-    "usage: lumora-cli position --date D/M/Y --ut HOURS [--lat LAT] [--lon LON]\n"
+    "usage: lumora-cli position --date D/M/Y --ut HOURS [--lat LAT] [--lon LON] [WINDOW] [--horizon FILE]\n"
     "       lumora-cli survey --date D/M/Y --step 1|10|30|60 [--lat LAT] [--lon LON] [--out FILE]\n"
-    "       lumora-cli search --date D/M/Y --ut HOURS --frame HS1,HS2,VS1,VS2 [--exit] [--lat LAT] [--lon LON]\n"
-    "       lumora-cli day --date D/M/Y --frame HS1,HS2,VS1,VS2 [--lat LAT] [--lon LON]\n"
-    "       lumora-cli hours --date D/M/Y [--days N] --frame HS1,HS2,VS1,VS2 [--lat LAT] [--lon LON] [--out FILE]\n"
+    "       lumora-cli search --date D/M/Y --ut HOURS WINDOW [--horizon FILE] [--exit] [--lat LAT] [--lon LON]\n"
+    "       lumora-cli day --date D/M/Y WINDOW [--horizon FILE] [--lat LAT] [--lon LON]\n"
+    "       lumora-cli hours --date D/M/Y [--days N] WINDOW [--horizon FILE] [--lat LAT] [--lon LON] [--out FILE]\n"
     "       lumora-cli --help | --version\n"
-    "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n";
+    "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n"
+    "WINDOW is --frame HS1,HS2,VS1,VS2 or --window facing=F,tilt=T,width=W,height=H,sill=S,depth=D,\n"
+    "distance=L,offset=O,eye=E (degrees and metres; tilt, depth, offset default to 90, 0, 0).\n";
 
 // A standard descriptor the caller closed is held by /dev/null opened for
 // reading: no file opened later takes its number, and writing to it still

@@ -39,16 +39,26 @@ void PanoramaView::setPictureSize(PictureSize size)
     update();
 }
 
-void PanoramaView::addLayer(PanoramaLayer *layer)
+void PanoramaView::addLayer(PanoramaLayer *layer, int level)
 {
-    if (layer && std::find(m_layers.begin(), m_layers.end(), layer) == m_layers.end())
-        m_layers.push_back(layer);
+    const auto same = [layer](const auto &entry) { return entry.second == layer; };
+    if (layer && std::none_of(m_layers.begin(), m_layers.end(), same)) {
+        const auto after = std::upper_bound(m_layers.begin(), m_layers.end(), level,
+                                            [](int l, const auto &entry) { return l < entry.first; });
+        m_layers.insert(after, {level, layer});
+    }
     update();
 }
 
 void PanoramaView::removeLayer(PanoramaLayer *layer)
 {
-    m_layers.erase(std::remove(m_layers.begin(), m_layers.end(), layer), m_layers.end());
+    std::erase_if(m_layers, [layer](const auto &entry) { return entry.second == layer; });
+    update();
+}
+
+void PanoramaView::setFrameDotted(bool dotted)
+{
+    m_frameDotted = dotted;
     update();
 }
 
@@ -73,7 +83,7 @@ void PanoramaView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), kBackground);
-    for (PanoramaLayer *layer : m_layers) {
+    for (const auto &[level, layer] : m_layers) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, true);
         layer->paintLayer(painter, *this);
@@ -87,6 +97,8 @@ void PanoramaView::paintEvent(QPaintEvent *)
     QPen pen(kFrameRed);
     pen.setCosmetic(true);
     pen.setWidth(1);
+    if (m_frameDotted)
+        pen.setStyle(Qt::DotLine);
     painter.setPen(pen);
     const QLineF lines[] = {toLine(m_lines.top), toLine(m_lines.bottom), toLine(m_lines.left),
                             toLine(m_lines.right)};

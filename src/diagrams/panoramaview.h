@@ -1,14 +1,15 @@
 // The window picture: the panorama of the sky with the window's red
 // frame. Labels and the sun picture are child widgets placed by the owner.
-// Features that draw on the sky (the Sun's course…) add a layer, painted
-// under the frame; features that offer choices add entries to the menu a
-// right-click opens.
+// Features that draw on the sky (the Sun's course, the skyline…) add a layer,
+// painted under the frame; features that offer choices add entries to the
+// menu a right-click opens.
 #pragma once
 
 #include "diagrams/geometry.h"
 #include "diagrams/windowframe.h"
 
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 class QMenu;
@@ -44,9 +45,11 @@ public:
     PictureSize pictureSize() const { return m_size; }
     void setPictureSize(PictureSize size);
 
-    // Layers are painted in the order added; the view does not own them, and
-    // a layer removes itself before it goes. Adding one twice adds it once.
-    void addLayer(PanoramaLayer *layer);
+    // Layers are painted by level, lowest first (the Sun's course is at 0, the
+    // ground under it, the window's outline over it), and in the order added
+    // within a level; the view does not own them, and a layer removes itself
+    // before it goes. Adding one twice adds it once.
+    void addLayer(PanoramaLayer *layer, int level = 0);
     void removeLayer(PanoramaLayer *layer);
 
     // The menu of a right-click anywhere on the picture (its labels and the
@@ -55,6 +58,10 @@ public:
     // QMenu::aboutToShow. Without entries a right-click shows nothing.
     QMenu *menu();
 
+    // The frame drawn dotted: it only shows the bounds of another outline.
+    void setFrameDotted(bool dotted);
+    bool frameDotted() const { return m_frameDotted; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -62,8 +69,9 @@ protected:
 private:
     FrameLines m_lines;
     PictureSize m_size;
-    std::vector<PanoramaLayer *> m_layers;
+    std::vector<std::pair<int, PanoramaLayer *>> m_layers; // level, layer; sorted by level
     QMenu *m_menu = nullptr;
+    bool m_frameDotted = false;
 };
 
 } // namespace lumora

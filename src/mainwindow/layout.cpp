@@ -228,6 +228,7 @@ void MainWindow::buildTopPart()
 
     sunCourse = new SunCourseController(panorama, settings_, this);
     connect(this, &MainWindow::observationChanged, sunCourse, &SunCourseController::follow);
+    placeRealView();
 }
 
 void MainWindow::buildDiagramsPart()

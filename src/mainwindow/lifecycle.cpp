@@ -127,6 +127,7 @@ void MainWindow::startUp()
     setStateText(QStringLiteral("load"));
     restoreSettings();
     setUpScales();
+    followRealView();
     for (int day = 1; day <= 31; ++day)
         dateBoxes[0]->addItem(QString::number(day));
     for (int month = 1; month <= 12; ++month)
@@ -200,7 +201,7 @@ QString MainWindow::saveSettings()
 {
     if (!settings_)
         return {}; // never opened: the user was told at start-up
-    const std::array<int, 4> bars{frameTopBar->value(), frameBottomBar->value(), frameLeftBar->value(), frameRightBar->value()};
+    const std::array<int, 4> bars = keptFrameBars();
     const std::array<QString, 4> texts{latitudeDegreesEdit->text(), latitudeMinutesEdit->text(), longitudeDegreesEdit->text(), longitudeMinutesEdit->text()};
     const std::array<bool, 4> selected{northButton->isChecked(), southButton->isChecked(), westButton->isChecked(),
                                        eastButton->isChecked()};

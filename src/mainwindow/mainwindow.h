@@ -11,6 +11,7 @@
 //   search.cpp            the search for the next entry/exit and the sunshine survey
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
 //   alertsplace.cpp       the alerts, the notification area's menu, their panorama entries
+//   realviewplace.cpp     the measured window and the skyline, the frame bars while it is in force
 #pragma once
 
 #include "alerts/notifier.h"
@@ -26,6 +27,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -48,6 +50,7 @@ class DialView;
 class SunAlerts;
 class TrayMenu;
 class PanoramaView;
+class RealViewController;
 class SunCourseController;
 class AzimuthOverlay;
 class About;
@@ -153,6 +156,7 @@ private:
     std::array<QLabel *, 4> frameEdgeLabels{};       // the frame's edges in degrees
     QLabel *sunPictureLabel = nullptr;               // the small sun on the panorama
     SunCourseController *sunCourse = nullptr;        // the Sun's course and the day's times on the panorama
+    RealViewController *realView = nullptr;          // the measured window and the skyline on the panorama
     // Bottom left: the dials and the survey options.
     QFrame *dialsFrame = nullptr;
     DialView *elevationDial = nullptr, *azimuthDial = nullptr;
@@ -213,6 +217,12 @@ private:
     void connectHandlers();
     // alertsplace.cpp
     void placeAlerts(std::unique_ptr<Notifier> notifier);
+    // realviewplace.cpp
+    void placeRealView();
+    // The bars follow what is in force: the measured window's box, or their own values back.
+    void followRealView();
+    // The bars' own values to keep (top, bottom, left, right), the box's while it is shown aside.
+    std::array<int, 4> keptFrameBars() const;
     // lifecycle.cpp
     void startUp();
     void setUpScales();
@@ -264,6 +274,8 @@ private:
     QPointer<YearView> yearView_;
     std::array<QLineF, 25> graduationTicks_{};       // graduation ticks, twips
     std::array<bool, 25> graduationTickVisible_{};
+    // The bars' own values (left, right, top, bottom) while the measured window's box replaces them.
+    std::optional<std::array<int, 4>> ownFrameBars_;
     bool muteDateHandling_ = false;
     bool siteRefused_ = false; // the coordinate boxes hold no usable site
     bool closing_ = false;

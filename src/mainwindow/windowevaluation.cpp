@@ -8,6 +8,7 @@
 #include "diagrams/dialdrawing.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
+#include "realview/realviewcontroller.h"
 #include "alerts/sunalerts.h"
 #include "tray/trayicon.h"
 
@@ -66,6 +67,9 @@ Observation MainWindow::observation() const
     seen.julianDay0h = engine_.evalJulianDay;
     seen.hourUT = engine_.evalHourUT;
     seen.realTime = realTime();
+    seen.measured = realView->measured();
+    seen.measuredInForce = realView->measuredInForce();
+    seen.skyline = realView->skyline();
     // A date typed in manual mode is on show before it is evaluated.
     const auto year = roundToInt16(leadingNumber(dateBoxes[2]->currentText()));
     if (year) {
@@ -127,6 +131,9 @@ void MainWindow::applyFrameBounds()
 {
     const FrameLines &lines = panorama->frameLines();
     engine_.frame = {lines.left.x1, lines.right.x1, lines.top.y1, lines.bottom.y1};
+    // The measured window or a skyline answer in the frame's place; without them the frame test as ever.
+    const bool realViewInForce = realView->measuredInForce() || !realView->skyline().empty();
+    engine_.view = realViewInForce ? std::optional(observation().view()) : std::nullopt;
 }
 
 void MainWindow::drawWindowFrame(FrameBar which)

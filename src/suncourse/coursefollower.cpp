@@ -47,7 +47,7 @@ unsigned SunCourseFollower::follow(const Observation &seen)
         ++courseComputations_;
         change |= Course;
     }
-    intervals_ = sunIntervals(seen.julianDay0h, seen.site, seen.panorama, seen.frame);
+    intervals_ = sunIntervals(seen.julianDay0h, seen.site, seen.view());
     stretches_ = lumora::inFrameStretches(seen.julianDay0h, seen.site, seen.panorama, intervals_);
     timesText_ = sunIntervalsText(seen.julianDay0h, intervals_);
     ++timesComputations_;

@@ -34,11 +34,6 @@ bool sameSky(double firstJulianDay0h, const SiteLocation &site, PictureSize pano
         && panorama.height == sky.panorama().height;
 }
 
-bool sameFrame(const WindowBounds &a, const WindowBounds &b)
-{
-    return a.left == b.left && a.right == b.right && a.top == b.top && a.bottom == b.bottom;
-}
-
 // The column of a local date in a year whose first column is firstJulianDay0h's date; -1 outside.
 int columnOfLocalDate(const QDate &date, double firstJulianDay0h, int columns)
 {
@@ -119,7 +114,7 @@ YearView::~YearView()
 void YearView::setObservation(const Observation &observation)
 {
     observation_ = observation;
-    Request wanted{observation.julianDay0h, observation.site, observation.panorama, observation.frame};
+    Request wanted{observation.julianDay0h, observation.site, observation.panorama, observation.view()};
     // A date inside the year shown keeps the year: only its mark moves.
     if (requested_ && requested_->site.latitude == wanted.site.latitude
         && requested_->site.longitude == wanted.site.longitude && requested_->panorama.width == wanted.panorama.width
@@ -131,7 +126,7 @@ void YearView::setObservation(const Observation &observation)
     if (!requested_ || wanted.firstJulianDay0h != requested_->firstJulianDay0h
         || wanted.site.latitude != requested_->site.latitude || wanted.site.longitude != requested_->site.longitude
         || wanted.panorama.width != requested_->panorama.width || wanted.panorama.height != requested_->panorama.height
-        || !sameFrame(wanted.frame, requested_->frame))
+        || !(wanted.view == requested_->view))
         request(wanted);
     updateMarks();
 }
@@ -155,7 +150,7 @@ void YearView::start(const Request &wanted)
         if (!sky)
             sky = std::make_shared<const YearSky>(wanted.firstJulianDay0h, kDefaultYearDays, wanted.site,
                                                   wanted.panorama);
-        return std::make_shared<const YearCalendar>(sky, wanted.frame);
+        return std::make_shared<const YearCalendar>(sky, wanted.view);
     }));
 }
 
@@ -205,7 +200,7 @@ QString YearView::readoutAt(int column, int localSecond) const
     const auto [day, second] = utOf(column, localSecond);
     const double julianDay = sky.firstJulianDay0h() + day;
     const SunPosition sun = SolarPosition(julianDay, second / 3600.0, sky.site());
-    const bool inside = sunInWindow(sunPicturePoint(sun, sky.panorama()), calendar_->frame());
+    const bool inside = calendar_->view().inWindow(sun);
     const QDateTime local = utcInstant(julianDay, second).toLocalTime();
     const QLocale locale;
     const auto degrees = [&](double value) { return formatNumber(value, NumberPattern{1, 1}, locale) + u'°'; };

@@ -67,7 +67,7 @@ private:
         double firstJulianDay0h = 0;
         SiteLocation site;
         PictureSize panorama;
-        WindowBounds frame;
+        WindowView view;
     };
     void request(const Request &wanted);
     void start(const Request &wanted);

@@ -153,18 +153,12 @@ class Desktop:
 
     def tray_icon(self):
         """The place of Lumora's icon embedded in trayer's panel, or None."""
-        tree, panel = self.run("xwininfo", "-root", "-tree").splitlines(), None
-        for line in tree:
-            indent = len(line) - len(line.lstrip())
-            if '"panel"' in line and "trayer" in line:
-                panel = indent
-            elif panel is not None and indent <= panel and line.strip():
-                panel = None
-            elif panel is not None:
-                m = re.search(r'"Lumora".*\s(\d+)x(\d+)[+-]-?\d+[+-]-?\d+\s+\+(-?\d+)\+(-?\d+)', line)
-                if m and int(m.group(1)) > 1 and int(m.group(2)) > 1:
-                    w, h, x, y = (int(g) for g in m.groups())
-                    return (x, y, w, h)
+        panel = re.search(r'(0x[0-9a-f]+) "panel": \("panel" "trayer"\)', self.run("xwininfo", "-root", "-tree"))
+        for m in re.finditer(r'"Lumora".*\s(\d+)x(\d+)\S*\s+\+(-?\d+)\+(-?\d+)',
+                             self.run("xwininfo", "-tree", "-id", panel.group(1)) if panel else ""):
+            w, h, x, y = (int(g) for g in m.groups())
+            if w > 1 and h > 1:
+                return (x, y, w, h)
         return None
 
 
@@ -313,9 +307,8 @@ def scenario_year(suite, app):
     suite.desktop.click(s["openMenus"]["Pic.menu"]["items"][-1]["rect"])
     s = app.wait(lambda s: s["controls"].get("YearView", {}).get("visible")
                  and s["controls"]["YearTotal"]["text"].startswith("Total sur l'année"), 10, "the year window")
-    window = wait_for(lambda: suite.desktop.windows("^Soleil dans la fen"), 5, "the year window's title")[0]
     time.sleep(0.3)
-    suite.desktop.screenshot("year-window.png", crop=suite.desktop.geometry(window))
+    suite.desktop.screenshot("year-window.png", crop=s["controls"]["YearView"]["rect"])
 
     app.click("YearExportIntervals")
     dialog = wait_for(lambda: suite.desktop.windows("^Exporter les intervalles$"), 5, "the save dialog")[0]
@@ -466,7 +459,6 @@ def main():
     parser.add_argument("--notifications", help="the stand-in notification service (tests/e2e)")
     parser.add_argument("--artifacts", default="e2e-artifacts")
     parser.add_argument("-k", dest="only", help="run only the scenarios whose name contains this")
-    parser.add_argument("--keep", action="store_true", help="keep the temporary folders")
     parser.add_argument("--installed", action="store_true", help="LUMORA is an installed program")
     args = parser.parse_args()
     missing = [t for t in TOOLS if shutil.which(t) is None]
@@ -510,7 +502,7 @@ def main():
     finally:
         suite.cleanup()
         suite.desktop.stop()
-        if args.keep or failed:
+        if failed:
             print("work folder kept: %s" % workdir)
         else:
             shutil.rmtree(workdir, ignore_errors=True)

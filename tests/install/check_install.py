@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
-"""Installs the build into a staging folder and checks what a desktop needs.
-
-Usage: check_install.py BUILD_DIR
-Lists the installed files against the expected ones, runs desktop-file-validate
-on the desktop entry and appstreamcli on the metainfo, and checks that the
-manual page carries the project's version. Prints each failure; exits 1 on
-any, 77 (skipped) when a validator is missing.
-"""
+# Installs the build into a staging folder and checks what a desktop needs.
+#
+# Usage: check_install.py BUILD_DIR
+# Lists the installed files against the expected ones, runs desktop-file-validate
+# on the desktop entry and appstreamcli on the metainfo, and checks that the
+# manual page carries the project's version. Prints each failure; exits 1 on
+# any, 77 (skipped) when a validator is missing.
 import os
 import shutil
 import subprocess

@@ -1,13 +1,12 @@
 #!/usr/bin/env python3
-"""The English translation is complete and up to date with the sources.
-
-Usage: check_translations.py SOURCE_DIR
-Runs lupdate over src/ into a copy of translations/lumora_en.ts, then checks
-that every text of the program has an English translation (none unfinished,
-none empty), that no entry is left over from a text that is gone, and that a
-translation keeps its source's placeholders (%1, %2…). Prints each failure;
-exits 1 on any, 77 when lupdate is missing.
-"""
+# The English translation is complete and up to date with the sources.
+#
+# Usage: check_translations.py SOURCE_DIR
+# Runs lupdate over src/ into a copy of translations/lumora_en.ts, then checks
+# that every text of the program has an English translation (none unfinished,
+# none empty), that no entry is left over from a text that is gone, and that a
+# translation keeps its source's placeholders (%1, %2…). Prints each failure;
+# exits 1 on any, 77 when lupdate is missing.
 import os
 import re
 import shutil

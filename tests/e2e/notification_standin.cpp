@@ -1,13 +1,11 @@
 // A stand-in for the desktop's notification service, for the end-to-end
 // suite: it takes the name org.freedesktop.Notifications on the session bus
-// (DBUS_SESSION_BUS_ADDRESS) and writes each Notify call as one JSON line to
-// the file given as its argument, with the wall-clock time it came. The suite
-// plays the user's click with its own method:
-//   org.lumora.StandIn.Invoke(uint32 id, string actionKey)
-// which emits ActionInvoked(id, actionKey) as a real service does.
+// and writes each Notify call as one JSON line to the file given as its
+// argument, with the wall-clock time it came. The suite plays the user's click
+// with a method of its own, Invoke(uint32 id, string actionKey), which emits
+// ActionInvoked(id, actionKey) as a real service does.
 // Prints "ready" once the name is held; exits 2 when it cannot be had.
 #include <QCoreApplication>
-#include <QDBusAbstractAdaptor>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDateTime>
@@ -18,8 +16,8 @@
 #include <cstdio>
 
 namespace {
+const QString kName = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
-const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 
 class Service : public QObject
 {
@@ -31,76 +29,43 @@ public:
 
 public slots:
     uint Notify(const QString &appName, uint replacesId, const QString &appIcon, const QString &summary,
-                const QString &body, const QStringList &actions, const QVariantMap &hints, int timeout)
+                const QString &body, const QStringList &actions, const QVariantMap &, int)
     {
         const uint id = replacesId ? replacesId : ++lastId_;
-        QJsonObject call{{QStringLiteral("id"), qint64(id)},
-                         {QStringLiteral("app_name"), appName},
-                         {QStringLiteral("replaces_id"), qint64(replacesId)},
-                         {QStringLiteral("app_icon"), appIcon},
-                         {QStringLiteral("summary"), summary},
-                         {QStringLiteral("body"), body},
-                         {QStringLiteral("actions"), QJsonArray::fromStringList(actions)},
-                         {QStringLiteral("desktop_entry"), hints.value(QStringLiteral("desktop-entry")).toString()},
-                         {QStringLiteral("expire_timeout"), timeout},
-                         {QStringLiteral("time"), QDateTime::currentMSecsSinceEpoch() / 1000.0}};
+        const QJsonObject call{{QStringLiteral("id"), qint64(id)},
+                               {QStringLiteral("app_name"), appName},
+                               {QStringLiteral("app_icon"), appIcon},
+                               {QStringLiteral("summary"), summary},
+                               {QStringLiteral("body"), body},
+                               {QStringLiteral("actions"), QJsonArray::fromStringList(actions)},
+                               {QStringLiteral("time"), QDateTime::currentMSecsSinceEpoch() / 1000.0}};
         QFile file(log_);
         if (file.open(QIODevice::Append))
             file.write(QJsonDocument(call).toJson(QJsonDocument::Compact) + '\n');
         return id;
     }
-    QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("actions")}; }
-    QString GetServerInformation(QString &vendor, QString &version, QString &specVersion)
+    void Invoke(uint id, const QString &actionKey)
     {
-        vendor = QStringLiteral("Lumora tests");
-        version = QStringLiteral("1");
-        specVersion = QStringLiteral("1.2");
-        return QStringLiteral("stand-in");
-    }
-    void CloseNotification(uint id)
-    {
-        QDBusMessage closed = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("NotificationClosed"));
-        closed << id << 3u;
-        QDBusConnection::sessionBus().send(closed);
+        QDBusMessage invoked = QDBusMessage::createSignal(kPath, kName, QStringLiteral("ActionInvoked"));
+        invoked << id << actionKey;
+        QDBusConnection::sessionBus().send(invoked);
     }
 
 private:
     QString log_;
     uint lastId_ = 0;
 };
-
-// The suite's side door: a click on a notification's action.
-class Clicks : public QDBusAbstractAdaptor
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.lumora.StandIn")
-
-public:
-    explicit Clicks(QObject *parent) : QDBusAbstractAdaptor(parent) {}
-
-public slots:
-    void Invoke(uint id, const QString &actionKey)
-    {
-        QDBusMessage invoked = QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("ActionInvoked"));
-        invoked << id << actionKey;
-        QDBusConnection::sessionBus().send(invoked);
-    }
-};
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s LOG_FILE\n", argv[0]);
+    if (argc != 2)
         return 2;
-    }
     Service service(QString::fromLocal8Bit(argv[1]));
-    new Clicks(&service);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.registerObject(kPath, &service, QDBusConnection::ExportAllSlots | QDBusConnection::ExportAdaptors)
-        || !bus.registerService(QStringLiteral("org.freedesktop.Notifications"))) {
-        std::fprintf(stderr, "cannot hold org.freedesktop.Notifications: %s\n", qPrintable(bus.lastError().message()));
+    if (!bus.registerObject(kPath, &service, QDBusConnection::ExportAllSlots) || !bus.registerService(kName)) {
+        std::fprintf(stderr, "cannot hold %s: %s\n", qPrintable(kName), qPrintable(bus.lastError().message()));
         return 2;
     }
     std::printf("ready\n");

@@ -26,12 +26,18 @@ const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 // 50°–80° high late in the morning and leaves it early in the afternoon.
 const QDate kDay(2026, 6, 21);
 
+// Each alert as a letter: W a warning, E an entry, X an exit.
 struct RecordingNotifier : Notifier {
-    QList<AlertMessage> sent;
-    void notify(const AlertMessage &message) override { sent << message; }
+    QString sent;
+    void notify(const AlertMessage &m) override
+    {
+        sent += m.summary == u"Le Soleil entre dans la fenêtre" ? u'E'
+              : m.summary == u"Le Soleil quitte la fenêtre"     ? u'X'
+              : m.summary.startsWith(u"Le Soleil entrera dans la fenêtre à ") ? u'W' : u'?';
+    }
 };
 
-// What a desktop's notification service receives.
+// What a desktop's notification service receives: Notify's arguments, hints reduced to desktop-entry.
 class StandInService : public QObject
 {
     Q_OBJECT
@@ -40,7 +46,6 @@ class StandInService : public QObject
 public:
     QList<QVariantList> calls;
     uint lastId = 40;
-
 public slots:
     uint Notify(const QString &app, uint replaces, const QString &icon, const QString &summary, const QString &body,
                 const QStringList &actions, const QVariantMap &hints, int timeout)
@@ -73,9 +78,7 @@ struct AlertWindow {
         window.reset();
         auto backend = std::make_unique<FakeTray>();
         tray = backend.get();
-        std::unique_ptr<RecordingNotifier> recorder;
-        if (recording)
-            recorder = std::make_unique<RecordingNotifier>();
+        auto recorder = recording ? std::make_unique<RecordingNotifier>() : nullptr;
         notifier = recorder.get();
         window = std::make_unique<MainWindow>(&store, std::move(backend), std::move(recorder));
         setFrame(*window, 4194, 5871, 482, 1927);
@@ -96,15 +99,22 @@ struct AlertWindow {
         const qint64 midnight = QDateTime(day, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
         return {midnight + intervals.front().firstSecond, midnight + intervals.front().lastSecond + 1};
     }
-    // The alerts sent from the index `from` on, a letter each (W warning, E entry, X exit), "." for none.
-    QString sentSince(qsizetype from) const
+    // Runs the steps: a clock reading in seconds from `entry` ("x5": from
+    // `exit`) and a tick; M: the time bar moved (manual mode); N: "Maintenant".
+    // Gives what each sent (letters of RecordingNotifier, "." for nothing).
+    QString run(const QString &steps, qint64 entry, qint64 exit)
     {
-        QString letters;
-        for (const AlertMessage &m : notifier->sent.mid(from))
-            letters += m.summary == u"Le Soleil entre dans la fenêtre" ? u'E'
-                     : m.summary == u"Le Soleil quitte la fenêtre"     ? u'X'
-                     : m.summary.startsWith(u"Le Soleil entrera dans la fenêtre à ") ? u'W' : u'?';
-        return letters.isEmpty() ? QStringLiteral(".") : letters;
+        QStringList sent;
+        for (const QString &t : steps.split(u' ')) {
+            if (t == u"M")
+                QTest::keyClick(ui(*window).timeBar, Qt::Key_Down);
+            else if (t == u"N")
+                QTest::mouseClick(ui(*window).nowButton, Qt::LeftButton);
+            else
+                tickAt(t.startsWith(u'x') ? exit + t.mid(1).toInt() : entry + t.toInt());
+            sent << (notifier->sent.isEmpty() ? QStringLiteral(".") : std::exchange(notifier->sent, {}));
+        }
+        return sent.join(u' ');
     }
 };
 
@@ -156,11 +166,8 @@ private slots:
     void watch_data()
     {
         QTest::addColumn<QString>("stored"); // keys of the group Alertes
-        // The steps: a clock reading in seconds from the entry ("x5": from the
-        // exit) and a tick; M: the time bar moved (manual mode); N: "Maintenant".
-        // The program starts at the first reading.
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("sent"); // after each step: the alerts it sent (W, E, X) or "."
+        QTest::addColumn<QString>("steps");  // as AlertWindow::run takes them; the program starts at the first reading
+        QTest::addColumn<QString>("sent");
         const QString on = QStringLiteral("Actives=Vrai");
         QTest::newRow("at the entry's second, once") << on << "-2 -1 0 1 1 30" << ". . E . . .";
         QTest::newRow("a tick a few seconds late still tells") << on << "-2 3" << ". E";
@@ -184,22 +191,9 @@ private slots:
         QFETCH(QString, sent);
         AlertWindow w(stored);
         const auto [entry, exit] = w.stretch();
-        const QStringList tokens = steps.split(u' ');
-        const auto instant = [&](const QString &t) { return t.startsWith(u'x') ? exit + t.mid(1).toInt() : entry + t.toInt(); };
-        at(instant(tokens[0]));
+        at(entry + steps.section(u' ', 0, 0).toInt());
         w.open();
-        QStringList made;
-        for (const QString &t : tokens) {
-            const qsizetype before = w.notifier->sent.size();
-            if (t == u"M")
-                QTest::keyClick(ui(*w.window).timeBar, Qt::Key_Down);
-            else if (t == u"N")
-                QTest::mouseClick(ui(*w.window).nowButton, Qt::LeftButton);
-            else
-                w.tickAt(instant(t));
-            made << w.sentSince(before);
-        }
-        QCOMPARE(made.join(u' '), sent);
+        QCOMPARE(w.run(steps, entry, exit), sent);
     }
 
     // Left running for days: across UT midnight the alerts and the tray's next event follow the day.
@@ -214,83 +208,83 @@ private slots:
         QFETCH(int, days);
         AlertWindow w(QStringLiteral("Actives=Vrai"));
         tick(*w.window);
-        const QDate day = kDay.addDays(days);
-        const auto [entry, exit] = w.stretch(day);
-        const qint64 midnight = QDateTime(day, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
-        for (const qint64 t : {midnight - 1, midnight, entry - 3600})
-            w.tickAt(t);
+        const auto [entry, exit] = w.stretch(kDay.addDays(days));
+        const qint64 midnight = QDateTime(kDay.addDays(days), QTime(0, 0), Qt::UTC).toSecsSinceEpoch() - entry;
+        QCOMPARE(w.run(QStringLiteral("%1 %2 -3600").arg(midnight - 1).arg(midnight), entry, exit), QStringLiteral(". . ."));
         emit w->trayMenu()->aboutToShow();
         QCOMPARE(w->trayMenu()->nextEventAction()->text(), QStringLiteral("Entrée du Soleil à ") + localClock(entry));
-        QStringList made;
-        for (const qint64 t : {entry - 1, entry, entry + 1, exit}) {
-            const qsizetype before = w.notifier->sent.size();
-            w.tickAt(t);
-            made << w.sentSince(before);
-        }
-        QCOMPARE(made.join(u' '), QStringLiteral(". E . X"));
+        QCOMPARE(w.run(QStringLiteral("-1 0 1 x0"), entry, exit), QStringLiteral(". E . X"));
     }
 
-    // The icon stays beside a shown window while the alerts are on; "Alertes" brings and removes it at once.
+    // The icon stays beside a shown window while the alerts are on, whatever
+    // brings the window back; "Alertes" brings and removes it at once.
     void trayIcon_data()
     {
         QTest::addColumn<bool>("alertsOn");
-        QTest::addColumn<bool>("hidden");
-        QTest::newRow("alerts on, window shown") << true << false;
-        QTest::newRow("alerts on, window hidden") << true << true;
-        QTest::newRow("alerts off, window shown") << false << false;
-        QTest::newRow("alerts off, window hidden") << false << true;
+        QTest::addColumn<QString>("hidden"); // how the window was hidden
+        QTest::addColumn<QString>("back");   // what brings it back
+        QTest::newRow("alerts on, window shown") << true << "" << "icon";
+        QTest::newRow("alerts on, window hidden") << true << "button" << "notification";
+        QTest::newRow("alerts off, window shown") << false << "" << "icon";
+        QTest::newRow("alerts off, window hidden") << false << "button" << "tray message";
+        QTest::newRow("alerts off, started in the tray") << false << "never shown" << "icon";
     }
     void trayIcon()
     {
         QFETCH(bool, alertsOn);
-        QFETCH(bool, hidden);
-        AlertWindow w(alertsOn ? QStringLiteral("Actives=Vrai") : QString());
+        QFETCH(QString, hidden);
+        QFETCH(QString, back);
+        AlertWindow w(alertsOn ? QStringLiteral("Actives=Vrai") : QString(), true, hidden != u"never shown");
         const qint64 entry = w.stretch().first;
-        if (hidden)
+        if (hidden == u"button")
             QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
         for (const qint64 t : {entry - 1, entry}) {
             w.tickAt(t);
-            QCOMPARE(w.tray->shown(), alertsOn || hidden);
+            QCOMPARE(w.tray->shown(), alertsOn || !hidden.isEmpty());
         }
-        if (alertsOn || hidden)
+        if (alertsOn || !hidden.isEmpty())
             QCOMPARE(w->tray()->toolTip(), kTipIn);
-        w->tray()->notifyActivated();
+        if (back == u"icon")
+            w->tray()->notifyActivated();
+        else if (back == u"notification")
+            emit w.notifier->activated();
+        else
+            w->tray()->notifyMessageClicked();
         QVERIFY(w->isVisible());
         QCOMPARE(w.tray->shown(), alertsOn);
-        menuItem(ui(*w.window).panorama->menu(), QStringLiteral("Alertes"))->trigger();
+        QAction *alerts = menuItem(w->trayMenu(), QStringLiteral("Alertes"));
+        alerts->trigger();
         QCOMPARE(w->alerts()->enabled(), !alertsOn);
         QCOMPARE(w.tray->shown(), !alertsOn);
         w.tray->isAvailable = false; // without a notification area there is no icon to show
-        menuItem(w->trayMenu(), QStringLiteral("Alertes"))->trigger();
-        menuItem(w->trayMenu(), QStringLiteral("Alertes"))->trigger();
+        alerts->trigger();
+        alerts->trigger();
         QCOMPARE(w.tray->shown(), false);
     }
 
-    // The tray menu's items; the choices made in either menu, written at once to
-    // the group Alertes and there at the next start; "Afficher Lumora" and "Quitter".
+    // The tray menu's items; the choices made in either menu (the same items),
+    // written at once to the group Alertes and there at the next start;
+    // "Afficher Lumora" and "Quitter".
     void menusAndChoices()
     {
         AlertWindow w;
+        QMenu *panoramaMenu = ui(*w.window).panorama->menu();
         QStringList texts;
-        for (QAction *a : w->trayMenu()->actions())
+        for (QAction *a : w->trayMenu()->actions() + w->trayMenu()->findChild<QMenu *>(QStringLiteral("LeadMenu"))->actions())
             if (a->isVisible() && !a->isSeparator())
                 texts << a->text();
-        QCOMPARE(texts, (QStringList{"Afficher Lumora", "Alertes", "Prévenir à l'avance", "Démarrer avec la session", "Quitter"}));
-        QStringList leads;
-        for (QAction *a : ui(*w.window).panorama->menu()->findChild<QMenu *>(QStringLiteral("LeadMenu"))->actions())
-            leads << a->text();
-        QCOMPARE(leads, (QStringList{"Non", "5 minutes avant", "15 minutes avant", "30 minutes avant"}));
-        menuItem(ui(*w.window).panorama->menu(), QStringLiteral("Alertes"))->trigger();
-        menuItem(w->trayMenu(), QStringLiteral("30 minutes avant"))->trigger();
+        QCOMPARE(texts, (QStringList{"Afficher Lumora", "Alertes", "Prévenir à l'avance", "Démarrer avec la session", "Quitter",
+                                     "Non", "5 minutes avant", "15 minutes avant", "30 minutes avant"}));
+        menuItem(panoramaMenu, QStringLiteral("Alertes"))->trigger();
+        menuItem(panoramaMenu, QStringLiteral("30 minutes avant"))->trigger();
         QSettings saved(w.store.fileName(), QSettings::IniFormat);
         QCOMPARE(saved.value(QStringLiteral("Alertes/Actives")).toString(), QStringLiteral("Vrai"));
         QCOMPARE(saved.value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("30"));
         w.open();
-        QVERIFY(w->alerts()->enabled() && menuItem(w->trayMenu(), QStringLiteral("Alertes"))->isChecked());
         QCOMPARE(w->alerts()->leadMinutes(), 30);
+        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("Alertes"))->isChecked() && w->alerts()->enabled());
         QVERIFY(menuItem(w->trayMenu(), QStringLiteral("30 minutes avant"))->isChecked());
         QVERIFY(!menuItem(w->trayMenu(), QStringLiteral("Non"))->isChecked());
-
         QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
         w->trayMenu()->showAction()->trigger();
         QVERIFY(w->isVisible());
@@ -324,25 +318,6 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
         QVERIFY(!autostart->isChecked());
         QTRY_VERIFY(w->findChild<QMessageBox *>(QStringLiteral("AutostartMessage")));
-    }
-
-    // A click on a notification or on the tray icon's message brings the
-    // window back; started in the tray (never shown), the first tick puts the icon there.
-    void windowBack()
-    {
-        AlertWindow w(QStringLiteral("Actives=Vrai"));
-        for (const auto &click : std::initializer_list<std::function<void()>>{
-                 [&] { emit w.notifier->activated(); }, [&] { w->tray()->notifyMessageClicked(); }}) {
-            QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
-            QVERIFY(w->isHidden());
-            click();
-            QVERIFY(w->isVisible());
-        }
-        AlertWindow hidden({}, true, false);
-        tick(*hidden.window);
-        QVERIFY(hidden.tray->shown() && hidden->isHidden());
-        hidden->tray()->notifyActivated();
-        QVERIFY(hidden->isVisible() && !hidden.tray->shown());
     }
 
     // What Notify is given; one notification of ours on show at a time: the

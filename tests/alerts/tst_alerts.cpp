@@ -97,7 +97,7 @@ struct AlertWindow {
         return {midnight + intervals.front().firstSecond, midnight + intervals.front().lastSecond + 1};
     }
     // Runs the steps: a clock reading in seconds from `entry` ("x5": from
-    // `exit`) and a tick; M: the time bar moved (manual mode); N: "Maintenant".
+    // `exit`) and a tick ("c5": no tick); M: the time bar moved (manual mode); N: "Maintenant".
     // Gives what each sent (letters of RecordingNotifier, "." for nothing).
     QString run(const QString &steps, qint64 entry, qint64 exit)
     {
@@ -107,6 +107,8 @@ struct AlertWindow {
                 QTest::keyClick(ui(*window).timeBar, Qt::Key_Down);
             else if (t == u"N")
                 QTest::mouseClick(ui(*window).nowButton, Qt::LeftButton);
+            else if (t.startsWith(u'c'))
+                at(entry + t.mid(1).toInt());
             else
                 tickAt(t.startsWith(u'x') ? exit + t.mid(1).toInt() : entry + t.toInt());
             sent << (notifier->sent.isEmpty() ? QStringLiteral(".") : std::exchange(notifier->sent, {}));
@@ -152,6 +154,7 @@ private slots:
         QVERIFY(service_->registerObject(kPath, &standIn_, QDBusConnection::ExportAllSlots));
     }
     void init() { fixClock(utc(2026, 6, 21, 6, 0)); }
+    void cleanup() { if (service_) service_->unregisterService(kName); }
     void cleanupTestCase()
     {
         setClockSource({});
@@ -171,7 +174,7 @@ private slots:
         QTest::newRow("alerts off") << "Actives=Faux" << "-2 -1 0 1" << ". . . .";
         QTest::newRow("no alerts kept: off") << "" << "-1 0" << ". .";
         QTest::newRow("manual mode") << on << "-2 M -1 0 1" << ". . . . .";
-        QTest::newRow("back to the clock after the entry") << on << "-60 M 10 N 11 12" << ". . . . . .";
+        QTest::newRow("back to the clock after the entry") << on << "-60 M c10 N 11 12" << ". . . . . .";
         QTest::newRow("started after the entry") << on << "1 2 60" << ". . .";
         QTest::newRow("started at the entry's second") << on << "0 1" << ". .";
         QTest::newRow("warning 15 minutes ahead, exit") << on + ";Avance=15" << "-901 -900 -899 -1 0 x-1 x0 x1" << ". W . . E . X .";
@@ -345,7 +348,6 @@ private slots:
         notifier.notify({QStringLiteral("Le Soleil quitte la fenêtre"), {}});
         QTRY_COMPARE(standIn_.calls.size(), 3);
         QCOMPARE(standIn_.calls[2][1].toUInt(), 0u);
-        service_->unregisterService(kName);
     }
 
     // Neither a notification service nor a notification area: the window

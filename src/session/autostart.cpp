@@ -87,10 +87,13 @@ QString autostartPathProblem(const QString &programPath)
         return QCoreApplication::translate("Autostart", "Le chemin de Lumora n'est pas connu.");
     // U+FFFD stands where the folder's name was not valid UTF-8: the decoded
     // path names no file, and no launcher could find the program by it.
-    const auto unwritable = [](QChar c) { return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter; };
+    const auto unwritable = [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+    };
     if (std::any_of(programPath.begin(), programPath.end(), unwritable))
-        return QCoreApplication::translate("Autostart", "Le chemin de Lumora contient un nom qui n'est pas en UTF-8 valide ou un "
-                                                        "caractère de contrôle : une entrée de démarrage ne peut pas le désigner.");
+        return QCoreApplication::translate("Autostart",
+                                           "Le chemin de Lumora contient un nom qui n'est pas en UTF-8 valide ou un "
+                                           "caractère de contrôle : une entrée de démarrage ne peut pas le désigner.");
     return {};
 }
 
@@ -118,8 +121,9 @@ bool setAutostartEnabled(bool enabled, const QString &programPath, QString *erro
     }
     if (const QString problem = autostartPathProblem(programPath); !problem.isEmpty())
         return fail(problem);
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return fail(QCoreApplication::translate("Autostart", "Le dossier %1 n'a pas pu être créé.").arg(QFileInfo(path).absolutePath()));
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail(QCoreApplication::translate("Autostart", "Le dossier %1 n'a pas pu être créé.").arg(folder));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(autostartEntry(programPath)) < 0 || !file.commit())
         return fail(file.errorString());

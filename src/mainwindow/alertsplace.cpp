@@ -32,6 +32,7 @@ void MainWindow::placeAlerts(std::unique_ptr<Notifier> notifier)
             if (auto *box = findChild<QMessageBox *>(QStringLiteral("AlertMessage"))) {
                 box->setText(message.summary);
                 box->setInformativeText(message.body);
+                box->show();
                 box->raise();
             } else {
                 showMessage(message.summary, message.body, QStringLiteral("AlertMessage"));

@@ -312,7 +312,10 @@ private slots:
         autostart->trigger();
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
         QVERIFY(!autostart->isChecked());
-        QTRY_VERIFY(w->findChild<QMessageBox *>(QStringLiteral("AutostartMessage")));
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = w->findChild<QMessageBox *>(QStringLiteral("AutostartMessage"))));
+        QCOMPARE(box->text(), QStringLiteral("Le démarrage avec la session n'a pas pu être réglé."));
+        QVERIFY(box->informativeText().startsWith(QStringLiteral("Le dossier ")));
     }
 
     // What Notify is given; one notification of ours on show at a time: the

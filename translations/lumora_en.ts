@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="fr_FR">
 <context>
+    <name>Autostart</name>
+    <message>
+        <source>Le chemin de Lumora n&apos;est pas connu.</source>
+        <translation>The path of Lumora is not known.</translation>
+    </message>
+    <message>
+        <source>Le chemin de Lumora contient un nom qui n&apos;est pas en UTF-8 valide ou un caractère de contrôle : une entrée de démarrage ne peut pas le désigner.</source>
+        <translation>The path of Lumora holds a name that is not valid UTF-8 or a control character: a start-up entry cannot name it.</translation>
+    </message>
+    <message>
+        <source>Aucun dossier personnel n&apos;est connu (HOME).</source>
+        <translation>No home folder is known (HOME).</translation>
+    </message>
+    <message>
+        <source>Le dossier %1 n&apos;a pas pu être créé.</source>
+        <translation>The folder %1 could not be created.</translation>
+    </message>
+</context>
+<context>
     <name>Dials</name>
     <message>
         <source>O</source>

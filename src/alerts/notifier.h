@@ -1,6 +1,7 @@
 // How an alert reaches the user: through the desktop's notification service
 // (the freedesktop notifications interface on the session D-Bus), or, where
-// there is none, through a fallback (the notification-area icon's message).
+// there is none, through a fallback (the notification-area icon's message, or
+// without one the window's own).
 // Tests put a notifier of their own in its place to record what is sent.
 #pragma once
 

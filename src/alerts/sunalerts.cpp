@@ -99,7 +99,10 @@ void SunAlerts::observe(const Observation &observation, bool searchRunning)
             notifier_->notify(alertMessage(alert));
     }
     watching_ = watching;
-    checkedUpTo_ = watching ? std::max(checkedUpTo_, now) : now;
+    // Also after the clock was set back: the watch starts again from the new
+    // now, so that nothing after it is missed (what was sent before the step
+    // is not sent again unless its second comes round again).
+    checkedUpTo_ = now;
 }
 
 QString SunAlerts::nextEventText()

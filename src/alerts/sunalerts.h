@@ -8,7 +8,8 @@
 // again when either changes or the UT day turns. Alerts are only sent between
 // two observations both in real time, without a search or survey running,
 // with the alerts on: nothing for what happened in manual mode or before
-// start-up, and nothing twice.
+// start-up, and nothing twice. A clock set back starts the watch again from
+// the new now: the alerts due after it are sent when their second comes.
 #pragma once
 
 #include "alerts/notifier.h"
@@ -68,7 +69,7 @@ private:
     std::optional<Observation> observed_; // the site and frame of the schedule
     double scheduleDay_ = 0;              // the schedule's today, Julian day at 0h UT
     AlertSchedule schedule_;
-    qint64 checkedUpTo_ = 0;              // the instant of the last check
+    qint64 checkedUpTo_ = 0;              // the clock's instant at the last observation
     bool watching_ = false;               // the last observation could send alerts
 };
 

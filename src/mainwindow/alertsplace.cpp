@@ -1,7 +1,8 @@
 // Where the alerts meet the main window: they follow its observation, their
-// notifications and the tray icon's message bring it forward, and their
-// choices are offered in the notification area's menu and in the panorama's
-// (a right click on the sky picture).
+// notifications and the tray icon's message bring it forward (without either,
+// the window shows the alert itself), and their choices are offered in the
+// notification area's menu and in the panorama's (a right click on the sky
+// picture).
 #include "mainwindow/mainwindow.h"
 
 #include "alerts/alertactions.h"
@@ -12,15 +13,30 @@
 
 #include <QCoreApplication>
 #include <QMenu>
+#include <QMessageBox>
 
 namespace lumora {
 
 void MainWindow::placeAlerts(std::unique_ptr<Notifier> notifier)
 {
     if (!notifier)
-        notifier = std::make_unique<DesktopNotifier>([this](const AlertMessage &message) {
-            if (!tray_->showMessage(message.summary, message.body))
-                qWarning("Lumora: an alert could not be shown: %s", qPrintable(message.summary));
+        notifier = std::make_unique<DesktopNotifier>([this, told = false](const AlertMessage &message) mutable {
+            if (tray_->showMessage(message.summary, message.body))
+                return;
+            // Neither a notification service nor an icon to speak from: the
+            // window's own message, which blocks nothing; the latest replaces
+            // the one still on show.
+            if (!told)
+                qWarning("Lumora: no notification service and no notification area; alerts are shown in the window");
+            told = true;
+            if (auto *box = findChild<QMessageBox *>(QStringLiteral("AlertMessage"))) {
+                box->setText(message.summary);
+                box->setInformativeText(message.body);
+                box->show();
+                box->raise();
+            } else {
+                showMessage(message.summary, message.body, QStringLiteral("AlertMessage"));
+            }
         });
     alerts_ = std::make_unique<SunAlerts>(settings_, std::move(notifier));
     connect(this, &MainWindow::observationChanged, alerts_.get(),

@@ -1,6 +1,7 @@
 // The XDG autostart entry: where it lives, what it says, writing and removing it.
 #include "session/autostart.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,6 +81,22 @@ QByteArray autostartEntry(const QString &programPath)
     return text.toUtf8();
 }
 
+QString autostartPathProblem(const QString &programPath)
+{
+    if (programPath.isEmpty() || !QDir::isAbsolutePath(programPath))
+        return QCoreApplication::translate("Autostart", "Le chemin de Lumora n'est pas connu.");
+    // U+FFFD stands where the folder's name was not valid UTF-8: the decoded
+    // path names no file, and no launcher could find the program by it.
+    const auto unwritable = [](QChar c) {
+        return c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter;
+    };
+    if (std::any_of(programPath.begin(), programPath.end(), unwritable))
+        return QCoreApplication::translate("Autostart",
+                                           "Le chemin de Lumora contient un nom qui n'est pas en UTF-8 valide ou un "
+                                           "caractère de contrôle : une entrée de démarrage ne peut pas le désigner.");
+    return {};
+}
+
 bool autostartEnabled(const QProcessEnvironment &environment)
 {
     const QString path = autostartFilePath(environment);
@@ -95,15 +112,18 @@ bool setAutostartEnabled(bool enabled, const QString &programPath, QString *erro
         return false;
     };
     if (path.isEmpty())
-        return fail(QStringLiteral("no home folder"));
+        return fail(QCoreApplication::translate("Autostart", "Aucun dossier personnel n'est connu (HOME)."));
     if (!enabled) {
         QFile file(path);
         if (!file.exists() || file.remove())
             return true;
         return fail(file.errorString());
     }
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return fail(QStringLiteral("cannot create %1").arg(QFileInfo(path).absolutePath()));
+    if (const QString problem = autostartPathProblem(programPath); !problem.isEmpty())
+        return fail(problem);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return fail(QCoreApplication::translate("Autostart", "Le dossier %1 n'a pas pu être créé.").arg(folder));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(autostartEntry(programPath)) < 0 || !file.commit())
         return fail(file.errorString());

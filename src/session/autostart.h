@@ -32,12 +32,20 @@ QString desktopStringValue(const QString &value);
 // The entry that starts `programPath` with --tray, UTF-8.
 QByteArray autostartEntry(const QString &programPath);
 
+// Why no entry can start `programPath`, in the interface language: an
+// unknown (empty or relative) path, or one holding a control character or a
+// name that was not valid UTF-8 (decoded as U+FFFD), which no Exec line can
+// name. Empty when the path can be written.
+QString autostartPathProblem(const QString &programPath);
+
 // The session starts the program: the entry exists.
 bool autostartEnabled(const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 
 // Writes the entry for `programPath` (creating the folder, replacing the file
-// in one step) or removes it. Returns false and says why in `error` when the
-// file could not be written or removed; removing an absent entry succeeds.
+// in one step) or removes it. Returns false and says why in `error` (in the
+// interface language) when the path cannot be written (autostartPathProblem)
+// or the file could not be written or removed; removing an absent entry
+// succeeds.
 bool setAutostartEnabled(bool enabled, const QString &programPath, QString *error = nullptr,
                          const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment());
 

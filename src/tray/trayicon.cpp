@@ -90,7 +90,8 @@ void TrayIcon::setContextMenu(QMenu *menu) { backend_->setContextMenu(menu); }
 
 bool TrayIcon::showMessage(const QString &title, const QString &body)
 {
-    if (!shown_)
+    // An icon asked for where there is no notification area shows nowhere.
+    if (!shown_ || !backend_->available())
         return false;
     backend_->showMessage(title, body);
     lastMessageTitle_ = title;

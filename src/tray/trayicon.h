@@ -53,7 +53,8 @@ public:
 
     // The menu a right click opens; kept across removals of the icon.
     void setContextMenu(QMenu *menu);
-    // A message beside the icon; false (and nothing shown) without an icon.
+    // A message beside the icon; false (and nothing shown) without an icon or
+    // without a notification area to show it in.
     bool showMessage(const QString &title, const QString &body);
     // The title of the last message shown, empty before any.
     QString lastMessageTitle() const { return lastMessageTitle_; }

@@ -1,129 +1,128 @@
-// The alerts in the main window, on a fixed clock, with a notification area
-// and a notifier that only record what they are asked: an entry alert sent at
-// the tick that reaches the entry second in real time, and not in manual
-// mode, not with the alerts off, not twice, not for what passed before
-// start-up or in manual mode; the lead from the panorama's menu, the warning
-// ahead and the exit; the icon kept beside a shown window while the alerts
-// are on; the choices in the tray's and the panorama's menus, kept in the
-// group "Alertes"; the tray menu's next event and "Quitter"; the autostart
-// entry from the menu; a click on a notification.
-#include "alerts/alertactions.h"
+// The alerts in the main window on a fixed clock, with a notification area
+// and a notifier that record what they are asked: which alerts a run of clock
+// readings sends (at their second, once, not in manual mode, not with the
+// alerts off, nothing from before start-up, and on after the clock is set
+// back), the UT day followed for days on end, the icon and the menus, the
+// choices kept in the group "Alertes", the autostart entry from the menu, a
+// click on a notification. Then the desktop's notifications on a private
+// session bus with a stand-in service, and the window's own message when
+// there is neither a service nor a notification area.
 #include "alerts/sunalerts.h"
-#include "analysis/alertschedule.h"
 #include "analysis/dayintervals.h"
-#include "astro/clock.h"
-#include "mainwindow/mainwindow.h"
-#include "support/windowcontrols.h"
+#include "session/autostart.h"
+#include "support/testwindow.h"
 #include "tray/traymenu.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <ctime>
-#include <memory>
 
 using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
-struct FakeTray : TrayBackend {
-    bool isAvailable = true;
-    bool isShown = false;
-    QStringList messages;
-    bool available() const override { return isAvailable; }
-    void show(const QIcon &, const QString &) override { isShown = true; }
-    void hide() override { isShown = false; }
-    void showMessage(const QString &title, const QString &) override { messages << title; }
-};
-
-struct RecordingNotifier : Notifier {
-    QList<AlertMessage> sent;
-    void notify(const AlertMessage &message) override { sent << message; }
-    QStringList summaries() const
-    {
-        QStringList list;
-        for (const AlertMessage &m : sent)
-            list << m.summary;
-        return list;
-    }
-};
-
+const QString kName = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 // 21 June 2026, Paris: the Sun comes into the frame 150°–210° azimuth,
 // 50°–80° high late in the morning and leaves it early in the afternoon.
 const QDate kDay(2026, 6, 21);
 
-void fixClock(qint64 epochSeconds)
-{
-    setClockSource([epochSeconds] { return QDateTime::fromSecsSinceEpoch(epochSeconds, Qt::UTC); });
-}
-
-// A shown main window on its own settings file, seeded with keys of the group Alertes.
-class TestWindow
-{
-public:
-    explicit TestWindow(const QString &alertKeys = {}, bool show = true)
-        : store_(dir_.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat)
+// Each alert as a letter: W a warning, E an entry, X an exit.
+struct RecordingNotifier : Notifier {
+    QString sent;
+    void notify(const AlertMessage &m) override
     {
-        for (const QString &pair : alertKeys.split(u';', Qt::SkipEmptyParts))
-            store_.setValue(QStringLiteral("Alertes/") + pair.section(u'=', 0, 0), pair.section(u'=', 1));
-        store_.sync();
-        open(show);
+        sent += m.summary == u"Le Soleil entre dans la fenêtre" ? u'E'
+              : m.summary == u"Le Soleil quitte la fenêtre"     ? u'X'
+              : m.summary.startsWith(u"Le Soleil entrera dans la fenêtre à ") ? u'W' : u'?';
     }
-    void open(bool show = true)
-    {
-        auto backend = std::make_unique<FakeTray>();
-        auto recorder = std::make_unique<RecordingNotifier>();
-        tray = backend.get();
-        notifier = recorder.get();
-        window_ = std::make_unique<MainWindow>(&store_, std::move(backend), std::move(recorder));
-        // 150°..210° azimuth, 50°..80° high, opened fully first.
-        const auto c = ui(*window_);
-        c.frameRightBar->setValue(c.frameRightBar->maximum());
-        c.frameBottomBar->setValue(c.frameBottomBar->maximum());
-        c.frameLeftBar->setValue(4194);
-        c.frameRightBar->setValue(5871);
-        c.frameTopBar->setValue(482);
-        c.frameBottomBar->setValue(1927);
-        if (show)
-            window_->show();
-    }
-    MainWindow *operator->() { return window_.get(); }
-    MainWindow &operator*() { return *window_; }
-    QSettings &store() { return store_; }
-    void close() { window_.reset(); }
-
-    // The frame's stretch that day, from the exact day scan: UT epoch seconds.
-    std::pair<qint64, qint64> stretch()
-    {
-        const Observation o = window_->observation();
-        const double jd0 = double(kDay.toJulianDay()) - 0.5;
-        const auto intervals = sunIntervals(jd0, o.site, o.panorama, o.frame);
-        const qint64 midnight = QDateTime(kDay, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
-        return {midnight + intervals.front().firstSecond, midnight + intervals.front().lastSecond + 1};
-    }
-
-    FakeTray *tray = nullptr;              // owned by the window
-    RecordingNotifier *notifier = nullptr; // owned by the window
-
-private:
-    QTemporaryDir dir_;
-    QSettings store_;
-    std::unique_ptr<MainWindow> window_;
 };
 
-void tickAt(MainWindow &w, qint64 epochSeconds)
+// What a desktop's notification service receives: Notify's arguments, hints reduced to desktop-entry.
+class StandInService : public QObject
 {
-    fixClock(epochSeconds);
-    tick(w);
-}
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
-// The item of a menu with that text (the panorama's holds other features' too).
+public:
+    QList<QVariantList> calls;
+    uint lastId = 40;
+public slots:
+    uint Notify(const QString &app, uint replaces, const QString &icon, const QString &summary, const QString &body,
+                const QStringList &actions, const QVariantMap &hints, int timeout)
+    {
+        calls << QVariantList{app, replaces, icon, summary, body, actions, hints.value(QStringLiteral("desktop-entry")), timeout};
+        return replaces ? replaces : ++lastId;
+    }
+};
+
+void at(qint64 epochSeconds) { fixClock(QDateTime::fromSecsSinceEpoch(epochSeconds, Qt::UTC)); }
+
+// A main window on its own settings file, seeded with keys of the group
+// Alertes ("Actives=Vrai;Avance=15"), the frame set; recording: a notifier
+// that records, else the desktop's.
+struct AlertWindow {
+    QTemporaryDir dir;
+    QSettings store{dir.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat};
+    FakeTray *tray = nullptr;
+    RecordingNotifier *notifier = nullptr;
+    std::unique_ptr<MainWindow> window;
+
+    explicit AlertWindow(const QString &alertKeys = {}, bool recording = true, bool show = true)
+    {
+        for (const QString &pair : alertKeys.split(u';', Qt::SkipEmptyParts))
+            store.setValue(QStringLiteral("Alertes/") + pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        open(recording, show);
+    }
+    void open(bool recording = true, bool show = true)
+    {
+        window.reset();
+        auto backend = std::make_unique<FakeTray>();
+        tray = backend.get();
+        auto recorder = recording ? std::make_unique<RecordingNotifier>() : nullptr;
+        notifier = recorder.get();
+        window = std::make_unique<MainWindow>(&store, std::move(backend), std::move(recorder));
+        setFrame(*window, 4194, 5871, 482, 1927);
+        if (show)
+            window->show();
+    }
+    MainWindow *operator->() { return window.get(); }
+    void tickAt(qint64 epochSeconds) { at(epochSeconds); tick(*window); }
+    // The frame's stretch on a day from the exact day scan: its entry and exit, UT epoch seconds.
+    std::pair<qint64, qint64> stretch(const QDate &day = kDay) const
+    {
+        const Observation o = window->observation();
+        const auto intervals = sunIntervals(double(day.toJulianDay()) - 0.5, o.site, o.panorama, o.frame);
+        const qint64 midnight = QDateTime(day, QTime(0, 0), Qt::UTC).toSecsSinceEpoch();
+        return {midnight + intervals.front().firstSecond, midnight + intervals.front().lastSecond + 1};
+    }
+    // Runs the steps: a clock reading in seconds from `entry` ("x5": from
+    // `exit`) and a tick ("c5": no tick); M: the time bar moved (manual mode); N: "Maintenant".
+    // Gives what each sent (letters of RecordingNotifier, "." for nothing).
+    QString run(const QString &steps, qint64 entry, qint64 exit)
+    {
+        QStringList sent;
+        for (const QString &t : steps.split(u' ')) {
+            if (t == u"M")
+                QTest::keyClick(ui(*window).timeBar, Qt::Key_Down);
+            else if (t == u"N")
+                QTest::mouseClick(ui(*window).nowButton, Qt::LeftButton);
+            else if (t.startsWith(u'c'))
+                at(entry + t.mid(1).toInt());
+            else
+                tickAt(t.startsWith(u'x') ? exit + t.mid(1).toInt() : entry + t.toInt());
+            sent << (notifier->sent.isEmpty() ? QStringLiteral(".") : std::exchange(notifier->sent, {}));
+        }
+        return sent.join(u' ');
+    }
+};
+
 QAction *menuItem(QMenu *menu, const QString &text)
 {
-    for (QAction *action : menu->actions())
+    for (QAction *action : menu->actions() + menu->findChild<QMenu *>(QStringLiteral("LeadMenu"))->actions())
         if (action->text() == text)
             return action;
-    std::fprintf(stderr, "no item %s in the menu\n", qPrintable(text));
-    std::abort();
+    qFatal("no item %s in the menu", qPrintable(text));
 }
 
 QString localClock(qint64 epochSeconds)
@@ -139,274 +138,247 @@ class TestAlerts : public QObject
 private slots:
     void initTestCase()
     {
-        qputenv("TZ", "Europe/Paris");
-        tzset();
+        setZone("Europe/Paris");
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         // Whatever a test does with the autostart entry stays in here.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
+        // The program's notifications go to a bus of the test's own, when there can be one.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+        if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+            return;
+        bus_.start(QStringLiteral("dbus-daemon"), {"--session", "--print-address", "--nofork"});
+        QTRY_VERIFY_WITH_TIMEOUT(bus_.canReadLine(), 5000);
+        const QString address = QString::fromUtf8(bus_.readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
+        service_ = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, QStringLiteral("service")));
+        QVERIFY(service_->registerObject(kPath, &standIn_, QDBusConnection::ExportAllSlots));
     }
-    void init() { fixClock(QDateTime(kDay, QTime(6, 0), Qt::UTC).toSecsSinceEpoch()); }
-    void cleanupTestCase() { setClockSource({}); }
-
-    void entryAlert_data()
+    void init() { fixClock(utc(2026, 6, 21, 6, 0)); }
+    void cleanup() { if (service_) service_->unregisterService(kName); }
+    void cleanupTestCase()
     {
-        QTest::addColumn<QString>("stored");      // keys of the group Alertes
-        QTest::addColumn<bool>("manual");         // the time bar moved after the first tick
-        QTest::addColumn<QList<int>>("ticks");    // seconds from the entry
-        QTest::addColumn<QList<int>>("sentAfter"); // notifications after each tick
-        const QList<int> around{-2, -1, 0, 1, 1, 30};
-        QTest::newRow("real time: at the entry's second, once") << "Actives=Vrai" << false << around << QList<int>{0, 0, 1, 1, 1, 1};
-        QTest::newRow("a tick a few seconds late still tells") << "Actives=Vrai" << false << QList<int>{-2, 3} << QList<int>{0, 1};
-        QTest::newRow("alerts off") << "Actives=Faux" << false << around << QList<int>{0, 0, 0, 0, 0, 0};
-        QTest::newRow("no alerts kept: off") << "" << false << around << QList<int>{0, 0, 0, 0, 0, 0};
-        QTest::newRow("manual mode") << "Actives=Vrai" << true << around << QList<int>{0, 0, 0, 0, 0, 0};
-        QTest::newRow("started after the entry") << "Actives=Vrai" << false << QList<int>{1, 2, 60} << QList<int>{0, 0, 0};
-        QTest::newRow("started at the entry's second") << "Actives=Vrai" << false << QList<int>{0, 1} << QList<int>{0, 0};
+        setClockSource({});
+        service_.reset();
+        bus_.terminate();
+        bus_.waitForFinished(5000);
     }
-    void entryAlert()
+
+    void watch_data()
+    {
+        QTest::addColumn<QString>("stored"); // keys of the group Alertes
+        QTest::addColumn<QString>("steps");  // as AlertWindow::run takes them; the program starts at the first reading
+        QTest::addColumn<QString>("sent");
+        const QString on = QStringLiteral("Actives=Vrai");
+        QTest::newRow("at the entry's second, once") << on << "-2 -1 0 1 1 30" << ". . E . . .";
+        QTest::newRow("a tick a few seconds late still tells") << on << "-2 3" << ". E";
+        QTest::newRow("alerts off") << "Actives=Faux" << "-2 -1 0 1" << ". . . .";
+        QTest::newRow("no alerts kept: off") << "" << "-1 0" << ". .";
+        QTest::newRow("manual mode") << on << "-2 M -1 0 1" << ". . . . .";
+        QTest::newRow("back to the clock after the entry") << on << "-60 M c10 N 11 12" << ". . . . . .";
+        QTest::newRow("started after the entry") << on << "1 2 60" << ". . .";
+        QTest::newRow("started at the entry's second") << on << "0 1" << ". .";
+        QTest::newRow("warning 15 minutes ahead, exit") << on + ";Avance=15" << "-901 -900 -899 -1 0 x-1 x0 x1" << ". W . . E . X .";
+        // A clock that ran ahead is set back: the watch goes on from the new now.
+        QTest::newRow("set back 10 minutes") << on << "595 596 -5 -1 0 1" << ". . . . E .";
+        QTest::newRow("set back 2 hours") << on << "7195 7196 -5 -1 0 1" << ". . . . E .";
+        QTest::newRow("set back over a told entry: told at its second") << on << "-1 0 600 -5 0 1" << ". E . . E .";
+        QTest::newRow("set back to just after the entry: nothing resent") << on << "-1 0 1 603 3 4" << ". E . . . .";
+    }
+    void watch()
     {
         QFETCH(QString, stored);
-        QFETCH(bool, manual);
-        QFETCH(QList<int>, ticks);
-        QFETCH(QList<int>, sentAfter);
-        TestWindow w(stored);
-        const qint64 entry = w.stretch().first;
-        // The program starts at the first tick's instant.
-        w.close();
-        fixClock(entry + ticks[0]);
-        w.open();
-        QList<int> counts;
-        for (int i = 0; i < ticks.size(); ++i) {
-            tickAt(*w, entry + ticks[i]);
-            if (i == 0 && manual)
-                QTest::keyClick(ui(*w).timeBar, Qt::Key_Down);
-            counts << int(w.notifier->sent.size());
-        }
-        QCOMPARE(counts, sentAfter);
-        if (!w.notifier->sent.isEmpty()) {
-            QCOMPARE(w.notifier->sent[0].summary, QStringLiteral("Le Soleil entre dans la fenêtre"));
-            QVERIFY2(w.notifier->sent[0].body.startsWith(QStringLiteral("À ") + localClock(entry) + u','),
-                     qPrintable(w.notifier->sent[0].body));
-        }
-    }
-
-    // What passed in manual mode is not told when the clock is followed again.
-    void nothingFromManualMode()
-    {
-        TestWindow w(QStringLiteral("Actives=Vrai"));
-        const qint64 entry = w.stretch().first;
-        tickAt(*w, entry - 60);
-        QTest::keyClick(ui(*w).timeBar, Qt::Key_Down);
-        fixClock(entry + 10);
-        ui(*w).frameLeftBar->setValue(ui(*w).frameLeftBar->value() + 1); // an observation in manual mode
-        ui(*w).frameLeftBar->setValue(ui(*w).frameLeftBar->value() - 1);
-        QTest::mouseClick(ui(*w).nowButton, Qt::LeftButton);
-        tickAt(*w, entry + 11);
-        tickAt(*w, entry + 12);
-        QCOMPARE(w.notifier->summaries(), QStringList{});
-    }
-
-    // The lead chosen in the window's menu, then the warning, the entry and the exit.
-    void warningAndExit()
-    {
-        TestWindow w(QStringLiteral("Actives=Vrai"));
+        QFETCH(QString, steps);
+        QFETCH(QString, sent);
+        AlertWindow w(stored);
         const auto [entry, exit] = w.stretch();
-        for (QAction *action : ui(*w).panorama->menu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
-            if (action->text() == u"15 minutes avant")
-                action->trigger();
-        QCOMPARE(w.store().value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("15"));
-        for (const qint64 t : {entry - 901, entry - 900, entry - 899, entry - 1, entry, exit - 1, exit, exit + 1})
-            tickAt(*w, t);
-        QCOMPARE(w.notifier->summaries(), (QStringList{QStringLiteral("Le Soleil entrera dans la fenêtre à ") + localClock(entry),
-                                                       QStringLiteral("Le Soleil entre dans la fenêtre"),
-                                                       QStringLiteral("Le Soleil quitte la fenêtre")}));
-        QCOMPARE(w.notifier->sent[0].body.left(16), QStringLiteral("Dans 15 minutes,"));
-        QVERIFY2(w.notifier->sent[2].body.startsWith(QStringLiteral("À ") + localClock(exit) + u'.'), qPrintable(w.notifier->sent[2].body));
+        at(entry + steps.section(u' ', 0, 0).toInt());
+        w.open();
+        QCOMPARE(w.run(steps, entry, exit), sent);
     }
 
-    // The icon stays beside a shown window while the alerts are on.
+    // Left running for days: across UT midnight the alerts and the tray's next event follow the day.
+    void followsTheUtDay_data()
+    {
+        QTest::addColumn<int>("days");
+        for (const int days : {1, 2, 9})
+            QTest::addRow("%d days on", days) << days;
+    }
+    void followsTheUtDay()
+    {
+        QFETCH(int, days);
+        AlertWindow w(QStringLiteral("Actives=Vrai"));
+        tick(*w.window);
+        const auto [entry, exit] = w.stretch(kDay.addDays(days));
+        const qint64 midnight = QDateTime(kDay.addDays(days), QTime(0, 0), Qt::UTC).toSecsSinceEpoch() - entry;
+        QCOMPARE(w.run(QStringLiteral("%1 %2 -3600").arg(midnight - 1).arg(midnight), entry, exit), QStringLiteral(". . ."));
+        emit w->trayMenu()->aboutToShow();
+        QCOMPARE(w->trayMenu()->nextEventAction()->text(), QStringLiteral("Entrée du Soleil à ") + localClock(entry));
+        QCOMPARE(w.run(QStringLiteral("-1 0 1 x0"), entry, exit), QStringLiteral(". E . X"));
+    }
+
+    // The icon stays beside a shown window while the alerts are on, whatever
+    // brings the window back; "Alertes" brings and removes it at once.
     void trayIcon_data()
     {
         QTest::addColumn<bool>("alertsOn");
-        QTest::addColumn<bool>("hidden");
-        QTest::addColumn<bool>("iconShown");
-        QTest::newRow("alerts on, window shown") << true << false << true;
-        QTest::newRow("alerts on, window hidden") << true << true << true;
-        QTest::newRow("alerts off, window shown") << false << false << false;
-        QTest::newRow("alerts off, window hidden") << false << true << true;
+        QTest::addColumn<QString>("hidden"); // how the window was hidden
+        QTest::addColumn<QString>("back");   // what brings it back
+        QTest::newRow("alerts on, window shown") << true << "" << "icon";
+        QTest::newRow("alerts on, window hidden") << true << "button" << "notification";
+        QTest::newRow("alerts off, window shown") << false << "" << "icon";
+        QTest::newRow("alerts off, window hidden") << false << "button" << "tray message";
+        QTest::newRow("alerts off, started in the tray") << false << "never shown" << "icon";
     }
     void trayIcon()
     {
         QFETCH(bool, alertsOn);
-        QFETCH(bool, hidden);
-        QFETCH(bool, iconShown);
-        TestWindow w(alertsOn ? QStringLiteral("Actives=Vrai") : QString());
+        QFETCH(QString, hidden);
+        QFETCH(QString, back);
+        AlertWindow w(alertsOn ? QStringLiteral("Actives=Vrai") : QString(), true, hidden != u"never shown");
         const qint64 entry = w.stretch().first;
-        if (hidden)
-            QTest::mouseClick(ui(*w).hideButton, Qt::LeftButton);
-        tickAt(*w, entry - 1);
-        QCOMPARE(w.tray->isShown, iconShown);
-        // The answer changes: the icon comes back with it where it was.
-        tickAt(*w, entry);
-        QCOMPARE(w.tray->isShown, iconShown);
-        if (iconShown)
-            QCOMPARE(w->tray()->toolTip(), QStringLiteral("Le Soleil est dans la fenêtre"));
-        // A left click brings the window back; with the alerts on the icon stays.
-        w->tray()->notifyActivated();
+        if (hidden == u"button")
+            QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
+        for (const qint64 t : {entry - 1, entry}) {
+            w.tickAt(t);
+            QCOMPARE(w.tray->shown(), alertsOn || !hidden.isEmpty());
+        }
+        if (back == u"icon")
+            w->tray()->notifyActivated();
+        else if (back == u"notification")
+            emit w.notifier->activated();
+        else
+            w->tray()->notifyMessageClicked();
         QVERIFY(w->isVisible());
-        QCOMPARE(w.tray->isShown, alertsOn);
+        QCOMPARE(w.tray->shown(), alertsOn);
+        QAction *alerts = menuItem(w->trayMenu(), QStringLiteral("Alertes"));
+        alerts->trigger();
+        QCOMPARE(w->alerts()->enabled(), !alertsOn);
+        QCOMPARE(w.tray->shown(), !alertsOn);
+        w.tray->isAvailable = false; // without a notification area there is no icon to show
+        alerts->trigger();
+        alerts->trigger();
+        QCOMPARE(w.tray->shown(), false);
     }
 
-    void togglingAlertsShowsAndRemovesTheIcon()
+    // The tray menu's items; the choices made in either menu (the same items),
+    // written at once to the group Alertes and there at the next start;
+    // "Afficher Lumora" and "Quitter".
+    void menusAndChoices()
     {
-        TestWindow w;
-        tick(*w);
-        QVERIFY(!w.tray->isShown);
-        QAction *alerts = menuItem(ui(*w).panorama->menu(), QStringLiteral("Alertes"));
-        alerts->trigger();
-        QVERIFY(w->alerts()->enabled() && w.tray->isShown);
-        QVERIFY(w->trayMenu()->actions().contains(alerts) && alerts->isChecked());
-        alerts->trigger();
-        QVERIFY(!w->alerts()->enabled() && !w.tray->isShown);
-        // Without a notification area there is no icon to show.
-        w.tray->isAvailable = false;
-        alerts->trigger();
-        QVERIFY(!w.tray->isShown);
-    }
-
-    void choicesKeptInTheirOwnGroup()
-    {
-        TestWindow w;
-        menuItem(ui(*w).panorama->menu(), QStringLiteral("Alertes"))->trigger();
-        for (QAction *action : w->trayMenu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
-            if (action->text() == u"30 minutes avant")
-                action->trigger();
-        QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
-        QSettings saved(w.store().fileName(), QSettings::IniFormat);
+        AlertWindow w;
+        QMenu *panoramaMenu = ui(*w.window).panorama->menu();
+        QStringList texts;
+        for (QAction *a : w->trayMenu()->actions() + w->trayMenu()->findChild<QMenu *>(QStringLiteral("LeadMenu"))->actions())
+            if (a->isVisible() && !a->isSeparator())
+                texts << a->text();
+        QCOMPARE(texts, (QStringList{"Afficher Lumora", "Alertes", "Prévenir à l'avance", "Démarrer avec la session", "Quitter",
+                                     "Non", "5 minutes avant", "15 minutes avant", "30 minutes avant"}));
+        menuItem(panoramaMenu, QStringLiteral("Alertes"))->trigger();
+        menuItem(panoramaMenu, QStringLiteral("30 minutes avant"))->trigger();
+        QSettings saved(w.store.fileName(), QSettings::IniFormat);
         QCOMPARE(saved.value(QStringLiteral("Alertes/Actives")).toString(), QStringLiteral("Vrai"));
         QCOMPARE(saved.value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("30"));
-        saved.beginGroup(QStringLiteral("DATA"));
-        QCOMPARE(saved.childKeys().size(), 12);
-        saved.endGroup();
-        w.close();
         w.open();
-        QVERIFY(w->alerts()->enabled());
         QCOMPARE(w->alerts()->leadMinutes(), 30);
-        const auto checked = [&](const QString &text) {
-            for (QAction *a : w->trayMenu()->findChildren<QMenu *>(QStringLiteral("LeadMenu")).value(0)->actions())
-                if (a->text() == text)
-                    return a->isChecked();
-            return false;
-        };
-        QVERIFY(checked(QStringLiteral("30 minutes avant")) && !checked(QStringLiteral("Non")));
-    }
-
-    void trayMenuNextEvent()
-    {
-        TestWindow w;
-        const auto [entry, exit] = w.stretch();
-        const auto nextEvent = [&](qint64 now) {
-            fixClock(now);
-            tick(*w);
-            emit w->trayMenu()->aboutToShow();
-            return w->trayMenu()->nextEventAction()->text();
-        };
-        QCOMPARE(nextEvent(entry - 3600), QStringLiteral("Entrée du Soleil à ") + localClock(entry));
-        QCOMPARE(nextEvent(entry), QStringLiteral("Sortie du Soleil à ") + localClock(exit));
-        QVERIFY(!w->trayMenu()->nextEventAction()->isEnabled());
-        QVERIFY(nextEvent(exit).startsWith(QStringLiteral("Entrée du Soleil demain à ")));
-        const QStringList texts = [&] {
-            QStringList list;
-            for (QAction *a : w->trayMenu()->actions())
-                if (!a->isSeparator())
-                    list << a->text();
-            return list;
-        }();
-        QCOMPARE(texts.mid(2), (QStringList{"Alertes", "Prévenir à l'avance", "Démarrer avec la session", "Quitter"}));
-        QCOMPARE(texts.first(), QStringLiteral("Afficher Lumora"));
-    }
-
-    void trayMenuShowAndQuit()
-    {
-        TestWindow w(QStringLiteral("Actives=Vrai"));
-        QTest::mouseClick(ui(*w).hideButton, Qt::LeftButton);
-        ui(*w).latitudeDegreesEdit->setText(QStringLiteral("45"));
+        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("Alertes"))->isChecked() && w->alerts()->enabled());
+        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("30 minutes avant"))->isChecked());
+        QVERIFY(!menuItem(w->trayMenu(), QStringLiteral("Non"))->isChecked());
+        QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
         w->trayMenu()->showAction()->trigger();
         QVERIFY(w->isVisible());
-        QTest::mouseClick(ui(*w).hideButton, Qt::LeftButton);
+        ui(*w.window).latitudeDegreesEdit->setText(QStringLiteral("45"));
         w->trayMenu()->quitAction()->trigger();
-        QSettings saved(w.store().fileName(), QSettings::IniFormat);
+        saved.sync();
         QCOMPARE(saved.value(QStringLiteral("DATA/T1")).toString(), QStringLiteral("45"));
-        QVERIFY(!w.tray->isShown);
     }
 
+    // Ticked: the entry written; unticked: removed; removed by other means, or
+    // not made (a file where its folder should be): unticked, and told.
     void autostartFromTheMenu()
     {
-        TestWindow w;
+        AlertWindow w;
         QAction *autostart = menuItem(w->trayMenu(), QStringLiteral("Démarrer avec la session"));
-        const QString entry = configHome_.filePath(QStringLiteral("autostart/lumora.desktop"));
         autostart->trigger();
-        QVERIFY(QFile::exists(entry) && autostart->isChecked());
-        QFile file(entry);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains(" --tray\n"));
-        file.close();
+        QVERIFY(autostartEnabled() && autostart->isChecked());
         autostart->trigger();
-        QVERIFY(!QFile::exists(entry) && !autostart->isChecked());
-        // Removed by other means: the menu shows it when it opens.
+        QVERIFY(!autostartEnabled() && !autostart->isChecked());
         autostart->trigger();
-        QFile::remove(entry);
-        emit ui(*w).panorama->menu()->aboutToShow();
+        QFile::remove(autostartFilePath());
+        emit ui(*w.window).panorama->menu()->aboutToShow();
         QVERIFY(!autostart->isChecked());
-    }
-
-    void autostartFailureIsTold()
-    {
-        QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("config")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
-        blocker.close();
+        QFile blocker(configHome_.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(blocker.fileName()));
-        TestWindow w;
-        QAction *autostart = menuItem(w->trayMenu(), QStringLiteral("Démarrer avec la session"));
         autostart->trigger();
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome_.path()));
         QVERIFY(!autostart->isChecked());
-        QTRY_VERIFY(w->findChild<QMessageBox *>(QStringLiteral("AutostartMessage")));
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = w->findChild<QMessageBox *>(QStringLiteral("AutostartMessage"))));
+        QCOMPARE(box->text(), QStringLiteral("Le démarrage avec la session n'a pas pu être réglé."));
+        QVERIFY(box->informativeText().startsWith(QStringLiteral("Le dossier ")));
     }
 
-    // A click on a notification, or on the tray icon's message, brings the window back.
-    void notificationClick_data()
+    // What Notify is given; one notification of ours on show at a time: the
+    // next replaces it, unless the user closed it; a click on ours (only) asks for the window.
+    void desktopNotifications()
     {
-        QTest::addColumn<bool>("onMessage");
-        QTest::newRow("desktop notification") << false;
-        QTest::newRow("tray icon's message") << true;
-    }
-    void notificationClick()
-    {
-        QFETCH(bool, onMessage);
-        TestWindow w(QStringLiteral("Actives=Vrai"));
-        QTest::mouseClick(ui(*w).hideButton, Qt::LeftButton);
-        QVERIFY(w->isHidden());
-        if (onMessage)
-            w->tray()->notifyMessageClicked();
-        else
-            emit w.notifier->activated();
-        QVERIFY(w->isVisible());
+        if (!service_)
+            QSKIP("dbus-daemon is not installed");
+        QVERIFY(service_->registerService(kName));
+        DesktopNotifier notifier([](const AlertMessage &) { QFAIL("fell back"); });
+        QSignalSpy activated(&notifier, &Notifier::activated);
+        const auto send = [&](const char *signal, QVariantList args) {
+            QDBusMessage message = QDBusMessage::createSignal(kPath, kName, QLatin1String(signal));
+            message.setArguments(args);
+            QVERIFY(service_->send(message));
+            QTest::qWait(100);
+        };
+        notifier.notify({QStringLiteral("Le Soleil entrera dans la fenêtre à 14:32"), QStringLiteral("Dans 15 minutes.")});
+        QTRY_COMPARE(standIn_.calls.size(), 1);
+        QCOMPARE(standIn_.calls[0], (QVariantList{"Lumora", 0u, "org.lumora.Lumora", "Le Soleil entrera dans la fenêtre à 14:32",
+                                                  "Dans 15 minutes.", QStringList{"default", "Afficher Lumora"},
+                                                  "org.lumora.Lumora", -1}));
+        const uint first = standIn_.lastId;
+        send("ActionInvoked", {first + 1, "default"});
+        send("ActionInvoked", {first, "other"});
+        QCOMPARE(activated.count(), 0);
+        send("ActionInvoked", {first, "default"});
+        QCOMPARE(activated.count(), 1);
+        notifier.notify({QStringLiteral("Le Soleil entre dans la fenêtre"), {}});
+        QTRY_COMPARE(standIn_.calls.size(), 2);
+        QCOMPARE(standIn_.calls[1][1].toUInt(), first);
+        send("NotificationClosed", {first, 2u});
+        notifier.notify({QStringLiteral("Le Soleil quitte la fenêtre"), {}});
+        QTRY_COMPARE(standIn_.calls.size(), 3);
+        QCOMPARE(standIn_.calls[2][1].toUInt(), 0u);
     }
 
-    // Started in the tray (never shown), the first tick puts the icon there.
-    void startedHidden()
+    // Neither a notification service nor a notification area: the window
+    // shows the alert itself, without blocking, and says so once on standard error.
+    void noServiceNoTray()
     {
-        TestWindow w(QString(), false);
-        tick(*w);
-        QVERIFY(w.tray->isShown && w->isHidden());
-        w->tray()->notifyActivated();
-        QVERIFY(w->isVisible() && !w.tray->isShown);
+        AlertWindow w(QStringLiteral("Actives=Vrai"), false);
+        w.tray->isAvailable = false;
+        const auto [entry, exit] = w.stretch();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("no notification area")));
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("no notification area")));
+        w.tickAt(entry - 1);
+        w.tickAt(entry);
+        QMessageBox *box = nullptr;
+        QTRY_VERIFY((box = w->findChild<QMessageBox *>(QStringLiteral("AlertMessage"))));
+        QCOMPARE(box->text(), QStringLiteral("Le Soleil entre dans la fenêtre"));
+        QVERIFY(box->isVisible() && !box->isModal());
+        w.tickAt(exit);
+        QTRY_COMPARE(box->text(), QStringLiteral("Le Soleil quitte la fenêtre"));
+        QVERIFY(box->informativeText().startsWith(QStringLiteral("À ") + localClock(exit)));
+        QCOMPARE(w->findChildren<QMessageBox *>(QStringLiteral("AlertMessage")).size(), 1);
     }
 
 private:
     QTemporaryDir configHome_;
+    QProcess bus_;
+    std::unique_ptr<QDBusConnection> service_;
+    StandInService standIn_;
 };
 
 QTEST_MAIN(TestAlerts)

@@ -146,6 +146,10 @@
         <translation>The disk is full: the sunshine file could not be written.</translation>
     </message>
     <message>
+        <source>Le fichier est trop gros : le fichier d&apos;ensoleillement n&apos;a pas pu être écrit.</source>
+        <translation>The file is too large: the sunshine file could not be written.</translation>
+    </message>
+    <message>
         <source>fermer le fichier dans excel</source>
         <translation>close the file in the spreadsheet program</translation>
     </message>
@@ -539,6 +543,10 @@ This day: %6 of Sun in the window</translation>
     <message>
         <source>Le disque est plein : impossible d&apos;écrire %1</source>
         <translation>The disk is full: cannot write %1</translation>
+    </message>
+    <message>
+        <source>Le fichier est trop gros : impossible d&apos;écrire %1</source>
+        <translation>The file is too large: cannot write %1</translation>
     </message>
     <message>
         <source>Impossible d&apos;écrire %1 : %2</source>

@@ -17,7 +17,10 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <csignal>
 #include <ctime>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <map>
 
 using namespace lumora;
@@ -94,6 +97,16 @@ bool acceptExportDialog(const YearView &view, const QString &path)
     dialog->selectFile(path);
     static_cast<QDialog *>(dialog)->accept(); // as its save button does
     return true;
+}
+
+// The cells of the year in the frame.
+int frameCells(const YearView &view)
+{
+    int cells = 0;
+    for (int column = 0; column < kDefaultYearDays; ++column)
+        for (int row = 0; row < kCalendarRows; ++row)
+            cells += view.calendar()->cell(column, row) == CalendarCell::InFrame;
+    return cells;
 }
 
 QByteArray contents(const QString &path)
@@ -183,10 +196,89 @@ private slots:
         ShownView again(&settings);
         QCOMPARE(again.view.exportFolder(), dir.path());
         again.view.exportPicture();
-        const QString picture = dir.filePath(QStringLiteral("annee.png"));
-        QVERIFY(acceptExportDialog(again.view, picture));
-        const QImage saved(picture);
-        QVERIFY(!saved.isNull() && saved.width() > 500);
+        QVERIFY(acceptExportDialog(again.view, dir.filePath(QStringLiteral("annee.png"))));
+        QVERIFY(QImage(dir.filePath(QStringLiteral("annee.png"))).width() > 500);
+    }
+
+    // Both exports replace the file only once it is whole: a file size limit
+    // or a pipe in its place leaves the previous one, and a message says why
+    // (the pipe refused at once, not written into).
+    void exportFailures_data()
+    {
+        QTest::addColumn<bool>("picture");
+        QTest::addColumn<QString>("obstacle");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("picture, size limit") << true << "limit" << "Le fichier est trop gros : impossible d'écrire";
+        QTest::newRow("picture, a pipe") << true << "pipe" << "not a regular file";
+        QTest::newRow("intervals, size limit") << false << "limit" << "Le fichier est trop gros : impossible d'écrire";
+        QTest::newRow("intervals, a pipe") << false << "pipe" << "not a regular file";
+    }
+    void exportFailures()
+    {
+        QFETCH(bool, picture);
+        QFETCH(QString, obstacle);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("annee"));
+        const QByteArray previous(600, 'p');
+        if (obstacle == u"pipe")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (QFile file(path); !file.open(QIODevice::WriteOnly) || file.write(previous) != previous.size())
+            QFAIL("cannot write the previous file");
+        ShownView shown;
+        picture ? shown.view.exportPicture() : shown.view.exportIntervals();
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit small{obstacle == u"limit" ? 1000 : old.rlim_cur, old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        QElapsedTimer timer;
+        timer.start();
+        const bool accepted = acceptExportDialog(shown.view, path);
+        setrlimit(RLIMIT_FSIZE, &old);
+        QVERIFY(accepted && timer.elapsed() < 2000);
+        const QMessageBox *box = shown.view.findChild<QMessageBox *>(QStringLiteral("YearExportFailure"));
+        QVERIFY2(box && box->text().contains(message), box ? qPrintable(box->text()) : "no message");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"annee"});
+        if (obstacle == u"limit")
+            QCOMPARE(contents(path), previous);
+    }
+
+    // Each change of what is observed, as a program left running for days
+    // sees it: a date inside the year keeps the computed year (and its Sun
+    // positions), a date past it, a site or a frame makes a new one.
+    void followsWhatIsObserved_data()
+    {
+        QTest::addColumn<int>("daysLater");
+        QTest::addColumn<double>("latitude");
+        QTest::addColumn<int>("frameLeft");
+        QTest::addColumn<QDate>("firstDate");
+        QTest::addColumn<bool>("sameSky");
+        QTest::newRow("the next UT day") << 1 << 49.0 << 2500 << kFirst << true;
+        QTest::newRow("the year's last day") << kDefaultYearDays - 1 << 49.0 << 2500 << kFirst << true;
+        QTest::newRow("the day after the year") << kDefaultYearDays << 49.0 << 2500 << kFirst.addDays(kDefaultYearDays) << false;
+        QTest::newRow("another frame") << 0 << 49.0 << 3000 << kFirst << true;
+        QTest::newRow("another site") << 0 << 45.0 << 2500 << kFirst << false;
+    }
+    void followsWhatIsObserved()
+    {
+        QFETCH(int, daysLater);
+        QFETCH(double, latitude);
+        QFETCH(int, frameLeft);
+        QFETCH(QDate, firstDate);
+        QFETCH(bool, sameSky);
+        ShownView shown;
+        const YearSky *sky = &shown.view.calendar()->sky();
+        const int before = frameCells(shown.view);
+        WindowBounds frame = kSouthEast;
+        frame.left = float(frameLeft);
+        shown.view.setObservation(observationAt(kFirst.addDays(daysLater), 10, {latitude, kParis.longitude}, frame));
+        QTRY_VERIFY_WITH_TIMEOUT(!shown.view.busy(), 10000);
+        const QDate d = firstDate;
+        QCOMPARE(shown.view.calendar()->sky().columnDate(0), (CivilDate{d.year(), d.month(), d.day()}));
+        QCOMPARE(&shown.view.calendar()->sky() == sky, sameSky);
+        if (frameLeft != 2500)
+            QVERIFY(frameCells(shown.view) < before);
     }
 
     // The read-out under the pointer and the instant a click asks for.

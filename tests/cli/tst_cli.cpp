@@ -56,7 +56,7 @@ Run runCli(const QString &command) { return runCli(command.split(u' ', Qt::SkipE
 // A shell command line, with the tool as $1 and `more` as $2...
 Run runShell(const QString &script, const QStringList &more = {})
 {
-    return runProgram("/bin/sh", {"-c", script, "sh", QStringLiteral(LUMORA_CLI_PATH)} + more, "fr_FR.UTF-8");
+    return runProgram("/bin/sh", QStringList{"-c", script, "sh", QStringLiteral(LUMORA_CLI_PATH)} + more, "fr_FR.UTF-8");
 }
 
 QByteArray contents(const QString &path)
@@ -181,13 +181,13 @@ private slots:
         QTest::newRow("no --frame") << "hours" + d << 2 << "--frame";
         QTest::newRow("--step 15") << "survey --step 15" + d << 2 << "bad step";
         QTest::newRow("--ut is not an option of day") << "day --ut 12" + d + kSouth << 2 << "--ut";
-        QTest::newRow("--days 0") << hours + " --days 0" << 2 << "--days";
-        QTest::newRow("--days 3661") << hours + " --days 3661" << 2 << "--days";
-        QTest::newRow("--days 12.5") << hours + " --days 12.5" << 2 << "--days";
+        QTest::newRow("--days 0") << hours + " --days 0" << 2 << "bad days";
+        QTest::newRow("--days 3661") << hours + " --days 3661" << 2 << "bad days";
+        QTest::newRow("--days 12.5") << hours + " --days 12.5" << 2 << "bad days";
         QTest::newRow("--days past 31/12/32767") << "hours --date 1/1/32767 --days 366 " + kSouth << 2 << "--days 366";
-        QTest::newRow("31/4/2026") << "position --ut 12 --date 31/4/2026" << 2 << "--date";
-        QTest::newRow("5/10/1582, dropped by the reform") << "position --ut 12 --date 5/10/1582" << 2 << "--date";
-        QTest::newRow("1/1/-32768, no year before it") << "position --ut 12 --date 1/1/-32768" << 2 << "--date";
+        QTest::newRow("31/4/2026") << "position --ut 12 --date 31/4/2026" << 2 << "bad date";
+        QTest::newRow("5/10/1582, dropped by the reform") << "position --ut 12 --date 5/10/1582" << 2 << "bad date";
+        QTest::newRow("1/1/-32768, no year before it") << "position --ut 12 --date 1/1/-32768" << 2 << "bad date";
         // Searched, not refused: the window allows a frame of no width.
         QTest::newRow("zero-width frame") << "search --ut 6 --frame 5000,5000,0,4335" + d << 1 << "no entry within 366 days";
         QTest::newRow("frame never met") << "search --ut 6 --frame 0,10065,0,481" + d << 1 << "no entry within 366";
@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(run.status, status);
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.startsWith("lumora-cli " + args.value(0, "").toUtf8()) && run.err.contains(message.toUtf8()),
+        QVERIFY2(run.err.startsWith(("lumora-cli" + (args.isEmpty() ? "" : ' ' + args[0]) + ':').toUtf8()) && run.err.contains(message.toUtf8()),
                  run.err.constData());
     }
 
@@ -442,16 +442,17 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("French") << "fr_FR.UTF-8" << "21/6/2026" << QByteArray("21/06/2026;10:37:05;13:02:26;12:37:05;15:02:26;145,4");
-        QTest::newRow("C") << "C.UTF-8" << "21/6/2026" << QByteArray("21 Jun 2026;10:37:05;13:02:26;12:37:05;15:02:26;145.4");
-        QTest::newRow("French, winter") << "fr_FR.UTF-8" << "21/12/2026" << QByteArray("21/12/2026;11:07:28;11:46:09;12:07:28;12:46:09;38,7");
+        QTest::newRow("French") << "fr_FR.UTF-8" << "21/6/2026 " + kSouth << QByteArray("21/06/2026;10:37:05;13:02:26;12:37:05;15:02:26;145,4");
+        QTest::newRow("C") << "C.UTF-8" << "21/6/2026 " + kSouth << QByteArray("21 Jun 2026;10:37:05;13:02:26;12:37:05;15:02:26;145.4");
+        QTest::newRow("French, winter, whole height") << "fr_FR.UTF-8" << "21/12/2026 --frame 4000,6000,1000,4335"
+                                                      << QByteArray("21/12/2026;09:07:33;14:18:53;10:07:33;15:18:53;311,4");
     }
     void hoursLine()
     {
         QFETCH(QString, locale);
         QFETCH(QString, date);
         QFETCH(QByteArray, line);
-        const Run run = runCli(("hours --days 1 --date " + date + ' ' + kSouth).split(u' '), locale);
+        const Run run = runCli(("hours --days 1 --date " + date).split(u' '), locale);
         QCOMPARE(run.out, kHoursHeader + "\r\n" + line + "\r\n");
     }
 

@@ -234,12 +234,14 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &small);
         QElapsedTimer timer;
         timer.start();
-        const bool accepted = acceptExportDialog(shown.view, path);
+        QFileDialog *dialog = shown.view.findChild<QFileDialog *>(QStringLiteral("YearExportDialog"));
+        QVERIFY(dialog);
+        emit dialog->fileSelected(path); // as its save button does (its own checks would stop at a pipe)
         setrlimit(RLIMIT_FSIZE, &old);
-        QVERIFY(accepted && timer.elapsed() < 2000);
+        QVERIFY(timer.elapsed() < 2000);
         const QMessageBox *box = shown.view.findChild<QMessageBox *>(QStringLiteral("YearExportFailure"));
         QVERIFY2(box && box->text().contains(message), box ? qPrintable(box->text()) : "no message");
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"annee"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"annee"});
         if (obstacle == u"limit")
             QCOMPARE(contents(path), previous);
     }
@@ -272,8 +274,10 @@ private slots:
         const int before = frameCells(shown.view);
         WindowBounds frame = kSouthEast;
         frame.left = float(frameLeft);
+        QSignalSpy calendarShown(&shown.view, &YearView::calendarShown);
         shown.view.setObservation(observationAt(kFirst.addDays(daysLater), 10, {latitude, kParis.longitude}, frame));
-        QTRY_VERIFY_WITH_TIMEOUT(!shown.view.busy(), 10000);
+        if (daysLater >= kDefaultYearDays || latitude != 49.0 || frameLeft != 2500)
+            QVERIFY(calendarShown.wait(10000));
         const QDate d = firstDate;
         QCOMPARE(shown.view.calendar()->sky().columnDate(0), (CivilDate{d.year(), d.month(), d.day()}));
         QCOMPARE(&shown.view.calendar()->sky() == sky, sameSky);

@@ -203,7 +203,6 @@ private slots:
         QTest::newRow("Paris 21 December 2026, winter time") << kParis << QDate(2026, 12, 21) << QList<int>{8, 11, 15};
         QTest::newRow("Sydney 21 December 2026, Sun up round 0h UT") << kSydney << QDate(2026, 12, 21) << QList<int>{0, 3, 20, 23};
         QTest::newRow("78N 21 June 2026, midnight sun") << kLongyearbyen << QDate(2026, 6, 21) << QList<int>{0, 6, 11, 23};
-        QTest::newRow("17S 179W 20 March 2026, by the date line") << kFiji << QDate(2026, 3, 20) << QList<int>{1, 4, 19, 22};
     }
     void hourMarks()
     {
@@ -279,7 +278,6 @@ private slots:
         QTest::addColumn<QDate>("date");
         QTest::newRow("78N 21 June, midnight sun in the north") << kLongyearbyen << QDate(2026, 6, 21);
         QTest::newRow("77.8S 21 December, midnight sun, noon in the north") << kMcMurdo << QDate(2026, 12, 21);
-        QTest::newRow("10N 21 June, noon north of the zenith") << kTropic << QDate(2026, 6, 21);
         QTest::newRow("17S 179W 20 March, noon in the north, by the date line") << kFiji << QDate(2026, 3, 20);
     }
     void seam()
@@ -388,7 +386,6 @@ private slots:
         QTest::addColumn<Setup>("setup");
         QTest::addColumn<QDate>("date");
         QTest::newRow("Paris 21 June 2026, south frame") << Setup{"49:00N", "2:20E", {4000, 6000, 1000, 3000}} << QDate(2026, 6, 21);
-        QTest::newRow("Paris 21 December 2026, low south-east") << Setup{"49:00N", "2:20E", {2516, 5000, 2900, 4300}} << QDate(2026, 12, 21);
         QTest::newRow("Sydney 1 January 2027, north-west") << Setup{"33:52S", "151:12E", {8000, 10065, 500, 3000}} << QDate(2027, 1, 1);
         QTest::newRow("78N 21 June 2026, whole sky: into the next local day") << Setup{"78:13N", "15:38E", {0, 10065, 0, 4335}} << QDate(2026, 6, 21);
         QTest::newRow("10N 21 June 2026, low band: morning and evening") << Setup{"10:00N", "2:20E", {0, 10065, 3900, 4335}} << QDate(2026, 6, 21);
@@ -403,12 +400,6 @@ private slots:
         QCOMPARE(w.readout(), readoutFromCli(date, setup, setup.frame));
         QCOMPARE(ui(*w.window).panorama->toolTip(), w.readout());
         QCOMPARE(ui(*w.window).panorama->menu()->actions().first()->text(), w.readout());
-        // The right edge moves in by 10°, then the next day is typed: the read-out follows each at once.
-        QList<int> frame = setup.frame;
-        ui(*w.window).frameRightBar->setValue(frame[1] -= 280);
-        QCOMPARE(w.readout(), readoutFromCli(date, setup, frame));
-        w.typeDay(date.day() + 1);
-        QCOMPARE(w.readout(), readoutFromCli(date.addDays(1), setup, frame));
     }
 
     void courseThroughSunPicture_data()

@@ -354,41 +354,60 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), sweeps ? 0 : 1);
     }
 
-    // Each line is a second of the day the Sun is in the frame, as a scan of every second finds.
-    void dayAsEverySecond_data()
+    // Each line of `day`, and each date's lines of `hours`, are the first and
+    // last second of a stretch that a scan of every second finds in the frame.
+    void daysAsEverySecond_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QString>("site"); // lumora-cli's options
         QTest::addColumn<double>("latitude");
         QTest::addColumn<double>("longitude"); // positive west
         QTest::addColumn<QList<float>>("frame");
-        QTest::newRow("Paris 21 June 2026, south frame") << "day --date 21/6/2026 " + kSouth << QDate(2026, 6, 21)
-            << 49.0 << -(2 + 20 / 60.0) << QList<float>{4000, 6000, 1000, 3000};
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<int>("days");
+        const double paris = -(2 + 20 / 60.0);
+        const QString north = QStringLiteral("--lat 78N --lon 15E");
+        const QList<float> all{0, 10065, 0, 4335};
+        QTest::newRow("Paris, south window, summer time begins")
+            << "" << 49.0 << paris << QList<float>{4000, 6000, 1000, 3000} << QDate(2027, 3, 26) << 4;
         QTest::newRow("33.5S 179.99W 1 Jan 2027, north-east frame")
-            << "day --date 1/1/2027 --frame 300,2500,2000,4335 --lat 33.5S --lon 179.99W" << QDate(2027, 1, 1)
-            << -33.5 << 179.99 << QList<float>{300, 2500, 2000, 4335};
-        QTest::newRow("78N 21 June 2026, frame against the left edge")
-            << "day --date 21/6/2026 --frame 0,700,2000,4335 --lat 78N --lon 15E" << QDate(2026, 6, 21) << 78.0
-            << -15.0 << QList<float>{0, 700, 2000, 4335};
-        QTest::newRow("80N 21 December 2026, polar night") << "day --date 21/12/2026 --frame 0,10065,0,4335 --lat 80N"
-            << QDate(2026, 12, 21) << 80.0 << -(2 + 20 / 60.0) << QList<float>{0, 10065, 0, 4335};
+            << "--lat 33.5S --lon 179.99W" << -33.5 << 179.99 << QList<float>{300, 2500, 2000, 4335} << QDate(2027, 1, 1) << 1;
+        QTest::newRow("78N 15E, frame against the left edge")
+            << north << 78.0 << -15.0 << QList<float>{0, 700, 2000, 4335} << QDate(2026, 6, 21) << 1;
+        QTest::newRow("78N 15E, right edge: the midnight Sun in the north")
+            << north << 78.0 << -15.0 << QList<float>{9800, 10065, 2500, 4335} << QDate(2026, 6, 20) << 3;
+        QTest::newRow("78N 15E, whole picture, the first days of polar day")
+            << north << 78.0 << -15.0 << all << QDate(2026, 4, 16) << 6;
+        QTest::newRow("80N, polar night") << "--lat 80N" << 80.0 << paris << all << QDate(2026, 12, 21) << 1;
     }
-    void dayAsEverySecond()
+    void daysAsEverySecond()
     {
-        QFETCH(QString, command);
-        QFETCH(QDate, date);
+        QFETCH(QString, site);
         QFETCH(double, latitude);
         QFETCH(double, longitude);
         QFETCH(QList<float>, frame);
-        const Run run = runCli(command);
-        QCOMPARE(run.status, 0);
-        QString expected;
+        QFETCH(QDate, first);
+        QFETCH(int, days);
+        const QString options
+            = QStringLiteral("--frame %1,%2,%3,%4 %5").arg(frame[0]).arg(frame[1]).arg(frame[2]).arg(frame[3]).arg(site);
+        const Run hours = runCli(QStringLiteral("hours --date %1 --days %2 %3").arg(dmy(first)).arg(days).arg(options));
+        QCOMPARE(hours.status, 0);
+        QList<QByteArray> lines = hours.out.split('\n');
+        QCOMPARE(lines.takeFirst(), kHoursHeader + '\r');
+        std::map<QString, QByteArray> byDate;
+        for (const QByteArray &line : lines)
+            if (const QList<QByteArray> f = line.chopped(!line.isEmpty()).split(';'); f.size() == 6)
+                byDate[QString::fromUtf8(f[0])] += f[1] + ' ' + f[2] + '\n';
         const auto clock = [](int second) { return QTime(0, 0).addSecs(second).toString(u"HH:mm:ss"); };
-        for (const SunInterval &i : sunIntervalsBruteForce(*JulianDay(date.day(), date.month(), date.year()),
-                                                           {latitude, longitude}, PictureSize{},
-                                                           WindowBounds{frame[0], frame[1], frame[2], frame[3]}))
-            expected += clock(i.firstSecond) + u' ' + clock(i.lastSecond) + u'\n';
-        QCOMPARE(QString::fromUtf8(run.out), expected);
+        for (QDate date = first; date < first.addDays(days); date = date.addDays(1)) {
+            QByteArray expected;
+            for (const SunInterval &i : sunIntervalsBruteForce(*JulianDay(date.day(), date.month(), date.year()),
+                                                               {latitude, longitude}, PictureSize{},
+                                                               WindowBounds{frame[0], frame[1], frame[2], frame[3]}))
+                expected += (clock(i.firstSecond) + u' ' + clock(i.lastSecond) + u'\n').toLatin1();
+            QCOMPARE(byDate[date.toString(u"dd/MM/yyyy")], expected);
+            if (date == first)
+                QCOMPARE(runCli(QStringLiteral("day --date %1 %2").arg(dmy(date), options)).out, expected);
+        }
     }
 
     // On 20 March 2026 the Sun is 0.280° below the horizon at 18h UT, falling
@@ -400,40 +419,6 @@ private slots:
         QCOMPARE(ends.size(), 2);
         const int set = QTime(0, 0).secsTo(QTime::fromString(QString::fromLatin1(ends[1]), u"HH:mm:ss"));
         QVERIFY2(std::abs(set - (17 * 3600 + 58 * 60 + 17)) < 30, run.out.constData());
-    }
-
-    // Each date's lines of `hours` are what `day` prints for that date.
-    void hoursAsDay_data()
-    {
-        QTest::addColumn<QDate>("first");
-        QTest::addColumn<int>("days");
-        QTest::addColumn<QString>("options");
-        QTest::newRow("Paris, south window, summer time begins") << QDate(2027, 3, 26) << 4 << kSouth;
-        QTest::newRow("78N 15E, whole picture, the first days of polar day")
-            << QDate(2026, 4, 16) << 6 << "--frame 0,10065,0,4335 --lat 78N --lon 15E";
-        QTest::newRow("78N 15E, right edge: the midnight Sun in the north")
-            << QDate(2026, 6, 20) << 3 << "--frame 9800,10065,2500,4335 --lat 78N --lon 15E";
-    }
-    void hoursAsDay()
-    {
-        QFETCH(QDate, first);
-        QFETCH(int, days);
-        QFETCH(QString, options);
-        const Run hours = runCli(QStringLiteral("hours --date %1 --days %2 %3").arg(dmy(first)).arg(days).arg(options));
-        QCOMPARE(hours.status, 0);
-        QList<QByteArray> lines = hours.out.split('\n');
-        QCOMPARE(lines.takeFirst(), kHoursHeader + '\r');
-        std::map<QString, QByteArray> byDate;
-        for (const QByteArray &line : lines)
-            if (const QList<QByteArray> f = line.chopped(!line.isEmpty()).split(';'); f.size() == 6)
-                byDate[QString::fromUtf8(f[0])] += f[1] + ' ' + f[2] + '\n';
-        int withSun = 0;
-        for (QDate date = first; date < first.addDays(days); date = date.addDays(1)) {
-            const Run day = runCli(QStringLiteral("day --date %1 %2").arg(dmy(date), options));
-            QCOMPARE(byDate[date.toString(u"dd/MM/yyyy")], day.out);
-            withSun += !day.out.isEmpty();
-        }
-        QVERIFY(withSun > 0);
     }
 
     // Local time is UT + 2 in summer, + 1 in winter; durations in minutes.

@@ -28,6 +28,17 @@
     </message>
 </context>
 <context>
+    <name>ReplacedFile</name>
+    <message>
+        <source>%1 n&apos;est pas un fichier ordinaire</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>un autre fichier d&apos;ensoleillement ou une autre exportation est en train d&apos;écrire %1</source>
+        <translation>another survey or export is writing %1</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>

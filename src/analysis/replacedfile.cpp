@@ -1,6 +1,7 @@
 // A file written beside the one it replaces, then renamed over it.
 #include "analysis/replacedfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
@@ -110,7 +111,8 @@ bool ReplacedFile::create(const QByteArray &nativePath)
 
 bool ReplacedFile::notRegular(const QByteArray &path)
 {
-    return fail(Failure::Refused, QStringLiteral("%1 is not a regular file").arg(QFile::decodeName(path)));
+    return fail(Failure::Refused, QCoreApplication::translate("ReplacedFile", "%1 n'est pas un fichier ordinaire")
+                                      .arg(QFile::decodeName(path)));
 }
 
 bool ReplacedFile::openTemporary(int keptMode)
@@ -158,8 +160,11 @@ bool ReplacedFile::openTemporary(int keptMode)
             ::close(fd);
             temporary_.clear();
             if (reason == EWOULDBLOCK)
-                return fail(Failure::Refused, QStringLiteral("another survey or export is writing %1")
-                                                  .arg(QFile::decodeName(temporaryPath(target_))));
+                return fail(Failure::Refused,
+                            QCoreApplication::translate("ReplacedFile",
+                                                        "un autre fichier d'ensoleillement ou une autre exportation "
+                                                        "est en train d'écrire %1")
+                                .arg(QFile::decodeName(temporaryPath(target_))));
             return fail(reason);
         }
         if (::lstat(temporary_.constData(), &named) == 0 && opened.st_dev == named.st_dev

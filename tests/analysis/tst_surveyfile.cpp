@@ -195,7 +195,7 @@ private slots:
         if (obstacle != u"folder")
             QCOMPARE(contents(path), kPrevious);
         if (obstacle == u"other survey") {
-            QVERIFY2(file.errorString().contains(u"another survey"), qPrintable(file.errorString()));
+            QVERIFY2(file.errorString().contains(u"une autre exportation est en train d'écrire"), qPrintable(file.errorString()));
             QVERIFY(other.close()); // the survey that held it is not disturbed
             QCOMPARE(contents(path), QByteArray("\r\n"));
         } else {
@@ -208,7 +208,7 @@ private slots:
         for (const char *device : {"/dev/null", "/dev/full"}) {
             SurveyFile file;
             QVERIFY(!file.create(QString::fromLatin1(device)));
-            QVERIFY2(file.errorString().contains(u"not a regular file"), qPrintable(file.errorString()));
+            QVERIFY2(file.errorString().contains(u"n'est pas un fichier ordinaire"), qPrintable(file.errorString()));
         }
     }
 

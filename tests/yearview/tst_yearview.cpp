@@ -189,9 +189,9 @@ private slots:
         QTest::addColumn<QString>("obstacle");
         QTest::addColumn<QString>("message");
         QTest::newRow("picture, size limit") << true << "limit" << "Le fichier est trop gros : impossible d'écrire";
-        QTest::newRow("picture, a pipe") << true << "pipe" << "not a regular file";
+        QTest::newRow("picture, a pipe") << true << "pipe" << "n'est pas un fichier ordinaire";
         QTest::newRow("intervals, size limit") << false << "limit" << "Le fichier est trop gros : impossible d'écrire";
-        QTest::newRow("intervals, a pipe") << false << "pipe" << "not a regular file";
+        QTest::newRow("intervals, a pipe") << false << "pipe" << "n'est pas un fichier ordinaire";
     }
     void exportFailures()
     {

@@ -4,9 +4,10 @@
 // the warm colour exactly where the frame holds the Sun and following the
 // frame, no line across the picture where a course passes 0°/360°; the menu's
 // switches and their choice kept in the group "Panorama". Then the main window
-// with a fixed clock: the read-out against lumora-cli day in local time, after
-// each change, with only what changed recomputed; the course through the sun
-// picture; the read-out clear of the frame.
+// with a fixed clock: the read-out of the day's intervals for its site, frame
+// and date, after each change, with only what changed recomputed; the course
+// through the sun picture; the read-out clear of the frame.
+#include "analysis/dayintervals.h"
 #include "astro/julianday.h"
 #include "diagrams/panoramaview.h"
 #include "suncourse/suncoursecontroller.h"
@@ -99,56 +100,33 @@ struct Scene {
 };
 QPointF pixels(PicturePoint p) { return QPointF(p.x, p.y) / 15; }
 
-// A site as lumora-cli spells it ("49:00N", "2:20E") and the frame's bars.
+// A site (north and west positive) and the frame's bars.
 struct Setup {
-    QString latitude, longitude;
+    double latitude, longitudeWest;
     QList<int> frame; // left, right, upper, lower
 };
 
 // The stored keys of the group DATA for that site and frame.
 QList<std::pair<QString, QString>> stored(const Setup &setup)
 {
-    const QStringList lat = setup.latitude.chopped(1).split(u':'), lon = setup.longitude.chopped(1).split(u':');
-    const bool south = setup.latitude.endsWith(u'S'), east = setup.longitude.endsWith(u'E');
     const auto yes = [](bool b) { return b ? QStringLiteral("Vrai") : QStringLiteral("Faux"); };
-    QList<std::pair<QString, QString>> keys{{"T1", lat[0]},     {"T2", lat[1]},     {"T3", lon[0]},    {"T4", lon[1]},
-                                            {"O1", yes(!south)}, {"O2", yes(south)}, {"O3", yes(!east)}, {"O4", yes(east)}};
+    const auto degrees = [](double d) { return QString::number(int(std::abs(d))); };
+    const auto minutes = [](double d) { return QString::number(qRound(std::abs(d) * 60) % 60); };
+    const double lat = setup.latitude, lon = setup.longitudeWest;
+    QList<std::pair<QString, QString>> keys{{"T1", degrees(lat)}, {"T2", minutes(lat)}, {"T3", degrees(lon)},
+                                            {"T4", minutes(lon)}, {"O1", yes(lat >= 0)},   {"O2", yes(lat < 0)},
+                                            {"O3", yes(lon >= 0)}, {"O4", yes(lon < 0)}};
     for (int i = 0; i < 4; ++i)
         keys.append({QStringList{"HS1", "HS2", "VS1", "VS2"}[i], QString::number(setup.frame[i])});
     return keys;
 }
 
-// The read-out lumora-cli day's stretches make: each stretch's first and last
-// second (UT) in local time, " J+1" on the local day after, the total in
-// whole units.
-QString readoutFromCli(const QDate &date, const Setup &setup, const QList<int> &frame)
+// The read-out of the day's intervals (their text is checked elsewhere).
+QString readoutOf(const QDate &date, const Setup &setup, const QList<int> &frame)
 {
-    QProcess cli;
-    cli.start(QStringLiteral(LUMORA_CLI_PATH),
-              {"day", "--date", date.toString(u"d/M/yyyy"), "--frame",
-               QStringLiteral("%1,%2,%3,%4").arg(frame[0]).arg(frame[1]).arg(frame[2]).arg(frame[3]), "--lat",
-               setup.latitude, "--lon", setup.longitude});
-    if (!cli.waitForFinished(60000) || cli.exitCode() != 0)
-        return QStringLiteral("lumora-cli failed");
-    const QDateTime midnight(date, QTime(0, 0), Qt::UTC);
-    const auto local = [&](const QString &hms) {
-        const QDateTime t = midnight.addSecs(QTime(0, 0).secsTo(QTime::fromString(hms, u"HH:mm:ss"))).toLocalTime();
-        const qint64 days = date.daysTo(t.date());
-        return t.toString(u"HH:mm:ss") + (days > 0 ? " J+1" : days < 0 ? " J-1" : "");
-    };
-    QStringList stretches;
-    int total = 0;
-    for (const QString &line : QString::fromLatin1(cli.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
-        const QStringList ends = line.split(u' ');
-        stretches << local(ends[0]) + " – " + local(ends[1]);
-        total += QTime::fromString(ends[0], u"HH:mm:ss").secsTo(QTime::fromString(ends[1], u"HH:mm:ss")) + 1;
-    }
-    if (stretches.isEmpty())
-        return QStringLiteral("Pas de Soleil dans la fenêtre ce jour");
-    const QString duration = total >= 3600 ? QStringLiteral("%1 h %2 min").arg(total / 3600).arg(total / 60 % 60, 2, 10, QChar(u'0'))
-        : total >= 60                      ? QStringLiteral("%1 min").arg(total / 60)
-                                           : QStringLiteral("%1 s").arg(total);
-    return "Soleil dans la fenêtre : " + stretches.join(", ") + " (" + duration + ")";
+    const double jd0 = *JulianDay(date.day(), date.month(), date.year());
+    return sunIntervalsText(jd0, sunIntervals(jd0, {setup.latitude, setup.longitudeWest}, kPicture,
+                                              WindowBounds{float(frame[0]), float(frame[1]), float(frame[2]), float(frame[3])}));
 }
 
 QDateTime ut(QDate date, double hour) { return QDateTime(date, QTime(0, 0), Qt::UTC).addSecs(qint64(hour * 3600)); }
@@ -316,8 +294,8 @@ private slots:
         }
     }
 
-    // The main window left running (real time): the read-out as lumora-cli
-    // day has it, after seconds passing (nothing recomputed), a frame bar
+    // The main window left running (real time): the read-out of the day's
+    // intervals for its site and frame, after seconds passing (nothing recomputed), a frame bar
     // (the times only), a date typed or the UT day turning (the course too);
     // the sun picture stands on the course.
     void mainWindow_data()
@@ -327,16 +305,16 @@ private slots:
         QTest::addColumn<int>("change"); // 0 seconds pass, 1 frame bar, 2 date typed, 3 the UT day turns
         QTest::addColumn<QList<int>>("recomputed"); // courses, times
         const QList<int> south{4000, 6000, 1000, 3000}, all{0, 10065, 0, 4335};
-        const Setup paris{"49:00N", "2:20E", south}, north{"78:13N", "15:38E", all};
+        const Setup paris{49, -(2 + 20 / 60.0), south}, north{78 + 13 / 60.0, -(15 + 38 / 60.0), all};
         const QDate june(2026, 6, 21);
         QTest::newRow("Paris 21 June 07:00 UT") << paris << ut(june, 7) << 0 << QList<int>{0, 0};
         QTest::newRow("Paris 21 December 11:30 UT, in the frame") << paris << ut(QDate(2026, 12, 21), 11.5) << 0 << QList<int>{0, 0};
-        QTest::newRow("Sydney 1 January 2027, north-west") << Setup{"33:52S", "151:12E", {8000, 10065, 500, 3000}}
+        QTest::newRow("Sydney 1 January 2027, north-west") << Setup{-(33 + 52 / 60.0), -(151 + 12 / 60.0), {8000, 10065, 500, 3000}}
                                                            << ut(QDate(2027, 1, 1), 3) << 0 << QList<int>{0, 0};
         QTest::newRow("78N 21 June 23:00 UT, in the north: into the next local day") << north << ut(june, 23) << 0 << QList<int>{0, 0};
-        QTest::newRow("10N 21 June 11:50 UT, low band: morning and evening") << Setup{"10:00N", "2:20E", {0, 10065, 3900, 4335}}
+        QTest::newRow("10N 21 June 11:50 UT, low band: morning and evening") << Setup{10, -(2 + 20 / 60.0), {0, 10065, 3900, 4335}}
                                                                             << ut(june, 11 + 5 / 6.0) << 0 << QList<int>{0, 0};
-        QTest::newRow("17S 179W 20 March, whole sky: both ends of the UT day") << Setup{"17:00S", "179:00W", all}
+        QTest::newRow("17S 179W 20 March, whole sky: both ends of the UT day") << Setup{-17, 179, all}
                                                                               << ut(QDate(2026, 3, 20), 12) << 0 << QList<int>{0, 0};
         QTest::newRow("78N 21 December, polar night") << north << ut(QDate(2026, 12, 21), 12) << 0 << QList<int>{0, 0};
         QTest::newRow("Paris, the left edge moves") << paris << ut(june, 23.99) << 1 << QList<int>{0, 1};
@@ -375,7 +353,7 @@ private slots:
         }
         QCOMPARE((QList<int>{follower.courseComputations() - courses, follower.timesComputations() - times}), recomputed);
         const QString readout = c.panorama->findChild<QLabel *>(QStringLiteral("SunTimes"))->text();
-        QCOMPARE(readout, readoutFromCli(now.addSecs(change == 3 ? 60 : 0).date().addDays(change == 2), setup, frame));
+        QCOMPARE(readout, readoutOf(now.addSecs(change == 3 ? 60 : 0).date().addDays(change == 2), setup, frame));
         QCOMPARE(c.panorama->toolTip(), readout);
         QCOMPARE(c.panorama->menu()->actions().first()->text(), readout);
         setClockSource({});
@@ -393,7 +371,7 @@ private slots:
     {
         QFETCH(QList<int>, frame);
         fixClock(ut(QDate(2026, 6, 21), 12));
-        TestWindow w(stored({"49:00N", "2:20E", frame}));
+        TestWindow w(stored({49, -(2 + 20 / 60.0), frame}));
         const QLabel *label = w->findChild<SunCourseController *>()->timesLabel();
         const QRect readout = label->geometry();
         QVERIFY(label->isVisible() && ui(*w).panorama->rect().contains(readout));

@@ -159,15 +159,16 @@ private slots:
         QVERIFY2(reported > crossing - 3 && reported < crossing + 12, run.out.constData());
     }
 
-    // One stderr line naming the command, nothing on stdout. DIR: a folder
-    // holding the pipes fifo.csv and t.csv.part; "" an empty value.
+    // One stderr line naming the command (the tool alone where standard
+    // output fails after the command's work), nothing on stdout; run by the
+    // shell. DIR: a folder holding the pipes fifo.csv and t.csv.part.
     void refusals_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message"); // part of the stderr line
         const QString d = QStringLiteral(" --date 21/6/2026 "), hours = "hours" + d + kSouth;
-        QTest::newRow("no subcommand") << "" << 2 << "missing command";
+        QTest::newRow("no subcommand") << "" << 2 << "lumora-cli: missing command";
         QTest::newRow("missing --ut") << "position" + d << 2 << "--ut";
         QTest::newRow("--ut 24, the next day") << "position --ut 24" + d << 2 << "0 to under 24";
         QTest::newRow("--ut twice") << "position --ut 12 --ut 13" + d << 2 << "--ut given twice";
@@ -195,20 +196,25 @@ private slots:
         QTest::newRow("--out a pipe") << hours + " --out DIR/fifo.csv" << 1 << "fifo.csv is not a regular file";
         QTest::newRow("--out a device") << "survey --step 60 --out /dev/full" + d << 1 << "not a regular file";
         QTest::newRow("a pipe at the temporary name") << hours + " --out DIR/t.csv" << 1 << "t.csv.part is not a regular";
+        const QString cannot = QStringLiteral("lumora-cli: cannot write to standard output");
+        QTest::newRow("position >/dev/full") << "position --ut 12" + d + ">/dev/full" << 1 << cannot;
+        QTest::newRow("position, stdout closed") << "position --ut 12" + d + ">&-" << 1 << cannot;
+        QTest::newRow("search >/dev/full") << "search --ut 6" + d + kSouth + " >/dev/full" << 1 << cannot;
+        QTest::newRow("--help >/dev/full") << "--help >/dev/full" << 1 << cannot;
+        QTest::newRow("survey, stdout closed") << "survey --step 60" + d + ">&-" << 1 << "standard output";
+        QTest::newRow("hours >/dev/full") << hours + " >/dev/full" << 1 << "the disk is full: cannot write standard output";
     }
     void refusals()
     {
         QFETCH(QString, command);
         QFETCH(int, status);
         QFETCH(QString, message);
-        QStringList args = command.replace("DIR", dir_.path()).split(u' ', Qt::SkipEmptyParts);
-        args.replaceInStrings(QRegularExpression("^\"\"$"), QString());
-        const Run run = runCli(args);
+        const Run run = runShell("\"$1\" " + command.replace("DIR", dir_.path()));
         QCOMPARE(run.status, status);
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.startsWith(("lumora-cli" + (args.isEmpty() ? "" : ' ' + args[0]) + ':').toUtf8()) && run.err.contains(message.toUtf8()),
-                 run.err.constData());
+        const QString name = message.startsWith(u"lumora-cli") ? QString() : ' ' + command.section(u' ', 0, 0);
+        QVERIFY2(run.err.startsWith(("lumora-cli" + name + ':').toUtf8()) && run.err.contains(message.toUtf8()), run.err.constData());
     }
 
     void datesWritten_data()
@@ -273,23 +279,39 @@ private slots:
         }
     }
 
-    // --out writes what stdout gets; the file size limit stops it with the
-    // previous file whole; a kill leaves the previous file and a ".part"
-    // that the next survey removes.
-    void surveyFile()
+    // --out writes what stdout gets in place of the previous file; past a
+    // file size limit the previous file stays whole; a kill leaves it and a
+    // ".part" that the next run removes. `hours` covers a year by default
+    // (2027 is not a leap year: the 366th day is 21 June 2027).
+    void outFile_data()
     {
-        const QStringList args{"survey", "--date", "21/6/2026", "--step", "60"};
+        QTest::addColumn<QString>("command");
+        QTest::newRow("survey") << "survey --date 21/6/2026 --step 60";
+        QTest::newRow("hours") << "hours --date 21/6/2026 --frame 0,10065,0,4335";
+    }
+    void outFile()
+    {
+        QFETCH(QString, command);
+        const QStringList args = command.split(u' ');
         const Run toStdout = runCli(args);
-        QVERIFY(toStdout.out.startsWith("\r\n") && toStdout.out.contains("\r\n21/06/2026 12:00;184,0;64,4\r\n"));
-        const QString path = dir_.filePath(QStringLiteral("Export.csv")), part = path + ".part";
+        const QString path = dir_.filePath(args[0] + ".csv"), part = path + ".part";
+        writeFile(path, "previous\r\n");
         QCOMPARE(runCli(args + QStringList{"--out", path}).status, 0);
         QCOMPARE(contents(path), toStdout.out);
-        const Run limited = runCli(QStringList{"survey", "--date", "21/6/2026", "--step", "10", "--out", path}, "fr_FR.UTF-8", 100'000);
+        const Run limited = runCli(args + QStringList{"--out", path}, "fr_FR.UTF-8", toStdout.out.size() / 2);
         QCOMPARE(limited.status, 1);
         QVERIFY2(limited.err.contains("the file is too large"), limited.err.constData());
         QCOMPARE(contents(path), toStdout.out);
         QVERIFY(!QFile::exists(part));
-
+        if (args[0] == u"hours") {
+            QSet<QByteArray> dates;
+            for (const QByteArray &line : toStdout.out.trimmed().split('\n').mid(1))
+                dates.insert(line.left(line.indexOf(';')));
+            QCOMPARE(dates.size(), 366);
+            QVERIFY(dates.contains("21/06/2026") && dates.contains("21/06/2027"));
+            return;
+        }
+        QVERIFY(toStdout.out.startsWith("\r\n") && toStdout.out.contains("\r\n21/06/2026 12:00;184,0;64,4\r\n"));
         // A year at the 1-minute step where the Sun is up for months: killed once 64 KiB are written.
         QProcess survey;
         survey.start(QStringLiteral(LUMORA_CLI_PATH), {"survey", "--date", "21/6/2026", "--lat", "80N", "--step", "1", "--out", path});
@@ -302,28 +324,6 @@ private slots:
         QVERIFY(QFileInfo(part).size() >= 64 * 1024);
         QCOMPARE(runCli(args + QStringList{"--out", path}).status, 0);
         QVERIFY(!QFile::exists(part));
-    }
-
-    void failedStandardOutput_data()
-    {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("said");
-        QTest::newRow("position >/dev/full") << "\"$1\" position --date 21/6/2026 --ut 12 >/dev/full" << "standard output";
-        QTest::newRow("position, stdout closed") << "\"$1\" position --date 21/6/2026 --ut 12 >&-" << "standard output";
-        QTest::newRow("search >/dev/full") << "\"$1\" search --date 21/6/2026 --ut 6 " + kSouth + " >/dev/full" << "standard output";
-        QTest::newRow("--help >/dev/full") << "\"$1\" --help >/dev/full" << "standard output";
-        QTest::newRow("survey, stdout closed") << "\"$1\" survey --date 21/6/2026 --step 60 >&-" << "standard output";
-        QTest::newRow("hours >/dev/full") << "\"$1\" hours --date 21/6/2026 " + kSouth + " >/dev/full"
-                                          << "hours: the disk is full: cannot write standard output";
-    }
-    void failedStandardOutput()
-    {
-        QFETCH(QString, script);
-        QFETCH(QString, said);
-        const Run run = runShell(script);
-        QCOMPARE(run.status, 1);
-        QCOMPARE(run.err.count('\n'), 1);
-        QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
     }
 
     // Any name the system takes, as its bytes (printf's format): "NAME.part"
@@ -439,24 +439,6 @@ private slots:
         QFETCH(QByteArray, line);
         const Run run = runCli(("hours --days 1 --date " + date).split(u' '), locale);
         QCOMPARE(run.out, kHoursHeader + "\r\n" + line + "\r\n");
-    }
-
-    // A year by default (2027 is not a leap year: the 366th day is 21 June
-    // 2027), to --out as to stdout.
-    void hoursYearToFile()
-    {
-        const QStringList args{"hours", "--date", "21/6/2026", "--frame", "0,10065,0,4335"};
-        const Run run = runCli(args);
-        QSet<QByteArray> dates;
-        for (const QByteArray &line : run.out.trimmed().split('\n').mid(1))
-            dates.insert(line.left(line.indexOf(';')));
-        QCOMPARE(dates.size(), 366);
-        QVERIFY(dates.contains("21/06/2026") && dates.contains("21/06/2027"));
-        const QString path = dir_.filePath(QStringLiteral("heures.csv"));
-        writeFile(path, "previous\r\n");
-        QCOMPARE(runCli(args + QStringList{"--out", path}).status, 0);
-        QCOMPARE(contents(path), run.out);
-        QVERIFY(!QFile::exists(path + ".part"));
     }
 };
 

@@ -282,9 +282,7 @@ private slots:
         Scene scene(ini("menu.ini"));
         scene.view.show();
         scene.show(kParis, QDate(2026, 6, 21), {4000, 6000, 1000, 3000});
-        QAction *times = scene.view.menu()->actions().first();
-        QVERIFY(times->text().startsWith(QStringLiteral("Soleil dans la fenêtre : ")) && !times->isEnabled());
-        QCOMPARE(times->text(), scene.view.toolTip());
+        QVERIFY(!scene.view.menu()->actions().first()->isEnabled()); // the day's times, for reading
         // On the sky and on the read-out, a child of the picture.
         for (QWidget *target : {static_cast<QWidget *>(&scene.view), static_cast<QWidget *>(scene.controller.timesLabel())}) {
             QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), target->mapToGlobal(QPoint(5, 5)));

@@ -47,6 +47,17 @@
     </message>
 </context>
 <context>
+    <name>ReplacedFile</name>
+    <message>
+        <source>%1 n&apos;est pas un fichier ordinaire</source>
+        <translation>%1 is not a regular file</translation>
+    </message>
+    <message>
+        <source>un autre fichier d&apos;ensoleillement ou une autre exportation est en train d&apos;écrire %1</source>
+        <translation>another survey or export is writing %1</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
@@ -194,6 +205,10 @@
     <message>
         <source>Le disque est plein : le fichier d&apos;ensoleillement n&apos;a pas pu être écrit.</source>
         <translation>The disk is full: the sunshine file could not be written.</translation>
+    </message>
+    <message>
+        <source>Le fichier est trop gros : le fichier d&apos;ensoleillement n&apos;a pas pu être écrit.</source>
+        <translation>The file is too large: the sunshine file could not be written.</translation>
     </message>
     <message>
         <source>fermer le fichier dans excel</source>
@@ -763,6 +778,10 @@ This day: %6 of Sun in the window</translation>
     <message>
         <source>Le disque est plein : impossible d&apos;écrire %1</source>
         <translation>The disk is full: cannot write %1</translation>
+    </message>
+    <message>
+        <source>Le fichier est trop gros : impossible d&apos;écrire %1</source>
+        <translation>The file is too large: cannot write %1</translation>
     </message>
     <message>
         <source>Impossible d&apos;écrire %1 : %2</source>

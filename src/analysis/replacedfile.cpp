@@ -1,15 +1,50 @@
 // A file written beside the one it replaces, then renamed over it.
 #include "analysis/replacedfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace lumora {
+
+namespace {
+constexpr char kPartSuffix[] = ".part";
+constexpr char kUniquePrefix[] = ".lumora-"; // then six letters or digits and kPartSuffix
+
+// Removes the short-named temporary files of the folder that no writer holds
+// and that nothing has written for a minute: left by a killed writer.
+void removeStaleTemporaries(const QByteArray &folder)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.size() != qsizetype(sizeof kUniquePrefix - 1 + 6 + sizeof kPartSuffix - 1)
+            || !name.startsWith(kUniquePrefix) || !name.endsWith(kPartSuffix))
+            continue;
+        const int fd = ::openat(::dirfd(dir), entry->d_name, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime >= 60
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+} // namespace
 
 ReplacedFile::~ReplacedFile() { discard(); }
 
@@ -24,8 +59,9 @@ bool ReplacedFile::fail(Failure failure, const QString &reason)
 
 bool ReplacedFile::fail(int errorNumber)
 {
-    const bool full = errorNumber == ENOSPC || errorNumber == EDQUOT || errorNumber == EFBIG;
-    return fail(full ? Failure::DiskFull : Failure::Refused, qt_error_string(errorNumber));
+    const bool full = errorNumber == ENOSPC || errorNumber == EDQUOT;
+    return fail(full ? Failure::DiskFull : errorNumber == EFBIG ? Failure::TooLarge : Failure::Refused,
+                qt_error_string(errorNumber));
 }
 
 void ReplacedFile::discard()
@@ -63,54 +99,97 @@ bool ReplacedFile::create(const QByteArray &nativePath)
     const bool exists = ::stat(target_.constData(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode))
         return fail(EISDIR);
-    if (exists && !S_ISREG(existing.st_mode)) {
-        // A device or a pipe: written as it is.
-        const int fd = ::open(target_.constData(), O_WRONLY | O_CLOEXEC);
-        return fd < 0 ? fail(errno) : start(fd, true);
-    }
+    // A pipe or a device could block every write, or never take the bytes.
+    if (exists && !S_ISREG(existing.st_mode))
+        return notRegular(target_);
     // A protected file stays protected: replacing it would only need the
     // folder's permission.
     if (exists && ::access(target_.constData(), W_OK) != 0)
         return fail(errno);
+    return openTemporary(exists ? int(existing.st_mode & 07777) : -1);
+}
+
+bool ReplacedFile::notRegular(const QByteArray &path)
+{
+    return fail(Failure::Refused, QCoreApplication::translate("ReplacedFile", "%1 n'est pas un fichier ordinaire")
+                                      .arg(QFile::decodeName(path)));
+}
+
+bool ReplacedFile::openTemporary(int keptMode)
+{
+    const qsizetype slash = target_.lastIndexOf('/');
+    if (target_.size() - slash - 1 + qsizetype(sizeof kPartSuffix) - 1 > NAME_MAX) {
+        // A short name of our own, new (O_EXCL): no other writer has it.
+        const QByteArray folder = slash < 0 ? QByteArray(".") : target_.left(std::max<qsizetype>(slash, 1));
+        removeStaleTemporaries(folder);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            QByteArray name = folder + '/' + kUniquePrefix;
+            for (int i = 0; i < 6; ++i)
+                name += "abcdefghijklmnopqrstuvwxyz0123456789"[QRandomGenerator::global()->bounded(36)];
+            name += kPartSuffix;
+            const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (fd < 0 && errno == EEXIST)
+                continue;
+            if (fd < 0)
+                return fail(errno);
+            temporary_ = name;
+            ::flock(fd, LOCK_EX | LOCK_NB);
+            return startTemporary(fd, keptMode);
+        }
+        return fail(EEXIST);
+    }
 
     temporary_ = temporaryPath(target_);
     // The lock tells a stale file (its writer gone, lock released) from one
     // another writer holds. After the lock is taken, the name must still
     // lead to the file locked: the writer that held it may have renamed it.
+    // Opened without waiting: a pipe placed there is refused, not waited on.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        const int fd = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0) {
+        const int fd = ::open(temporary_.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        struct stat opened {}, named {};
+        if (fd < 0 || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            const int reason = errno;
+            const QByteArray temporary = temporary_;
             temporary_.clear();
-            return fail(errno);
+            if (fd >= 0)
+                ::close(fd);
+            return fd >= 0 || reason == ENXIO ? notRegular(temporary) : fail(reason);
         }
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             const int reason = errno;
             ::close(fd);
             temporary_.clear();
             if (reason == EWOULDBLOCK)
-                return fail(Failure::Refused, QStringLiteral("another survey or export is writing %1")
-                                                  .arg(QFile::decodeName(temporaryPath(target_))));
+                return fail(Failure::Refused,
+                            QCoreApplication::translate("ReplacedFile",
+                                                        "un autre fichier d'ensoleillement ou une autre exportation "
+                                                        "est en train d'écrire %1")
+                                .arg(QFile::decodeName(temporaryPath(target_))));
             return fail(reason);
         }
-        struct stat opened {}, named {};
-        if (::fstat(fd, &opened) == 0 && ::lstat(temporary_.constData(), &named) == 0
-            && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino) {
-            if (::ftruncate(fd, 0) != 0) {
-                const int reason = errno;
-                fd_ = fd;
-                ownsFd_ = true;
-                discard();
-                return fail(reason);
-            }
-            // The new file keeps the old one's permissions.
-            if (exists)
-                ::fchmod(fd, existing.st_mode & 07777);
-            return start(fd, true);
-        }
+        if (::lstat(temporary_.constData(), &named) == 0 && opened.st_dev == named.st_dev
+            && opened.st_ino == named.st_ino)
+            return startTemporary(fd, keptMode);
         ::close(fd);
     }
     temporary_.clear();
     return fail(EBUSY);
+}
+
+bool ReplacedFile::startTemporary(int fd, int keptMode)
+{
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (::ftruncate(fd, 0) != 0) {
+        const int reason = errno;
+        fd_ = fd;
+        ownsFd_ = true;
+        discard();
+        return fail(reason);
+    }
+    // The new file keeps the old one's permissions.
+    if (keptMode >= 0)
+        ::fchmod(fd, mode_t(keptMode));
+    return start(fd, true);
 }
 
 bool ReplacedFile::createOn(int fileDescriptor)

@@ -1,8 +1,10 @@
 // A text file written in full and then put in the place of the previous one
 // in one step, so that a kill, a crash or a full disk leaves the previous
-// file whole: the bytes go to a temporary file beside it ("FILE.part"),
+// file whole: the bytes go to a temporary file beside it ("FILE.part", or a
+// short unique ".lumora-XXXXXX.part" when that name would be too long),
 // locked while written, which is renamed over the file once everything is on
-// the disk. The sunshine file and the hours file are written this way.
+// the disk. Only regular files are written: nothing here can block on a pipe.
+// The sunshine file, the hours file and the year's picture are written this way.
 #pragma once
 
 #include <QByteArray>
@@ -24,9 +26,10 @@ public:
         // its place, being written by another program of ours, or any other
         // refusal of the system.
         Refused,
-        // No room left: the disk or the user's quota is full (ENOSPC,
-        // EDQUOT), or the file size limit is reached (EFBIG).
+        // No room left: the disk or the user's quota is full (ENOSPC, EDQUOT).
         DiskFull,
+        // The file would pass the size limit set for this program (EFBIG).
+        TooLarge,
     };
 
     explicit ReplacedFile(Writing writing = Writing::EachWrite) : writing_(writing) {}
@@ -38,12 +41,14 @@ public:
     // Starts a new file for `path`. The bytes go to `path` + ".part"
     // (temporaryPath), locked while written; a stale one left by a killed
     // writer is taken over and emptied, one that another running writer holds
-    // refuses this one. An existing `path` that is protected or a folder is
-    // refused at once. A `path` that exists and is not a regular file (a
-    // device such as /dev/null, a pipe) cannot be replaced and is written
-    // directly. A symbolic link is followed: the file it leads to is
-    // replaced. False when the file cannot be started (failure() and
-    // errorString() say why).
+    // refuses this one. When "NAME.part" would pass the system's longest file
+    // name, the bytes go to a new ".lumora-XXXXXX.part" in the same folder
+    // instead (stale ones, unlocked and a minute old, are removed). An
+    // existing `path` that is protected, a folder or any other file that is
+    // not a regular file (a pipe, a device) is refused at once, and so is a
+    // temporary name taken by one. A symbolic link is followed: the file it
+    // leads to is replaced. False when the file cannot be started (failure()
+    // and errorString() say why).
     bool create(const QString &path);
     // The same with the file name as the system's bytes, taken as they are
     // (names that are not valid in the locale's encoding included).
@@ -65,8 +70,11 @@ public:
     QString errorString() const { return error_; }
     QString path() const;
 
-    // Where the bytes for `nativePath` are written until the file is closed.
+    // Where the bytes for `nativePath` are written until the file is closed,
+    // when the name fits.
     static QByteArray temporaryPath(const QByteArray &nativePath) { return nativePath + ".part"; }
+    // The temporary file actually written (empty when none is open).
+    QByteArray temporaryFile() const { return temporary_; }
 
 private:
     bool start(int fileDescriptor, bool owned);
@@ -74,6 +82,9 @@ private:
     bool flush();
     bool fail(int errorNumber);
     bool fail(Failure failure, const QString &reason);
+    bool notRegular(const QByteArray &path);
+    bool openTemporary(int keptMode);
+    bool startTemporary(int fd, int keptMode);
     void discard();
 
     int fd_ = -1;

@@ -14,6 +14,10 @@ SurveyFailureMessage surveyFailureMessage(SurveyFile::Failure failure, const QSt
         return {QCoreApplication::translate("SurveyFailure",
                                             "Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."),
                 detail};
+    if (failure == SurveyFile::Failure::TooLarge)
+        return {QCoreApplication::translate("SurveyFailure",
+                                            "Le fichier est trop gros : le fichier d'ensoleillement n'a pas pu être écrit."),
+                detail};
     return {QCoreApplication::translate("SurveyFailure", "fermer le fichier dans excel"), detail};
 }
 

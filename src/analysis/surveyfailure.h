@@ -16,7 +16,8 @@ struct SurveyFailureMessage {
 };
 
 // DiskFull: "Le disque est plein : le fichier d'ensoleillement n'a pas pu être
-// écrit."; any other failure: "fermer le fichier dans excel". The detail is
+// écrit."; TooLarge (the file size limit): "Le fichier est trop gros : le fichier
+// d'ensoleillement n'a pas pu être écrit."; any other failure: "fermer le fichier dans excel". The detail is
 // "Impossible d'écrire <path> : <reason>", the path in the system's notation.
 SurveyFailureMessage surveyFailureMessage(SurveyFile::Failure failure, const QString &path, const QString &reason);
 

@@ -142,6 +142,14 @@ std::optional<int> parseDayCount(const QString &text)
     return days;
 }
 
+// What a failure kind adds before the system's reason.
+const char *failureWords(ReplacedFile::Failure failure)
+{
+    return failure == ReplacedFile::Failure::DiskFull   ? "the disk is full: "
+        : failure == ReplacedFile::Failure::TooLarge ? "the file is too large: "
+                                                     : "";
+}
+
 constexpr const char *kFrameForm = "HS1,HS2,VS1,VS2 with 0 <= HS1 <= HS2 <= 10065 and 0 <= VS1 <= VS2 <= 4335";
 
 constexpr const char *kWindowForm = "facing=…,tilt=…,width=…,height=…,sill=…,depth=…,distance=…,offset=…,eye=…";
@@ -246,7 +254,7 @@ int runSurvey(const QByteArrayList &words, QTextStream &out, QTextStream &err)
         const QString shownPath = outPath ? QFile::decodeName(*outPath) : QStringLiteral("standard output");
         const auto failed = [&] {
             err << "lumora-cli survey: "
-                << (file.failure() == SurveyFile::Failure::DiskFull ? "the disk is full: " : "")
+                << failureWords(file.failure())
                 << "cannot write " << shownPath << ": " << file.errorString() << '\n';
             return 1;
         };
@@ -326,13 +334,17 @@ int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
             days = arguments.parsed(QStringLiteral("--days"), "a whole number from 1 to 3660", parseDayCount);
         const SunshineEngine engine = engineFor(arguments);
         const WindowView view = *windowFor(arguments, engine.panorama, true);
+        // Nothing reads a date past 31/12/32767.
+        const auto last = calendarDate(engine.evalJulianDay + days - 1);
+        if (!last || !isCalendarDate(last->day, last->month, last->year))
+            throw BadArguments{QStringLiteral("--days %1 would pass the last date, 31/12/32767").arg(days)};
 
         ReplacedFile file(ReplacedFile::Writing::Batched);
         const auto outPath = arguments.bytes(QStringLiteral("--out"));
         const QString shownPath = outPath ? QFile::decodeName(*outPath) : QStringLiteral("standard output");
         const auto failed = [&] {
             err << "lumora-cli hours: "
-                << (file.failure() == ReplacedFile::Failure::DiskFull ? "the disk is full: " : "")
+                << failureWords(file.failure())
                 << "cannot write " << shownPath << ": " << file.errorString() << '\n';
             return 1;
         };

@@ -1,5 +1,6 @@
 // lumora-cli: Lumora's computations without the window, for scripts.
 #include "cli/commands.h"
+#include "common/language.h"
 #include "common/version.h"
 
 #include <QCoreApplication>
@@ -73,6 +74,8 @@ int main(int argc, char *argv[])
     // Past the file size limit a write fails, and the survey says so.
     std::signal(SIGXFSZ, SIG_IGN);
     QCoreApplication app(argc, argv);
+    // The tool speaks English, the shared file code's reasons included.
+    lumora::setUiLanguage(lumora::UiLanguage::English);
     // The arguments as the bytes given (arguments() would replace bytes that
     // are not valid in the locale's encoding).
     QByteArrayList words;

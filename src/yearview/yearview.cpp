@@ -8,6 +8,7 @@
 #include "common/formats.h"
 #include "yearview/yearchart.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -280,11 +281,16 @@ void YearView::exportPicture()
                    fileStem(calendar_->sky().columnDate(0)) + QStringLiteral(".png"),
                    tr("Images PNG (*.png)"), QStringLiteral("png"), [this](const QString &path) {
                        rememberFolder(path);
-                       if (!picture_->grab().save(path, "PNG")) {
-                           QMessageBox::warning(this, windowTitle(),
-                                                tr("L'image n'a pas pu être enregistrée dans %1")
-                                                    .arg(QDir::toNativeSeparators(path)));
+                       QByteArray png;
+                       QBuffer buffer(&png);
+                       if (!buffer.open(QIODevice::WriteOnly) || !picture_->grab().save(&buffer, "PNG")) {
+                           showWarning(tr("L'image n'a pas pu être enregistrée dans %1")
+                                           .arg(QDir::toNativeSeparators(path)));
+                           return;
                        }
+                       ReplacedFile file;
+                       if (!(file.create(path) && file.write(png) && file.close()))
+                           showWriteFailure(file, path);
                    });
 }
 
@@ -298,14 +304,30 @@ void YearView::exportIntervals()
                    tr("Fichiers CSV (*.csv)"), QStringLiteral("csv"), [this, calendar](const QString &path) {
                        rememberFolder(path);
                        ReplacedFile file;
-                       if (file.create(path) && writeHoursFile(file, calendar->days()))
-                           return;
-                       const QString shown = QDir::toNativeSeparators(path);
-                       QMessageBox::warning(this, windowTitle(),
-                                            file.failure() == ReplacedFile::Failure::DiskFull
-                                                ? tr("Le disque est plein : impossible d'écrire %1").arg(shown)
-                                                : tr("Impossible d'écrire %1 : %2").arg(shown, file.errorString()));
+                       if (!(file.create(path) && writeHoursFile(file, calendar->days())))
+                           showWriteFailure(file, path);
                    });
+}
+
+void YearView::showWriteFailure(const ReplacedFile &file, const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (file.failure()) {
+    case ReplacedFile::Failure::DiskFull:
+        return showWarning(tr("Le disque est plein : impossible d'écrire %1").arg(shown));
+    case ReplacedFile::Failure::TooLarge:
+        return showWarning(tr("Le fichier est trop gros : impossible d'écrire %1").arg(shown));
+    default:
+        return showWarning(tr("Impossible d'écrire %1 : %2").arg(shown, file.errorString()));
+    }
+}
+
+void YearView::showWarning(const QString &text)
+{
+    auto *box = new QMessageBox(QMessageBox::Warning, windowTitle(), text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("YearExportFailure"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 } // namespace lumora

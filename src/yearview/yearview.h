@@ -27,6 +27,7 @@ class QSettings;
 
 namespace lumora {
 
+class ReplacedFile;
 class YearChart;
 
 class YearView : public QWidget
@@ -53,6 +54,8 @@ public:
 public slots:
     void setObservation(const lumora::Observation &observation);
     // The export dialogs (non-blocking; the file is written on acceptance).
+    // A file that cannot be written leaves the previous one whole and opens a
+    // non-blocking message ("YearExportFailure") saying why.
     void exportPicture();
     void exportIntervals();
 
@@ -77,6 +80,8 @@ private:
     void showIdleReadout();
     void choose(int column, int localSecond);
     void rememberFolder(const QString &path);
+    void showWriteFailure(const ReplacedFile &file, const QString &path);
+    void showWarning(const QString &text);
     // Where a local column and second lie in UT: day index from the first day, second of that day.
     std::pair<int, int> utOf(int column, int localSecond) const;
 

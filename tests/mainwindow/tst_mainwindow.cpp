@@ -487,7 +487,7 @@ private slots:
         }
         QMessageBox *box = searchMessage(*w);
         QVERIFY(box);
-        QCOMPARE(box->text(), QStringLiteral("Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."));
+        QCOMPARE(box->text(), QStringLiteral("Le fichier est trop gros : le fichier d'ensoleillement n'a pas pu être écrit."));
         QVERIFY2(box->informativeText().contains(exportPath()), qPrintable(box->informativeText()));
         QVERIFY2(box->informativeText().endsWith(QString::fromLocal8Bit(std::strerror(EFBIG))),
                  qPrintable(box->informativeText()));

@@ -1,8 +1,11 @@
-// The map address texts, whatever the locale, and where the overlay draws its lines.
+// The map address texts, whatever the locale; where the overlay draws its
+// lines; the overlay window's opening state, transparency, "Retour" and dragging.
 #include "maptools/azimuthlines.h"
+#include "maptools/azimuthoverlay.h"
 #include "maptools/mapaddress.h"
 
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace lumora;
@@ -56,7 +59,39 @@ private slots:
         QVERIFY(near(lines.cross, QLineF(centre + across, centre - across)));
         QCOMPARE(lines.readout, QStringLiteral("%1°").arg(azimuth));
     }
+
+    void opensAt200And180AndRetourReturns()
+    {
+        auto *overlay = new AzimuthOverlay;
+        QCOMPARE(overlay->findChild<QWidget *>("Label3")->property("text"), QVariant("180°"));
+        QVERIFY(qAbs(overlay->windowOpacity() - 200 / 255.0) < 0.01);
+        // Down to its end the bar stops at 20: faint, never invisible.
+        QTest::keyClick(overlay->findChild<QWidget *>("HScroll1"), Qt::Key_Home);
+        QCOMPARE(overlay->alpha(), 20);
+        QVERIFY(qAbs(overlay->windowOpacity() - 20 / 255.0) < 0.01);
+        overlay->show();
+        QSignalSpy returned(overlay, &AzimuthOverlay::returned), destroyed(overlay, &QObject::destroyed);
+        QTest::mouseClick(overlay->findChild<QWidget *>("Command1"), Qt::LeftButton);
+        QCOMPARE(returned.count(), 1);
+        QTRY_COMPARE(destroyed.count(), 1); // gone: the next opening starts afresh
+    }
+
+    // Pressed on the white surface the overlay follows the pointer; on a control it stays.
+    void dragsFromTheSurfaceOnly()
+    {
+        AzimuthOverlay overlay;
+        overlay.show();
+        const QPoint before = overlay.pos();
+        for (QWidget *pressed : {overlay.findChild<QWidget *>("HScroll2"), overlay.findChild<QWidget *>("Label3"),
+                                 static_cast<QWidget *>(&overlay)}) {
+            const QPoint end = overlay.mapFromGlobal(pressed->mapToGlobal(QPoint(20, 5))) + QPoint(30, 20);
+            QTest::mousePress(pressed, Qt::LeftButton, {}, QPoint(20, 5));
+            QTest::mouseMove(&overlay, end);
+            QTest::mouseRelease(&overlay, Qt::LeftButton, {}, end);
+            QTRY_COMPARE(overlay.pos(), before + (pressed == &overlay ? QPoint(30, 20) : QPoint()));
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestMapTools)
-#include "tst_mapaddress.moc"
+QTEST_MAIN(TestMapTools)
+#include "tst_maptools.moc"

@@ -2,11 +2,10 @@
 // old one's place only when the survey is closed (also after a stop), a kill
 // or a full disk leaves the previous file byte for byte, a stale temporary
 // file is taken over, a protected file or folder and a file being written by
-// another survey are refused, names are the bytes given, and where the file
-// goes.
+// another survey are refused, names are the bytes given, where the file goes,
+// and what the user is told when it cannot be written.
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfailure.h"
-#include "analysis/surveyfile.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -57,7 +56,7 @@ QString part(const QString &path) { return path + QStringLiteral(".part"); }
 class Unprivileged
 {
 public:
-    Unprivileged() : wasRoot_(::geteuid() == 0)
+    explicit Unprivileged(bool wanted) : wasRoot_(wanted && ::geteuid() == 0)
     {
         if (wasRoot_)
             QVERIFY(::setresuid(65534, 65534, 0) == 0);
@@ -97,20 +96,23 @@ private slots:
         QFile::remove(part(path));
     }
 
+    // Stopped by the user: the lines surveyed so far replace the old file,
+    // each having reached the disk as it was made.
     void replacedOnlyWhenClosed()
     {
         SurveyFile file;
         QVERIFY(file.create(path));
         QCOMPARE(survey(file, 10), PassOutcome::Progress);
         QCOMPARE(contents(path), kPrevious);
-        QCOMPARE(contents(part(path)).count("\r\n"), 11); // each line reaches the disk as it is made
-        // Stopped by the user: the lines surveyed so far replace the old file.
+        QCOMPARE(contents(part(path)).count("\r\n"), 11);
         QVERIFY(file.close());
         const QByteArray written = contents(path);
         QVERIFY2(written.startsWith("\r\n21/06/2026 00:00;") && written.count("\r\n") == 11, written.constData());
         QVERIFY(!QFile::exists(part(path)));
     }
 
+    // The killed survey's 5000 lines were on the disk beside the file; the
+    // next survey takes the stale file over and leaves none.
     void killedSurveyLeavesThePreviousFile()
     {
         QProcess child;
@@ -118,11 +120,8 @@ private slots:
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
         QCOMPARE(contents(path), kPrevious);
-        // The killed survey's 5000 lines were on the disk, beside the file.
         const QByteArray stale = contents(part(path));
         QVERIFY2(stale.startsWith("\r\n21/06/2026 00:00;") && stale.count("\r\n") == 5001, stale.left(100).constData());
-
-        // The next survey takes the stale file over and leaves none.
         SurveyFile file;
         QVERIFY(file.create(path));
         QCOMPARE(contents(part(path)), QByteArray("\r\n"));
@@ -147,17 +146,19 @@ private slots:
         QVERIFY(!file.close());
         QCOMPARE(contents(path), kPrevious);
         QVERIFY(!QFile::exists(part(path)));
-        QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
-                 QStringLiteral("Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."));
+        const SurveyFailureMessage message = surveyFailureMessage(file.failure(), path, file.errorString());
+        QCOMPARE(message.text, QStringLiteral("Le disque est plein : le fichier d'ensoleillement n'a pas pu être écrit."));
+        QCOMPARE(message.detail, QStringLiteral("Impossible d'écrire %1 : %2").arg(path, file.errorString()));
+        SurveyFile full; // a device is written directly
+        QVERIFY(!full.create(QStringLiteral("/dev/full")));
+        QCOMPARE(full.failure(), SurveyFile::Failure::DiskFull);
     }
 
     void refused_data()
     {
         QTest::addColumn<QString>("obstacle");
-        QTest::newRow("a folder in its place") << "folder";
-        QTest::newRow("a protected file") << "protected file";
-        QTest::newRow("a protected folder") << "protected folder";
-        QTest::newRow("another survey writing it") << "other survey";
+        for (const char *obstacle : {"folder", "protected file", "protected folder", "other survey"})
+            QTest::newRow(obstacle) << QString(obstacle);
     }
     void refused()
     {
@@ -166,27 +167,18 @@ private slots:
         QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
         QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
         path = QDir(folder).filePath(QStringLiteral("Export.csv"));
-        SurveyFile other;
-        if (obstacle == u"folder")
-            QVERIFY(QDir().mkpath(path));
-        else
-            QVERIFY(put(path, kPrevious));
+        SurveyFile other, file;
+        QVERIFY(obstacle == u"folder" ? QDir().mkpath(path) : put(path, kPrevious));
         if (obstacle == u"protected file")
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         if (obstacle == u"protected folder")
             QVERIFY(QFile::setPermissions(folder, kReadOnly));
         if (obstacle == u"other survey")
             QVERIFY(other.create(path));
-
-        SurveyFile file;
-        bool created = true;
-        if (obstacle.startsWith(u"protected")) {
-            Unprivileged asUser;
-            created = file.create(path);
-        } else {
-            created = file.create(path);
+        {
+            Unprivileged asUser(obstacle.startsWith(u"protected"));
+            QVERIFY(!file.create(path));
         }
-        QVERIFY(!created);
         QCOMPARE(file.failure(), SurveyFile::Failure::Refused);
         QVERIFY(!file.errorString().isEmpty());
         QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
@@ -203,49 +195,42 @@ private slots:
         }
     }
 
-    void devicesAreWrittenDirectly()
+    void devicesAndNames()
     {
         SurveyFile null;
         QVERIFY(null.create(QStringLiteral("/dev/null")));
         QCOMPARE(survey(null, 3), PassOutcome::Progress);
         QVERIFY(null.close());
-        SurveyFile full;
-        QVERIFY(!full.create(QStringLiteral("/dev/full")));
-        QCOMPARE(full.failure(), SurveyFile::Failure::DiskFull);
-    }
-
-    void nameTakenAsItsBytes()
-    {
+        // A name is taken as its bytes, not read as text.
         const QByteArray name = QFile::encodeName(home.path()) + "/a\xff.csv";
         SurveyFile file;
-        QVERIFY(file.create(name));
-        QVERIFY(file.close());
+        QVERIFY(file.create(name) && file.close());
         QCOMPARE(::access(name.constData(), F_OK), 0);
         QCOMPARE(::access((QFile::encodeName(home.path()) + "/a\xef\xbf\xbd.csv").constData(), F_OK), -1);
-        ::unlink(name.constData()); // QDir could not: it reads the name as text
+        ::unlink(name.constData());
     }
 
     void filePath()
     {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Export.csv";
         QCOMPARE(surveyFilePath(home.path()), home.filePath(QStringLiteral("Export.csv")));
-        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("missing"))), documents + "/Export.csv");
-        QVERIFY(QFileInfo(documents).isDir());
+        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("missing"))), documents);
+        QVERIFY(QFileInfo(documents).dir().exists());
         // An installed program's folder, which its user cannot write to.
         const QString installed = home.filePath(QStringLiteral("installed"));
         QVERIFY(QDir().mkpath(installed) && QFile::setPermissions(installed, kReadOnly));
         QString chosen;
         {
-            Unprivileged asUser;
+            Unprivileged asUser(true);
             chosen = surveyFilePath(installed);
         }
-        QCOMPARE(chosen, documents + "/Export.csv");
+        QCOMPARE(chosen, documents);
         // Installed under a prefix that this user may write to (root, or a
-        // private prefix): still not into bin/.
+        // private prefix): still not into bin/. A build folder named bin,
+        // with no installed data beside it, is a folder like any other.
         const QString prefix = home.filePath(QStringLiteral("prefix"));
         QVERIFY(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/lumora"));
-        QCOMPARE(surveyFilePath(prefix + "/bin"), documents + "/Export.csv");
-        // A build folder named bin, with no installed data beside it, is a folder like any other.
+        QCOMPARE(surveyFilePath(prefix + "/bin"), documents);
         QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("build/bin"))));
         QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("build/bin"))), home.filePath(QStringLiteral("build/bin/Export.csv")));
     }

@@ -52,11 +52,7 @@ void setZone(const char *zone)
     tzset();
 }
 
-struct TravelCase {
-    const char *name;
-    double jd0;
-    SiteLocation site;
-};
+struct TravelCase { const char *name; double jd0; SiteLocation site; };
 const TravelCase kTravel[] = {
     {"Paris 21 June 2026", 2461212.5, kParis},
     {"23.44N 21 June 2026: through the zenith", 2461212.5, {23.44, 0}},
@@ -69,13 +65,7 @@ const TravelCase kTravel[] = {
 
 // Expected: the intervals as "first-last ...", or "~S" for one interval whose
 // last second is within 30 s of S.
-struct KnownDay {
-    const char *name;
-    double jd0;
-    double latitude;
-    WindowBounds frame;
-    const char *expected;
-};
+struct KnownDay { const char *name; double jd0; double latitude; WindowBounds frame; const char *expected; };
 const KnownDay kKnownDays[] = {
     // The Sun is 0.280° below the horizon at 18:00 UT, going down at about
     // 15° × cos 49° an hour: it set at about 17:58:17.
@@ -88,11 +78,7 @@ const KnownDay kKnownDays[] = {
     {"Paris 21 June 2026, south window", 2461212.5, 49, {4000, 6000, 1000, 3000}, nullptr},
 };
 
-struct Duration {
-    const char *name;
-    qint64 seconds;
-    const char *text;
-};
+struct Duration { const char *name; qint64 seconds; const char *text; };
 const Duration kDurations[] = {
     {"none", 0, "0 s"},
     {"59 s", 59, "59 s"},

@@ -58,11 +58,7 @@ struct TimeRecorder : SurveyLineWriter {
     }
 };
 
-struct Point {
-    const char *name;
-    QPointF point;
-    bool inside, near;
-};
+struct Point { const char *name; QPointF point; bool inside, near; };
 const Point kPoints[] = {
     {"99.9 left", {4000 - 99.9, 2000}, false, true},
     {"exactly 100 left", {3900, 2000}, false, false},
@@ -98,11 +94,7 @@ const SurveyDates kSurveyDates[] = {
     {"Julian leap day of 1500", 28, 2, 1500, {"28/02/1500", "29/02/1500", "01/03/1500", "02/03/1500"}},
 };
 
-struct Instant {
-    const char *name;
-    double julianDay, hourUT;
-    const char *ut, *local;
-};
+struct Instant { const char *name; double julianDay, hourUT; const char *ut, *local; };
 const Instant kInstants[] = {
     {"summer time", kJune21Day, 12, "21/06/2026 12:00:00", "21/06/2026 14:00:00"},
     {"local date the next day", kJune21Day, 23.5, "21/06/2026 23:30:00", "22/06/2026 01:30:00"},

@@ -103,12 +103,7 @@ const Marks kMarks[] = {
     {"Kolkata, UT+5:30", "Asia/Kolkata", 2461212.5, {}, 30},
 };
 
-struct Kind {
-    const char *name;
-    double jd0;
-    SiteLocation site;
-    const char *kind;
-};
+struct Kind { const char *name; double jd0; SiteLocation site; const char *kind; };
 const Kind kKinds[] = {
     {"80N 21 December 2026: polar night", 2461395.5, {80, 0}, "night"},
     {"80S 21 June 2026: polar night", 2461212.5, {-80, 0}, "night"},
@@ -132,11 +127,7 @@ const Envelope kEnvelopes[] = {
 };
 
 // 21 June 2026 at 12h UT is 13 h standard time, 14 h summer time in Paris.
-struct Line {
-    const char *name;
-    HourLineClock clock;
-    int hour, pieces;
-};
+struct Line { const char *name; HourLineClock clock; int hour, pieces; };
 const Line kLines[] = {
     {"standard time: 13 h, one figure eight", HourLineClock::Standard, 13, 1},
     {"civil time: 14 h, cut at both clock changes", HourLineClock::Civil, 14, 3},

@@ -30,11 +30,7 @@ double jdOf(const QDate &d) { return *JulianDay(d.day(), d.month(), d.year()); }
 // Seconds from 0h UT of `first` to a date-time.
 long long utSecondsFrom(const QDate &first, const QDateTime &t) { return QDateTime(first, QTime(0, 0), Qt::UTC).secsTo(t); }
 
-struct Place {
-    const char *name;
-    SiteLocation site;
-    int threads;
-};
+struct Place { const char *name; SiteLocation site; int threads; };
 const Place kPlaces[] = {
     {"Paris, 3 threads: uneven runs of days", kParis, 3},
     {"78N 15E: polar day and night, more threads than days", {78, -15}, 1000},
@@ -43,12 +39,7 @@ const Place kPlaces[] = {
 };
 const WindowBounds kFrames[] = {kSouth, {0, 700, 2000, 4335}, kWhole, {5000, 5200, 100, 600}, kNorth};
 
-struct Cells {
-    const char *name;
-    QDate first, day;
-    SiteLocation site;
-    WindowBounds frame;
-};
+struct Cells { const char *name; QDate first, day; SiteLocation site; WindowBounds frame; };
 const Cells kCells[] = {
     {"Paris 21 June 2026, south window", {2026, 6, 21}, {2026, 6, 21}, kParis, kSouth},
     {"Paris 5 January 2027, east window", {2026, 6, 21}, {2027, 1, 5}, kParis, kEast},
@@ -59,12 +50,7 @@ const Cells kCells[] = {
     {"33.5S 179.99W 1 January 2027, first day", {2027, 1, 1}, {2027, 1, 1}, {-33.5, 179.99}, kEast},
 };
 
-struct LocalClock {
-    const char *name;
-    QDate day;
-    QTime local;
-    QDateTime ut;
-};
+struct LocalClock { const char *name; QDate day; QTime local; QDateTime ut; };
 const LocalClock kLocalClocks[] = {
     {"28 March 2027 02:30, skipped: the offset before", {2027, 3, 28}, {2, 30}, {{2027, 3, 28}, {1, 30}, Qt::UTC}},
     {"28 March 2027 12:00, summer time", {2027, 3, 28}, {12, 0}, {{2027, 3, 28}, {10, 0}, Qt::UTC}},
@@ -74,13 +60,7 @@ const LocalClock kLocalClocks[] = {
 };
 
 // One day's interval (none when first < 0) as the file writes it.
-struct FileLine {
-    const char *name;
-    const char *locale;
-    CivilDate date;
-    int first, last;
-    QString line;
-};
+struct FileLine { const char *name; const char *locale; CivilDate date; int first, last; QString line; };
 const FileLine kFileLines[] = {
     {"French, summer time", "fr_FR", {2027, 6, 21}, 38225, 46946, "21/06/2027;10:37:05;13:02:26;12:37:05;15:02:26;145,4"},
     {"C locale", "C", {2027, 6, 21}, 38225, 46946, "21 Jun 2027;10:37:05;13:02:26;12:37:05;15:02:26;145.4"},

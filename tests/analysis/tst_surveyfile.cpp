@@ -4,18 +4,16 @@
 // file is taken over, a protected file or folder and a file being written by
 // another survey are refused, names are the bytes given, where the file goes,
 // and what the user is told when it cannot be written.
+#include "analysis.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfailure.h"
 
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
-
-using namespace lumora;
 
 namespace {
 // The previous survey's file.
@@ -28,9 +26,7 @@ PassOutcome survey(SurveyFile &file, int passes)
 {
     SunshineEngine e;
     e.site = {80, 0};
-    e.setDate(21, 6, 2026);
-    e.prepareSurvey();
-    e.startSearch();
+    e.setDate(21, 6, 2026), e.prepareSurvey(), e.startSearch();
     PassOutcome outcome = PassOutcome::Progress;
     for (int i = 0; outcome == PassOutcome::Progress && (passes == 0 || i < passes); ++i)
         outcome = e.searchPass(true, &file, 3).outcome;
@@ -82,7 +78,6 @@ class TestSurveyFile : public QObject {
 private slots:
     void initTestCase()
     {
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         // Open to "nobody" for the tests of protections.
         QVERIFY(QFile::setPermissions(home.path(), QFile::Permissions(0x7777)));
         qputenv("HOME", home.path().toLocal8Bit()); // Documents lands in it
@@ -236,21 +231,25 @@ private slots:
     }
 };
 
+ANALYSIS_TEST(TestSurveyFile)
+
+// Every test class of the analysis in turn, in French, in Paris.
 int main(int argc, char *argv[])
 {
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The child of killedSurveyLeavesThePreviousFile: 5000 lines of a survey,
     // each written as it is made, then killed before the survey is closed.
     if (argc == 3 && qstrcmp(argv[1], "--survey-then-kill") == 0) {
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         SurveyFile file;
         if (!file.create(QByteArray(argv[2])) || survey(file, 5000) != PassOutcome::Progress)
             return 3;
         ::raise(SIGKILL);
     }
     QCoreApplication app(argc, argv);
-    TestSurveyFile test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    int failed = 0;
+    for (const auto &run : testClasses())
+        setZone("Europe/Paris"), failed += run(argc, argv) != 0;
+    return failed;
 }
 
 #include "tst_surveyfile.moc"

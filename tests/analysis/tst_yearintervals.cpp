@@ -6,23 +6,15 @@
 // at every second of chosen local days (summer, winter, the days the clocks
 // change, polar day and night). The file's lines, and local clock times on
 // the days the clocks change.
+#include "analysis.h"
 #include "analysis/hoursfile.h"
 #include "analysis/yearcalendar.h"
-#include "astro/julianday.h"
 #include "common/formats.h"
-#include "support/rows.h"
 
-#include <QTest>
-#include <ctime>
 #include <map>
 
-using namespace lumora;
-
 namespace {
-const SiteLocation kParis{49.0, -(2 + 20 / 60.0)}; // 49°00' N 2°20' E, longitude positive west
-const PictureSize kPanorama;
-const WindowBounds kWhole{0, 10065, 0, 4335}, kSouth{4000, 6000, 1000, 3000}, kEast{1500, 3500, 1500, 4335},
-    kNorth{9800, 10065, 2500, 4335};
+const WindowBounds kEast{1500, 3500, 1500, 4335}, kNorth{9800, 10065, 2500, 4335};
 
 QString clock(int second) { return QTime(0, 0).addSecs(second).toString(QStringLiteral("HH:mm:ss")); }
 int secondOf(const QString &hms) { return QTime::fromString(hms, u"HH:mm:ss").msecsSinceStartOfDay() / 1000; }
@@ -75,11 +67,7 @@ const FileLine kFileLines[] = {
     {"a day without Sun: the header alone", "fr_FR", {2027, 1, 1}, -1, -1, ""},
 };
 
-struct Duration {
-    const char *name;
-    long long seconds;
-    const char *minutes, *hours; // in French
-};
+struct Duration { const char *name; long long seconds; const char *minutes, *hours /* in French */; };
 const Duration kDurations[] = {
     {"2 s", 2, "0,0", "0,0"},
     {"3 s: half a tenth of a minute, up", 3, "0,1", "0,0"},
@@ -93,11 +81,6 @@ const Duration kDurations[] = {
 class TestYearIntervals : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        qputenv("TZ", "Europe/Paris");
-        tzset();
-    }
 
     // Two years from 21 June 2026 at each site and frame.
     void fileLinesAreEachDaysIntervals_data() { addRows(kPlaces); }
@@ -162,10 +145,7 @@ private slots:
         QCOMPARE(calendar.days().front().date, days.front().date);
         QCOMPARE(calendar.days().back().intervals, days.back().intervals);
 
-        const auto sunAt = [&](long long t, const WindowBounds &frame) {
-            const SunPosition sun = SolarPosition(firstJd + double(t / kSecondsPerDay), double(t % kSecondsPerDay) / 3600.0, c.site);
-            return sunInWindow(sunPicturePoint(sun, kPanorama), frame);
-        };
+        const auto sunAt = [&](long long t, const WindowBounds &frame) { return inFrameAt(firstJd, t, c.site, frame); };
         long long inFrameSeconds = 0;
         const long long dayStart = utSecondsFrom(c.first, QDateTime(c.day, QTime(0, 0)));
         for (long long t = dayStart; t < utSecondsFrom(c.first, QDateTime(c.day.addDays(1), QTime(0, 0))); ++t)
@@ -230,5 +210,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestYearIntervals)
+ANALYSIS_TEST(TestYearIntervals)
 #include "tst_yearintervals.moc"

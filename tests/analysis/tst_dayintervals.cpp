@@ -33,10 +33,8 @@ QString text(const std::vector<SunInterval> &intervals)
 
 struct TravelCase { const char *name; double jd0; SiteLocation site; };
 const TravelCase kTravel[] = {
-    {"Paris 21 June 2026", kJune21, kParis},
-    {"23.44N 21 June 2026: through the zenith", kJune21, {23.44, 0}},
-    {"5S 179.999E 10 Feb 2026", 2461081.5, {-5, -179.999}},
-    {"North Pole 21 March 2026", 2461120.5, {90, 0}},
+    {"Paris 21 June 2026", kJune21, kParis}, {"23.44N 21 June 2026: through the zenith", kJune21, {23.44, 0}},
+    {"5S 179.999E 10 Feb 2026", 2461081.5, {-5, -179.999}}, {"North Pole 21 March 2026", 2461120.5, {90, 0}},
     {"89.99999S 1 Dec 1750", *JulianDay(1, 12, 1750), {-89.99999, 60}},
 };
 

@@ -78,8 +78,7 @@ const Kind kKinds[] = {
 // the Julian calendar, which had drifted ten days from it by then.
 struct Envelope { const char *name; int year; QList<int> march, june, december /* accepted days */; };
 const Envelope kEnvelopes[] = {
-    {"2026", 2026, {20}, {21}, {21}},
-    {"1500, Julian calendar", 1500, {10, 11}, {11, 12, 13}, {11, 12, 13}},
+    {"2026", 2026, {20}, {21}, {21}}, {"1500, Julian calendar", 1500, {10, 11}, {11, 12, 13}, {11, 12, 13}},
 };
 
 // 21 June 2026 at 12h UT is 13 h standard time, 14 h summer time in Paris.

@@ -69,11 +69,9 @@ const FileLine kFileLines[] = {
 
 struct Duration { const char *name; long long seconds; const char *minutes, *hours /* in French */; };
 const Duration kDurations[] = {
-    {"2 s", 2, "0,0", "0,0"},
-    {"3 s: half a tenth of a minute, up", 3, "0,1", "0,0"},
+    {"2 s", 2, "0,0", "0,0"}, {"3 s: half a tenth of a minute, up", 3, "0,1", "0,0"},
     {"179 s: just under half a tenth of an hour", 179, "3,0", "0,0"},
-    {"180 s: half a tenth of an hour, up", 180, "3,0", "0,1"},
-    {"8727 s", 8727, "145,5", "2,4"},
+    {"180 s: half a tenth of an hour, up", 180, "3,0", "0,1"}, {"8727 s", 8727, "145,5", "2,4"},
     {"a year of whole days", 366LL * 86400, "527040,0", "8784,0"},
 };
 } // namespace

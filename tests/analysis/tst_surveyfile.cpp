@@ -38,37 +38,26 @@ QByteArray contents(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
-
 bool put(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
 QString part(const QString &path) { return path + QStringLiteral(".part"); }
 
-// Root may write anywhere: a test of a protection runs its steps as "nobody"
-// for a while (the saved user ID gives root back).
-class Unprivileged
+// Root may write anywhere: a protection is tried as "nobody" (the saved user ID gives root back).
+template <class Step> auto asNobody(bool wanted, Step step)
 {
-public:
-    explicit Unprivileged(bool wanted) : wasRoot_(wanted && ::geteuid() == 0)
-    {
-        if (wasRoot_)
-            QVERIFY(::setresuid(65534, 65534, 0) == 0);
-    }
-    ~Unprivileged()
-    {
-        if (wasRoot_)
-            QVERIFY(::setresuid(0, 0, 0) == 0);
-    }
+    const bool root = wanted && ::geteuid() == 0;
+    if (root && ::setresuid(65534, 65534, 0) != 0)
+        qFatal("setresuid");
+    const auto result = step();
+    if (root && ::setresuid(0, 0, 0) != 0)
+        qFatal("setresuid");
+    return result;
+}
 
-private:
-    bool wasRoot_;
-};
-
-const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner
-    | QFile::ExeGroup | QFile::ExeOther;
+const QFile::Permissions kReadOnly(0x5555); // r-x for everyone
 } // namespace
 
 class TestSurveyFile : public QObject {
@@ -82,7 +71,7 @@ private slots:
         QVERIFY(QFile::setPermissions(home.path(), QFile::Permissions(0x7777)));
         qputenv("HOME", home.path().toLocal8Bit()); // Documents lands in it
         QStandardPaths::setTestModeEnabled(true);
-        std::signal(SIGXFSZ, SIG_IGN); // past the file size limit a write fails instead
+        std::signal(SIGXFSZ, SIG_IGN);
     }
     void init()
     {
@@ -104,6 +93,8 @@ private slots:
         const QByteArray written = contents(path);
         QVERIFY2(written.startsWith("\r\n21/06/2026 00:00;") && written.count("\r\n") == 11, written.constData());
         QVERIFY(!QFile::exists(part(path)));
+        SurveyFile null; // a device is written directly
+        QVERIFY(null.create(QStringLiteral("/dev/null")) && survey(null, 3) == PassOutcome::Progress && null.close());
     }
 
     // The killed survey's 5000 lines were on the disk beside the file; the
@@ -134,7 +125,7 @@ private slots:
         QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
         const rlimit small{1000, old.rlim_max};
         QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const PassOutcome outcome = survey(file, 0);
+        const PassOutcome outcome = survey(file, 0); // past the limit a write fails
         setrlimit(RLIMIT_FSIZE, &old);
         QCOMPARE(outcome, PassOutcome::WriteFailed);
         QCOMPARE(file.failure(), SurveyFile::Failure::DiskFull);
@@ -170,10 +161,7 @@ private slots:
             QVERIFY(QFile::setPermissions(folder, kReadOnly));
         if (obstacle == u"other survey")
             QVERIFY(other.create(path));
-        {
-            Unprivileged asUser(obstacle.startsWith(u"protected"));
-            QVERIFY(!file.create(path));
-        }
+        QVERIFY(!asNobody(obstacle.startsWith(u"protected"), [&] { return file.create(path); }));
         QCOMPARE(file.failure(), SurveyFile::Failure::Refused);
         QVERIFY(!file.errorString().isEmpty());
         QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
@@ -190,13 +178,9 @@ private slots:
         }
     }
 
-    void devicesAndNames()
+    // A name is taken as its bytes, not read as text.
+    void namesAreBytes()
     {
-        SurveyFile null;
-        QVERIFY(null.create(QStringLiteral("/dev/null")));
-        QCOMPARE(survey(null, 3), PassOutcome::Progress);
-        QVERIFY(null.close());
-        // A name is taken as its bytes, not read as text.
         const QByteArray name = QFile::encodeName(home.path()) + "/a\xff.csv";
         SurveyFile file;
         QVERIFY(file.create(name) && file.close());
@@ -214,12 +198,7 @@ private slots:
         // An installed program's folder, which its user cannot write to.
         const QString installed = home.filePath(QStringLiteral("installed"));
         QVERIFY(QDir().mkpath(installed) && QFile::setPermissions(installed, kReadOnly));
-        QString chosen;
-        {
-            Unprivileged asUser(true);
-            chosen = surveyFilePath(installed);
-        }
-        QCOMPARE(chosen, documents);
+        QCOMPARE(asNobody(true, [&] { return surveyFilePath(installed); }), documents);
         // Installed under a prefix that this user may write to (root, or a
         // private prefix): still not into bin/. A build folder named bin,
         // with no installed data beside it, is a folder like any other.

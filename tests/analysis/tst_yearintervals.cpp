@@ -34,6 +34,7 @@ const WindowBounds kFrames[] = {kSouth, {0, 700, 2000, 4335}, kWhole, {5000, 520
 struct Cells { const char *name; QDate first, day; SiteLocation site; WindowBounds frame; };
 const Cells kCells[] = {
     {"Paris 21 June 2026, south window", {2026, 6, 21}, {2026, 6, 21}, kParis, kSouth},
+    {"Paris 10 September 2026: sunrise on a cell's last second", {2026, 6, 21}, {2026, 9, 10}, kParis, kSouth},
     {"Paris 5 January 2027, east window", {2026, 6, 21}, {2027, 1, 5}, kParis, kEast},
     {"Paris 28 March 2027: clocks forward", {2026, 6, 21}, {2027, 3, 28}, kParis, kEast},
     {"Paris 31 October 2027: clocks back, last day", {2026, 11, 1}, {2027, 10, 31}, kParis, kEast},

@@ -52,15 +52,13 @@ QString pathFault(const std::vector<CoursePolyline> &polylines, bool clipped = t
     return {};
 }
 
-struct Marks { const char *name, *zone; double jd0; QStringList labels /* empty: not checked */; int utMinute; };
+struct Marks { const char *name, *zone; double jd0; const char *hours /* empty: not checked */; int utMinute; };
+const char *const kNoonChange = "XST-1XDT,M3.5.0/12,M10.5.0/12"; // clocks change at noon
 const Marks kMarks[] = {
-    {"Paris 21 June 2026, summer time", "Europe/Paris", kJune21,
-     {"6 h", "7 h", "8 h", "9 h", "10 h", "11 h", "12 h", "13 h", "14 h", "15 h", "16 h", "17 h", "18 h", "19 h", "20 h", "21 h"}, 0},
-    {"clocks forward at noon, 29 March 2026", "XST-1XDT,M3.5.0/12,M10.5.0/12", 2461128.5,
-     {"7 h", "8 h", "9 h", "10 h", "11 h", "13 h", "14 h", "15 h", "16 h", "17 h", "18 h", "19 h", "20 h"}, 0},
-    {"clocks back at noon, 25 October 2026", "XST-1XDT,M3.5.0/12,M10.5.0/12", 2461338.5,
-     {"9 h", "10 h", "11 h", "11 h", "12 h", "13 h", "14 h", "15 h", "16 h", "17 h"}, 0},
-    {"Kolkata, UT+5:30", "Asia/Kolkata", kJune21, {}, 30},
+    {"Paris 21 June 2026, summer time", "Europe/Paris", kJune21, "6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21", 0},
+    {"clocks forward at noon, 29 March 2026", kNoonChange, 2461128.5, "7 8 9 10 11 13 14 15 16 17 18 19 20", 0},
+    {"clocks back at noon, 25 October 2026", kNoonChange, 2461338.5, "9 10 11 11 12 13 14 15 16 17", 0},
+    {"Kolkata, UT+5:30", "Asia/Kolkata", kJune21, "", 30},
 };
 
 struct Kind { const char *name; double jd0; SiteLocation site; const char *kind; };
@@ -149,10 +147,11 @@ private slots:
         const Marks &c = fetchRow(kMarks);
         setZone(c.zone);
         const SunCourse course = daySunCourse(c.jd0, kParis, kPanorama);
-        QStringList labels;
+        QStringList hours;
         QVERIFY(!course.hourMarks.empty());
         for (const HourMark &mark : course.hourMarks) {
-            labels << mark.label;
+            hours << QString::number(mark.hour);
+            QCOMPARE(mark.label, QStringLiteral("%1 h").arg(mark.hour));
             QCOMPARE(mark.secondUT % 3600, c.utMinute * 60);
             QCOMPARE(mark.point, at(c.jd0, mark.secondUT / 3600.0));
             QVERIFY(distanceToPath(mark.point, course.polylines) < 1);
@@ -160,7 +159,7 @@ private slots:
             if (mark.hour == 14 && c.jd0 == kJune21 && c.utMinute == 0)
                 QVERIFY(std::fabs(mark.point.x() - 5144.1) < 0.1 && std::fabs(mark.point.y() - 1233.4) < 0.1);
         }
-        QVERIFY(c.labels.isEmpty() || labels == c.labels);
+        QVERIFY(!*c.hours || hours.join(u' ') == c.hours);
     }
 
     void polarAndTropics_data() { addRows(kKinds); }
@@ -227,19 +226,15 @@ private slots:
     // last second's; one second alone still gives a mark.
     void inFrameStretch()
     {
-        const double jd0 = kJune21;
-        const WindowBounds south = kSouth;
-        const auto intervals = sunIntervals(jd0, kParis, kPanorama, south);
-        QCOMPARE(intervals.size(), size_t(1));
-        const auto stretches = inFrameStretches(jd0, kParis, kPanorama, intervals);
-        QCOMPARE(stretches.size(), size_t(1));
-        QCOMPARE(stretches[0].front(), at(jd0, intervals[0].firstSecond / 3600.0));
-        QCOMPARE(stretches[0].back(), at(jd0, intervals[0].lastSecond / 3600.0));
+        const auto intervals = sunIntervals(kJune21, kParis, kPanorama, kSouth);
+        const auto stretches = inFrameStretches(kJune21, kParis, kPanorama, intervals);
+        QVERIFY(intervals.size() == 1 && stretches.size() == 1);
+        QCOMPARE(stretches[0].front(), at(kJune21, intervals[0].firstSecond / 3600.0));
+        QCOMPARE(stretches[0].back(), at(kJune21, intervals[0].lastSecond / 3600.0));
         for (const QPointF &p : stretches[0])
-            QVERIFY(p.x() > south.left - 1 && p.x() < south.right + 1 && p.y() > south.top - 1 && p.y() < south.bottom + 1);
-        const auto single = inFrameStretches(jd0, kParis, kPanorama, {{43200, 43200}});
-        QCOMPARE(single.size(), size_t(1));
-        QCOMPARE(single[0].front(), at(jd0, 12));
+            QVERIFY(p.x() > kSouth.left - 1 && p.x() < kSouth.right + 1 && p.y() > kSouth.top - 1 && p.y() < kSouth.bottom + 1);
+        const auto single = inFrameStretches(kJune21, kParis, kPanorama, {{43200, 43200}});
+        QVERIFY(single.size() == 1 && single[0].front() == at(kJune21, 12));
     }
 
     // The year's part is kept for another day of the same year, site,

@@ -140,25 +140,21 @@ const NextEvent kNextEvents[] = {
 // summer time, half an hour later. "horizon S": the alert alone, the span
 // ending S seconds after its event, at 12:32:40.
 struct Message { const char *name; QDate day; const char *alert; int lead; const char *summary, *body; };
+const char *const kEnters = "Le Soleil entre dans la fenêtre", *const kLeaves = "Le Soleil quitte la fenêtre";
+const QDate kJune(2026, 6, 21), kMarch(2026, 3, 29);
 const Message kMessages[] = {
-    {"entry, exit the same day", {2026, 6, 21}, "entry 12:32:40", 0, "Le Soleil entre dans la fenêtre",
-     "À 14:32, pour 2 h 05 min (sortie à 16:37)."},
-    {"exit, next entry after local midnight", {2026, 6, 21}, "exit 14:37:40", 0, "Le Soleil quitte la fenêtre",
-     "À 16:37. Prochaine entrée demain à 00:10."},
-    {"warning 15 minutes ahead", {2026, 6, 21}, "warning 12:17:40", 15, "Le Soleil entrera dans la fenêtre à 14:32",
+    {"entry, exit the same day", kJune, "entry 12:32:40", 0, kEnters, "À 14:32, pour 2 h 05 min (sortie à 16:37)."},
+    {"exit, next entry after local midnight", kJune, "exit 14:37:40", 0, kLeaves, "À 16:37. Prochaine entrée demain à 00:10."},
+    {"warning 15 minutes ahead", kJune, "warning 12:17:40", 15, "Le Soleil entrera dans la fenêtre à 14:32",
      "Dans 15 minutes, pour 2 h 05 min."},
-    {"entry across UT midnight", {2026, 6, 21}, "entry 22:10:00", 0, "Le Soleil entre dans la fenêtre",
-     "À 00:10, pour 2 h 02 min (sortie à 02:12)."},
-    {"entry before the change to summer time", {2026, 3, 29}, "entry 00:50:00", 0, "Le Soleil entre dans la fenêtre",
-     "À 01:50, pour 30 min (sortie à 03:20)."},
-    {"warning before the change to summer time", {2026, 3, 29}, "warning 00:20:00", 30,
-     "Le Soleil entrera dans la fenêtre à 01:50", "Dans 30 minutes, pour 30 min."},
-    {"entry, exit more than a day away", {2026, 6, 21}, "entry horizon 86400", 0, "Le Soleil entre dans la fenêtre",
-     "À 14:32, pour plus d'une journée."},
-    {"entry, exit unknown within hours", {2026, 6, 21}, "entry horizon 3600", 0, "Le Soleil entre dans la fenêtre", "À 14:32."},
-    {"exit, no entry for a day", {2026, 6, 21}, "exit horizon 86400", 0, "Le Soleil quitte la fenêtre",
-     "À 14:32. Pas de nouvelle entrée avant demain."},
-    {"exit, next entry unknown within hours", {2026, 6, 21}, "exit horizon 3600", 0, "Le Soleil quitte la fenêtre", "À 14:32."},
+    {"entry across UT midnight", kJune, "entry 22:10:00", 0, kEnters, "À 00:10, pour 2 h 02 min (sortie à 02:12)."},
+    {"entry before the change to summer time", kMarch, "entry 00:50:00", 0, kEnters, "À 01:50, pour 30 min (sortie à 03:20)."},
+    {"warning before the change to summer time", kMarch, "warning 00:20:00", 30, "Le Soleil entrera dans la fenêtre à 01:50",
+     "Dans 30 minutes, pour 30 min."},
+    {"entry, exit more than a day away", kJune, "entry horizon 86400", 0, kEnters, "À 14:32, pour plus d'une journée."},
+    {"entry, exit unknown within hours", kJune, "entry horizon 3600", 0, kEnters, "À 14:32."},
+    {"exit, no entry for a day", kJune, "exit horizon 86400", 0, kLeaves, "À 14:32. Pas de nouvelle entrée avant demain."},
+    {"exit, next entry unknown within hours", kJune, "exit horizon 3600", 0, kLeaves, "À 14:32."},
 };
 } // namespace
 

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <ctime>
 #include <functional>
+#include <map>
 #include <random>
 
 using namespace lumora;
@@ -32,12 +33,13 @@ inline bool inFrameAt(double jd0, long long second, const SiteLocation &site, co
     return sunInWindow(sunPoint(jd0, second, site), frame);
 }
 
-inline std::vector<std::function<int(int, char **)>> &testClasses()
+// The test classes of the binary by name: "tst_analysis TestSunCourse [functions...]" runs one.
+inline std::map<QString, std::function<int(int, char **)>> &testClasses()
 {
-    static std::vector<std::function<int(int, char **)>> all;
+    static std::map<QString, std::function<int(int, char **)>> all;
     return all;
 }
 #define ANALYSIS_TEST(Class)                                                                                 \
-    static const bool registered##Class = (testClasses().push_back([](int argc, char **argv) {               \
+    static const bool registered##Class = testClasses().emplace(#Class, [](int argc, char **argv) {          \
         Class test;                                                                                          \
-        return QTest::qExec(&test, argc, argv); }), true);
+        return QTest::qExec(&test, argc, argv); }).second;

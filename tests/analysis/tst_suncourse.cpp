@@ -104,17 +104,11 @@ private slots:
         std::uniform_real_distribution<double> unit(0, 1);
         const auto between = [&](double a, double b) { return a + (b - a) * unit(random); };
         for (int n = 0; n < 42; ++n) {
-            double jd0 = *JulianDay(1, 1, 1900) + std::floor(between(0, 200 * 365.25));
-            SiteLocation site{between(-90, 90), between(-180, 180)};
-            if (n % 4 == 0)
-                site.latitude = (n % 8 ? 1 : -1) * between(66, 90);
-            if (n % 4 == 1)
-                site.longitude = (n % 8 == 1 ? 1 : -1) * 180;
-            if (n % 10 == 2)
-                site.latitude = n % 20 == 2 ? 90 : -90;
+            double jd0 = *JulianDay(1, 1, 1900) + std::floor(between(0, 200 * 365.25)), lat = between(-90, 90);
+            lat = n % 10 == 2 ? (n % 20 == 2 ? 90 : -90) : n % 4 == 0 ? (n % 8 ? 1 : -1) * between(66, 90) : lat;
+            SiteLocation site{lat, n % 4 == 1 ? (n % 8 == 1 ? 180 : -180) : between(-180, 180)};
             if (n >= 40) // through the zenith; the midnight Sun
-                std::tie(jd0, site) = n == 40 ? std::pair{kJune21, SiteLocation{23.44, 0}}
-                                              : std::pair{kJune21, SiteLocation{80, -15}};
+                jd0 = kJune21, site = n == 40 ? SiteLocation{23.44, 0} : SiteLocation{80, -15};
             const SunCourseLayers layers = sunCourseLayers(jd0, site, kPanorama);
             const QString where = QStringLiteral("jd %1 lat %2 lon %3: ").arg(jd0).arg(site.latitude).arg(site.longitude);
             QVERIFY(layers.year);

@@ -144,11 +144,13 @@ const char *const kEnters = "Le Soleil entre dans la fenêtre", *const kLeaves =
 const QDate kJune(2026, 6, 21), kMarch(2026, 3, 29);
 const Message kMessages[] = {
     {"entry, exit the same day", kJune, "entry 12:32:40", 0, kEnters, "À 14:32, pour 2 h 05 min (sortie à 16:37)."},
-    {"exit, next entry after local midnight", kJune, "exit 14:37:40", 0, kLeaves, "À 16:37. Prochaine entrée demain à 00:10."},
+    {"exit, next entry after local midnight", kJune, "exit 14:37:40", 0, kLeaves,
+     "À 16:37. Prochaine entrée demain à 00:10."},
     {"warning 15 minutes ahead", kJune, "warning 12:17:40", 15, "Le Soleil entrera dans la fenêtre à 14:32",
      "Dans 15 minutes, pour 2 h 05 min."},
     {"entry across UT midnight", kJune, "entry 22:10:00", 0, kEnters, "À 00:10, pour 2 h 02 min (sortie à 02:12)."},
-    {"entry before the change to summer time", kMarch, "entry 00:50:00", 0, kEnters, "À 01:50, pour 30 min (sortie à 03:20)."},
+    {"entry before the change to summer time", kMarch, "entry 00:50:00", 0, kEnters,
+     "À 01:50, pour 30 min (sortie à 03:20)."},
     {"warning before the change to summer time", kMarch, "warning 00:20:00", 30, "Le Soleil entrera dans la fenêtre à 01:50",
      "Dans 30 minutes, pour 30 min."},
     {"entry, exit more than a day away", kJune, "entry horizon 86400", 0, kEnters, "À 14:32, pour plus d'une journée."},
@@ -174,7 +176,7 @@ private slots:
             for (int d = 1; d < kDays; ++d)
                 crossings += in[size_t(d * kSecondsPerDay)] && in[size_t(d * kSecondsPerDay - 1)];
             for (const int lead : kAlertLeadMinutes) {
-                const std::vector<SunAlert> expected = referenceAlerts(in, epochOf(firstDay), lead), actual = schedule.alerts(lead);
+                const auto expected = referenceAlerts(in, epochOf(firstDay), lead), actual = schedule.alerts(lead);
                 QVERIFY2(actual == expected, qPrintable(QStringLiteral("case %1 lead %2\nexpected:\n  %3\nactual:\n  %4")
                                                             .arg(n).arg(lead).arg(describe(expected), describe(actual))));
                 for (const SunAlert &a : actual)
@@ -184,7 +186,7 @@ private slots:
                 QCOMPARE(schedule.sunInFrame(epochOf(firstDay) + s), bool(in[size_t(s)]));
         }
         // The random days did exercise the cases that matter.
-        QVERIFY2(crossings > 10 && gapsWithoutWarning > 10, qPrintable(QStringLiteral("%1 %2").arg(crossings).arg(gapsWithoutWarning)));
+        QVERIFY2(crossings > 10 && gapsWithoutWarning > 10, qPrintable(QString::number(crossings) + " crossings"));
     }
 
     // Checks made every second, or at random gaps up to the lateness: every
@@ -259,7 +261,8 @@ private slots:
         const QStringList parts = QString(c.alert).split(u' ');
         if (parts[1] == u"horizon") {
             const qint64 event = epochOf(c.day, "12:32:40");
-            const SunAlert alert{AlertKind(kKinds.indexOf(parts[0])), event, event, std::nullopt, event + parts[2].toLongLong(), 0};
+            const qint64 spanEnd = event + parts[2].toLongLong();
+            const SunAlert alert{AlertKind(kKinds.indexOf(parts[0])), event, event, std::nullopt, spanEnd, 0};
             QCOMPARE(alertMessage(alert), expected);
             return;
         }

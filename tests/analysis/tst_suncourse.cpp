@@ -46,7 +46,8 @@ QString pathFault(const std::vector<CoursePolyline> &polylines, bool clipped = t
                 return QStringLiteral("point %1 (%2, %3) outside or across").arg(i).arg(p.x()).arg(p.y());
         }
         const QPointF end = line.back(), next = n + 1 < polylines.size() ? polylines[n + 1].front() : end;
-        if ((end.x() == 0 || end.x() == kWidth) && end.y() != kHeight && next != end && next != QPointF(kWidth - end.x(), end.y()))
+        const bool cutAtSide = (end.x() == 0 || end.x() == kWidth) && end.y() != kHeight;
+        if (cutAtSide && next != end && next != QPointF(kWidth - end.x(), end.y()))
             return QStringLiteral("cut at (%1, %2) continued at (%3, %4)").arg(end.x()).arg(end.y()).arg(next.x()).arg(next.y());
     }
     return {};
@@ -226,7 +227,8 @@ private slots:
         QCOMPARE(stretches[0].front(), at(kJune21, intervals[0].firstSecond / 3600.0));
         QCOMPARE(stretches[0].back(), at(kJune21, intervals[0].lastSecond / 3600.0));
         for (const QPointF &p : stretches[0])
-            QVERIFY(p.x() > kSouth.left - 1 && p.x() < kSouth.right + 1 && p.y() > kSouth.top - 1 && p.y() < kSouth.bottom + 1);
+            QVERIFY(p.x() > kSouth.left - 1 && p.x() < kSouth.right + 1 && p.y() > kSouth.top - 1
+                    && p.y() < kSouth.bottom + 1);
         const auto single = inFrameStretches(kJune21, kParis, kPanorama, {{43200, 43200}});
         QVERIFY(single.size() == 1 && single[0].front() == at(kJune21, 12));
     }

@@ -189,7 +189,7 @@ private slots:
         QVERIFY(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/lumora"));
         QCOMPARE(surveyFilePath(prefix + "/bin"), documents);
         QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("build/bin"))));
-        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("build/bin"))), home.filePath(QStringLiteral("build/bin/Export.csv")));
+        QCOMPARE(surveyFilePath(home.filePath("build/bin")), home.filePath(QStringLiteral("build/bin/Export.csv")));
     }
 };
 

@@ -99,7 +99,8 @@ private slots:
                 QVERIFY(days[size_t(i)].intervals == intervals && fromKept[size_t(i)].intervals == intervals);
                 const CivilDate date = *calendarDate(first + i);
                 for (const SunInterval &interval : intervals)
-                    expected << QStringList{formatShortDate(date, QLocale::c()), clock(interval.firstSecond), clock(interval.lastSecond)}.join(u';');
+                    expected << formatShortDate(date, QLocale::c()) + u';' + clock(interval.firstSecond) + u';'
+                            + clock(interval.lastSecond);
                 byMonth[{date.year, date.month}] += totalSeconds(intervals);
             }
             for (const QString &row : QString::fromUtf8(hoursFileContents(days, QLocale::c())).split(QStringLiteral("\r\n")))

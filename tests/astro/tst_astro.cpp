@@ -135,7 +135,8 @@ private slots:
     {
         const Worked &c = fetchRow(kWorked);
         const SolarDetail d = SolarPositionDetail(c.jd0, c.hour, {49.0, -(2 + 20 / 60.0)});
-        const double actual[] = {d.siderealHours, d.rightAscension, d.declination, d.hourAngle, d.position.elevation, d.position.azimuth};
+        const double actual[] = {d.siderealHours, d.rightAscension,      d.declination,
+                                 d.hourAngle,     d.position.elevation, d.position.azimuth};
         for (int i = 0; i < 6; ++i) // half a unit of the last digit given
             CHECK_NEAR(actual[i], c.expected[i], (i == 0 ? 0.5e-4 : 0.5e-3) + 1e-9);
         // Meeus, Astronomical Algorithms, example 25.a (1992 Oct 13, 0h): alpha 198.38083°,

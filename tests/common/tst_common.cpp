@@ -22,7 +22,7 @@ private slots:
     {
         const QLocale c = QLocale::c(), fr(QLocale::French, QLocale::France), de(QLocale::German), us(QLocale::English);
         const auto number = [](const QString &text) { return QString::number(leadingNumber(text), 'g', 17); };
-        const auto year = [](double value) { const auto y = roundToInt16(value); return y ? QString::number(*y) : "refused"; };
+        const auto year = [](double v) { const auto y = roundToInt16(v); return y ? QString::number(*y) : "refused"; };
         QTest::addColumn<QString>("actual");
         QTest::addColumn<QString>("expected");
         QTest::newRow("blank inside the digits") << number("20 26") << "2026";
@@ -87,11 +87,13 @@ private slots:
     void shortDateAsQtWritesIt()
     {
         QSet<QString> seen;
-        for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                               QLocale::AnyTerritory)) {
             if (seen.contains(locale.name()))
                 continue;
             seen.insert(locale.name());
-            const QString format = locale.dateFormat(QLocale::ShortFormat).replace(QRegularExpression("(?<!y)yy(?!y)"), "yyyy");
+            QString format = locale.dateFormat(QLocale::ShortFormat);
+            format.replace(QRegularExpression("(?<!y)yy(?!y)"), "yyyy");
             for (const QDate date : {QDate(2026, 6, 21), QDate(1583, 1, 1), QDate(9999, 12, 31), QDate(1999, 11, 5)})
                 QCOMPARE(formatShortDate({date.year(), date.month(), date.day()}, locale), locale.toString(date, format));
         }
@@ -124,7 +126,9 @@ private slots:
 
     void englishReplacesTheFrenchTexts()
     {
-        const auto texts = [] { return sunInWindowTip() + " / " + sunIntervalsText(QDate(2026, 6, 21), std::vector<LocalSunInterval>{}); };
+        const auto texts = [] {
+            return sunInWindowTip() + " / " + sunIntervalsText(QDate(2026, 6, 21), std::vector<LocalSunInterval>{});
+        };
         QVERIFY(setUiLanguage(UiLanguage::English));
         QCOMPARE(texts(), QStringLiteral("The Sun is in the window / No Sun in the window this day"));
         setUiLanguage(UiLanguage::French);

@@ -7,35 +7,16 @@
 #include "fuzzcheck.h"
 
 #include <algorithm>
-#include <cmath>
 
-namespace {
-bool finiteSun(const lumora::SunPosition &sun)
+FUZZ_TARGET
 {
-    return std::isfinite(sun.azimuth) && std::isfinite(sun.elevation) && sun.azimuth >= 0 && sun.azimuth <= 360
-        && sun.elevation >= -90 && sun.elevation <= 90;
-}
-
-// A search without its event gives up after a year; a few passes are enough to
-// cross the day boundaries and the report date arithmetic.
-constexpr int kSearchPasses = 40;
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
-{
-    const QStringList f = fuzzing::fields(data, size, 9);
+    const QStringList f = fuzzFields(data, size, 9);
     using lumora::leadingNumber;
-
     // The site as the window reads it: degrees + minutes / 60, then the sign.
-    double latitude = leadingNumber(f[3]) + leadingNumber(f[4]) / 60;
-    double longitude = leadingNumber(f[5]) + leadingNumber(f[6]) / 60;
-    if (f[7].contains(u'E'))
-        longitude = -longitude;
-    if (f[7].contains(u'S'))
-        latitude = -latitude;
+    const double latitude = (leadingNumber(f[3]) + leadingNumber(f[4]) / 60) * (f[7].contains(u'S') ? -1 : 1);
+    const double longitude = (leadingNumber(f[5]) + leadingNumber(f[6]) / 60) * (f[7].contains(u'E') ? -1 : 1);
     // The time bar holds whole minutes from 0 to 1440.
     const double minute = std::clamp(lumora::roundHalfEven(leadingNumber(f[8])), 0.0, 1440.0);
-
     lumora::SunshineEngine engine;
     engine.site = {latitude, longitude};
     engine.dayFractionUT = minute / 1440;
@@ -43,26 +24,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0; // refused: the run is abandoned
     FUZZ_CHECK(std::isfinite(engine.evalJulianDay), "date %s/%s/%s accepted as Julian day %g\n", qPrintable(f[0]),
                qPrintable(f[1]), qPrintable(f[2]), engine.evalJulianDay);
-
     // Minutes may make the degrees overflow; a site that is not finite is a
     // fault of the site reading, not of the engine.
     if (!std::isfinite(latitude) || !std::isfinite(longitude))
         return 0;
-
     const lumora::Evaluation single = engine.singleRun();
-    FUZZ_CHECK(finiteSun(single.sun), "Julian day %.17g, minute %g, site %g %g: azimuth %g elevation %g\n",
-               engine.evalJulianDay, minute, latitude, longitude, single.sun.azimuth, single.sun.elevation);
-    FUZZ_CHECK(std::isfinite(single.point.x) && std::isfinite(single.point.y), "picture point %g %g\n",
-               single.point.x, single.point.y);
-
+    FUZZ_CHECK(sunInRange(single.sun) && std::isfinite(single.point.x) && std::isfinite(single.point.y),
+               "Julian day %.17g, minute %g, site %g %g: azimuth %g elevation %g, point %g %g\n", engine.evalJulianDay,
+               minute, latitude, longitude, single.sun.azimuth, single.sun.elevation, single.point.x, single.point.y);
+    // A search without its event gives up after a year; a few passes cross
+    // the day boundaries and the report date arithmetic.
     engine.searchStep = lumora::kCoarseStep;
     engine.startSearch();
-    for (int i = 0; i < kSearchPasses; ++i) {
+    for (int i = 0; i < 40; ++i) {
         const lumora::SearchPass pass = engine.searchPass(i % 2 == 0);
-        FUZZ_CHECK(finiteSun(pass.evaluation.sun), "search pass %d at Julian day %.17g %g h: azimuth %g elevation %g\n",
-                   i, engine.evalJulianDay, engine.evalHourUT, pass.evaluation.sun.azimuth,
-                   pass.evaluation.sun.elevation);
-        FUZZ_CHECK(pass.hourUT >= 0 && pass.hourUT < 24, "search hour %g\n", pass.hourUT);
+        FUZZ_CHECK(sunInRange(pass.evaluation.sun) && pass.hourUT >= 0 && pass.hourUT < 24,
+                   "search pass %d at Julian day %.17g %g h: azimuth %g elevation %g, hour %g\n", i, engine.evalJulianDay,
+                   engine.evalHourUT, pass.evaluation.sun.azimuth, pass.evaluation.sun.elevation, pass.hourUT);
         if (pass.outcome != lumora::PassOutcome::Progress)
             break;
     }

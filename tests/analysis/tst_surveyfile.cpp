@@ -1,22 +1,18 @@
 // The sunshine file as a survey leaves it on the disk: the new file takes the
-// old one's place only when the survey is closed (also after a stop), a kill
-// or a full disk leaves the previous file byte for byte, a stale temporary
-// file is taken over, a protected file or folder and a file being written by
-// another survey are refused, names are the bytes given, and where the file
-// goes.
+// old one's place only when the survey is closed (also after a stop), until
+// then (a kill) or on a full disk the previous file is left byte for byte, a
+// stale temporary file is taken over, a protected file or folder and a file being written by
+// another survey are refused, names are the bytes given, where the file goes,
+// and what the user is told when it cannot be written.
+#include "analysis.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfailure.h"
-#include "analysis/surveyfile.h"
 
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
-
-using namespace lumora;
 
 namespace {
 // The previous survey's file.
@@ -29,9 +25,7 @@ PassOutcome survey(SurveyFile &file, int passes)
 {
     SunshineEngine e;
     e.site = {80, 0};
-    e.setDate(21, 6, 2026);
-    e.prepareSurvey();
-    e.startSearch();
+    e.setDate(21, 6, 2026), e.prepareSurvey(), e.startSearch();
     PassOutcome outcome = PassOutcome::Progress;
     for (int i = 0; outcome == PassOutcome::Progress && (passes == 0 || i < passes); ++i)
         outcome = e.searchPass(true, &file, 3).outcome;
@@ -43,37 +37,26 @@ QByteArray contents(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
 }
-
 bool put(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
 QString part(const QString &path) { return path + QStringLiteral(".part"); }
 
-// Root may write anywhere: a test of a protection runs its steps as "nobody"
-// for a while (the saved user ID gives root back).
-class Unprivileged
+// Root may write anywhere: a protection is tried as "nobody" (the saved user ID gives root back).
+template <class Step> auto asNobody(bool wanted, Step step)
 {
-public:
-    Unprivileged() : wasRoot_(::geteuid() == 0)
-    {
-        if (wasRoot_)
-            QVERIFY(::setresuid(65534, 65534, 0) == 0);
-    }
-    ~Unprivileged()
-    {
-        if (wasRoot_)
-            QVERIFY(::setresuid(0, 0, 0) == 0);
-    }
+    const bool root = wanted && ::geteuid() == 0;
+    if (root && ::setresuid(65534, 65534, 0) != 0)
+        qFatal("setresuid");
+    const auto result = step();
+    if (root && ::setresuid(0, 0, 0) != 0)
+        qFatal("setresuid");
+    return result;
+}
 
-private:
-    bool wasRoot_;
-};
-
-const QFile::Permissions kReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther | QFile::ExeOwner
-    | QFile::ExeGroup | QFile::ExeOther;
+const QFile::Permissions kReadOnly(0x5555); // r-x for everyone
 } // namespace
 
 class TestSurveyFile : public QObject {
@@ -83,12 +66,11 @@ class TestSurveyFile : public QObject {
 private slots:
     void initTestCase()
     {
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         // Open to "nobody" for the tests of protections.
         QVERIFY(QFile::setPermissions(home.path(), QFile::Permissions(0x7777)));
         qputenv("HOME", home.path().toLocal8Bit()); // Documents lands in it
         QStandardPaths::setTestModeEnabled(true);
-        std::signal(SIGXFSZ, SIG_IGN); // past the file size limit a write fails instead
+        std::signal(SIGXFSZ, SIG_IGN);
     }
     void init()
     {
@@ -97,41 +79,27 @@ private slots:
         QFile::remove(part(path));
     }
 
+    // Stopped by the user: the lines surveyed so far replace the old file,
+    // each having reached the disk as it was made; a killed survey's
+    // temporary file is taken over.
     void replacedOnlyWhenClosed()
     {
         SurveyFile file;
-        QVERIFY(file.create(path));
+        QVERIFY(put(part(path), "stale") && file.create(path));
+        QCOMPARE(contents(part(path)), QByteArray("\r\n"));
         QCOMPARE(survey(file, 10), PassOutcome::Progress);
         QCOMPARE(contents(path), kPrevious);
-        QCOMPARE(contents(part(path)).count("\r\n"), 11); // each line reaches the disk as it is made
-        // Stopped by the user: the lines surveyed so far replace the old file.
+        QCOMPARE(contents(part(path)).count("\r\n"), 11);
         QVERIFY(file.close());
         const QByteArray written = contents(path);
         QVERIFY2(written.startsWith("\r\n21/06/2026 00:00;") && written.count("\r\n") == 11, written.constData());
         QVERIFY(!QFile::exists(part(path)));
+        SurveyFile null; // a device is written directly
+        QVERIFY(null.create(QStringLiteral("/dev/null")) && survey(null, 3) == PassOutcome::Progress && null.close());
     }
 
-    void killedSurveyLeavesThePreviousFile()
-    {
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--survey-then-kill"), path});
-        QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-        QCOMPARE(contents(path), kPrevious);
-        // The killed survey's 5000 lines were on the disk, beside the file.
-        const QByteArray stale = contents(part(path));
-        QVERIFY2(stale.startsWith("\r\n21/06/2026 00:00;") && stale.count("\r\n") == 5001, stale.left(100).constData());
-
-        // The next survey takes the stale file over and leaves none.
-        SurveyFile file;
-        QVERIFY(file.create(path));
-        QCOMPARE(contents(part(path)), QByteArray("\r\n"));
-        survey(file, 3);
-        QVERIFY(file.close());
-        QCOMPARE(contents(path).count("\r\n"), 4);
-        QVERIFY(!QFile::exists(part(path)));
-    }
-
+    // The killed survey's 5000 lines were on the disk beside the file; the
+    // next survey takes the stale file over and leaves none.
     void fullDiskLeavesThePreviousFile()
     {
         SurveyFile file;
@@ -140,24 +108,28 @@ private slots:
         QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
         const rlimit small{1000, old.rlim_max};
         QVERIFY(setrlimit(RLIMIT_FSIZE, &small) == 0);
-        const PassOutcome outcome = survey(file, 0);
+        const PassOutcome outcome = survey(file, 0); // past the limit a write fails
         setrlimit(RLIMIT_FSIZE, &old);
         QCOMPARE(outcome, PassOutcome::WriteFailed);
         QCOMPARE(file.failure(), SurveyFile::Failure::TooLarge);
         QVERIFY(!file.close());
         QCOMPARE(contents(path), kPrevious);
         QVERIFY(!QFile::exists(part(path)));
-        QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
-                 QStringLiteral("Le fichier est trop gros : le fichier d'ensoleillement n'a pas pu être écrit."));
+        const SurveyFailureMessage message = surveyFailureMessage(file.failure(), path, file.errorString());
+        QCOMPARE(message.text, QStringLiteral("Le fichier est trop gros : le fichier d'ensoleillement n'a pas pu être écrit."));
+        QCOMPARE(message.detail, QStringLiteral("Impossible d'écrire %1 : %2").arg(path, file.errorString()));
+        for (const char *device : {"/dev/null", "/dev/full"}) { // never written: a write there could block
+            SurveyFile refused;
+            QVERIFY(!refused.create(QString::fromLatin1(device)));
+            QVERIFY2(refused.errorString().contains(u"n'est pas un fichier ordinaire"), qPrintable(refused.errorString()));
+        }
     }
 
     void refused_data()
     {
         QTest::addColumn<QString>("obstacle");
-        QTest::newRow("a folder in its place") << "folder";
-        QTest::newRow("a protected file") << "protected file";
-        QTest::newRow("a protected folder") << "protected folder";
-        QTest::newRow("another survey writing it") << "other survey";
+        for (const char *obstacle : {"folder", "protected file", "protected folder", "other survey"})
+            QTest::newRow(obstacle) << QString(obstacle);
     }
     void refused()
     {
@@ -166,27 +138,15 @@ private slots:
         QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
         QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
         path = QDir(folder).filePath(QStringLiteral("Export.csv"));
-        SurveyFile other;
-        if (obstacle == u"folder")
-            QVERIFY(QDir().mkpath(path));
-        else
-            QVERIFY(put(path, kPrevious));
+        SurveyFile other, file;
+        QVERIFY(obstacle == u"folder" ? QDir().mkpath(path) : put(path, kPrevious));
         if (obstacle == u"protected file")
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         if (obstacle == u"protected folder")
             QVERIFY(QFile::setPermissions(folder, kReadOnly));
         if (obstacle == u"other survey")
             QVERIFY(other.create(path));
-
-        SurveyFile file;
-        bool created = true;
-        if (obstacle.startsWith(u"protected")) {
-            Unprivileged asUser;
-            created = file.create(path);
-        } else {
-            created = file.create(path);
-        }
-        QVERIFY(!created);
+        QVERIFY(!asNobody(obstacle.startsWith(u"protected"), [&] { return file.create(path); }));
         QCOMPARE(file.failure(), SurveyFile::Failure::Refused);
         QVERIFY(!file.errorString().isEmpty());
         QCOMPARE(surveyFailureMessage(file.failure(), path, file.errorString()).text,
@@ -203,67 +163,54 @@ private slots:
         }
     }
 
-    void devicesAreRefused()
-    {
-        for (const char *device : {"/dev/null", "/dev/full"}) {
-            SurveyFile file;
-            QVERIFY(!file.create(QString::fromLatin1(device)));
-            QVERIFY2(file.errorString().contains(u"n'est pas un fichier ordinaire"), qPrintable(file.errorString()));
-        }
-    }
-
-    void nameTakenAsItsBytes()
+    // A name is taken as its bytes, not read as text.
+    void namesAreBytes()
     {
         const QByteArray name = QFile::encodeName(home.path()) + "/a\xff.csv";
         SurveyFile file;
-        QVERIFY(file.create(name));
-        QVERIFY(file.close());
+        QVERIFY(file.create(name) && file.close());
         QCOMPARE(::access(name.constData(), F_OK), 0);
         QCOMPARE(::access((QFile::encodeName(home.path()) + "/a\xef\xbf\xbd.csv").constData(), F_OK), -1);
-        ::unlink(name.constData()); // QDir could not: it reads the name as text
+        ::unlink(name.constData());
     }
 
     void filePath()
     {
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/Export.csv";
         QCOMPARE(surveyFilePath(home.path()), home.filePath(QStringLiteral("Export.csv")));
-        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("missing"))), documents + "/Export.csv");
-        QVERIFY(QFileInfo(documents).isDir());
+        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("missing"))), documents);
+        QVERIFY(QFileInfo(documents).dir().exists());
         // An installed program's folder, which its user cannot write to.
         const QString installed = home.filePath(QStringLiteral("installed"));
         QVERIFY(QDir().mkpath(installed) && QFile::setPermissions(installed, kReadOnly));
-        QString chosen;
-        {
-            Unprivileged asUser;
-            chosen = surveyFilePath(installed);
-        }
-        QCOMPARE(chosen, documents + "/Export.csv");
+        QCOMPARE(asNobody(true, [&] { return surveyFilePath(installed); }), documents);
         // Installed under a prefix that this user may write to (root, or a
-        // private prefix): still not into bin/.
+        // private prefix): still not into bin/. A build folder named bin,
+        // with no installed data beside it, is a folder like any other.
         const QString prefix = home.filePath(QStringLiteral("prefix"));
         QVERIFY(QDir().mkpath(prefix + "/bin") && QDir().mkpath(prefix + "/share/lumora"));
-        QCOMPARE(surveyFilePath(prefix + "/bin"), documents + "/Export.csv");
-        // A build folder named bin, with no installed data beside it, is a folder like any other.
+        QCOMPARE(surveyFilePath(prefix + "/bin"), documents);
         QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("build/bin"))));
-        QCOMPARE(surveyFilePath(home.filePath(QStringLiteral("build/bin"))), home.filePath(QStringLiteral("build/bin/Export.csv")));
+        QCOMPARE(surveyFilePath(home.filePath("build/bin")), home.filePath(QStringLiteral("build/bin/Export.csv")));
     }
 };
 
+ANALYSIS_TEST(TestSurveyFile)
+
+// Every test class of the analysis in turn, in French, in Paris.
 int main(int argc, char *argv[])
 {
-    // The child of killedSurveyLeavesThePreviousFile: 5000 lines of a survey,
-    // each written as it is made, then killed before the survey is closed.
-    if (argc == 3 && qstrcmp(argv[1], "--survey-then-kill") == 0) {
-        QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-        SurveyFile file;
-        if (!file.create(QByteArray(argv[2])) || survey(file, 5000) != PassOutcome::Progress)
-            return 3;
-        ::raise(SIGKILL);
-    }
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    setZone("Europe/Paris");
     QCoreApplication app(argc, argv);
-    TestSurveyFile test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
+    if (const QString name = argc > 1 ? argv[1] : ""; testClasses().count(name)) { // one class, then its arguments
+        argv[1] = argv[0];
+        return testClasses()[name](argc - 1, argv + 1);
+    }
+    int failed = 0;
+    for (const auto &[name, run] : testClasses())
+        setZone("Europe/Paris"), failed += run(argc, argv) != 0;
+    return failed;
 }
 
 #include "tst_surveyfile.moc"

@@ -1,287 +1,201 @@
-// The intervals of many UT days and the hours file made of them: every day's
-// lines are that day's own intervals (two years, sites of every kind, one
-// polar, and frames of every kind), the days kept at their sample seconds give
-// the same intervals as a fresh scan for any frame, any count of threads gives
-// the same days, the months' totals are the sums of the file's durations and
-// a day's total is the count of its seconds in the frame, and the file's
-// lines in French and in the C locale.
+// The intervals of many UT days, the hours file made of them and the year's
+// calendar. Two years at sites of every kind and frames of every kind: every
+// day's lines in the file are that day's own intervals, fresh or from the
+// days kept at their sample seconds, whatever the count of threads, and the
+// months add up the days' seconds. The calendar's cells against the Sun
+// at every second of chosen local days (summer, winter, the days the clocks
+// change, polar day and night). The file's lines, and local clock times on
+// the days the clocks change.
+#include "analysis.h"
 #include "analysis/hoursfile.h"
-#include "analysis/yearintervals.h"
-#include "astro/julianday.h"
+#include "analysis/yearcalendar.h"
 #include "common/formats.h"
 
-#include <QTest>
-#include <ctime>
 #include <map>
 
-using namespace lumora;
-
 namespace {
-const SiteLocation kParis{49.0, -(2 + 20 / 60.0)}; // 49°00' N 2°20' E, longitude positive west
-const PictureSize kPanorama;
-
-struct FileLine {
-    QString date, firstUT, lastUT, firstLocal, lastLocal, minutes;
-};
-
-// The file's lines after the header, split into their fields.
-std::vector<FileLine> parseFile(const QByteArray &bytes, QString *header = nullptr)
-{
-    std::vector<FileLine> lines;
-    const QStringList rows = QString::fromLocal8Bit(bytes).split(QStringLiteral("\r\n"));
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        if (i == 0) {
-            if (header)
-                *header = rows[i];
-            continue;
-        }
-        if (rows[i].isEmpty())
-            continue;
-        const QStringList f = rows[i].split(u';');
-        if (f.size() != 6)
-            qFatal("a line without six fields: %s", qPrintable(rows[i]));
-        lines.push_back({f[0], f[1], f[2], f[3], f[4], f[5]});
-    }
-    return lines;
-}
+const WindowBounds kEast{1500, 3500, 1500, 4335}, kNorth{9800, 10065, 2500, 4335};
 
 QString clock(int second) { return QTime(0, 0).addSecs(second).toString(QStringLiteral("HH:mm:ss")); }
-int secondOf(const QString &hms) { return QTime::fromString(hms, u"HH:mm:ss").msecsSinceStartOfDay() / 1000; }
+double jdOf(const QDate &d) { return *JulianDay(d.day(), d.month(), d.year()); }
+// Seconds from 0h UT of `first` to a date-time.
+long long utSecondsFrom(const QDate &first, const QDateTime &t) { return QDateTime(first, QTime(0, 0), Qt::UTC).secsTo(t); }
 
-void setZone(const char *zone)
-{
-    qputenv("TZ", zone);
-    tzset();
-}
-
-struct Place {
-    const char *name;
-    SiteLocation site;
-};
+struct Place { const char *name; SiteLocation site; int threads; };
 const Place kPlaces[] = {
-    {"Paris", kParis},
-    {"78N 15E (polar day and night)", {78, -15}},
-    {"33.5S 179.99W (south, date line)", {-33.5, 179.99}},
-    {"10N 75W (tropics, Sun on both sides of the zenith)", {10, 75}},
+    {"Paris, 3 threads: uneven runs of days", kParis, 3},
+    {"78N 15E: polar day and night, more threads than days", {78, -15}, 1000},
+    {"33.5S 179.99W: south, date line, a thread per core", {-33.5, 179.99}, 0},
+    {"10N 75W: tropics, the calling thread alone", {10, 75}, 1},
 };
-struct Aperture {
-    const char *name;
-    WindowBounds frame;
+const WindowBounds kFrames[] = {kSouth, {0, 700, 2000, 4335}, kWhole, {5000, 5200, 100, 600}, kNorth};
+
+struct Cells { const char *name; QDate first, day; SiteLocation site; WindowBounds frame; };
+const Cells kCells[] = {
+    {"Paris 21 June 2026, south window", {2026, 6, 21}, {2026, 6, 21}, kParis, kSouth},
+    {"Paris 10 September 2026: sunrise on a cell's last second", {2026, 6, 21}, {2026, 9, 10}, kParis, kSouth},
+    {"Paris 5 January 2027, east window", {2026, 6, 21}, {2027, 1, 5}, kParis, kEast},
+    {"Paris 28 March 2027: clocks forward", {2026, 6, 21}, {2027, 3, 28}, kParis, kEast},
+    {"Paris 31 October 2027: clocks back, last day", {2026, 11, 1}, {2027, 10, 31}, kParis, kEast},
+    {"78N 15E 21 June 2026: midnight Sun in the north", {2026, 6, 1}, {2026, 6, 21}, {78, -15}, kNorth},
+    {"78N 15E 21 December 2026: polar night", {2026, 6, 1}, {2026, 12, 21}, {78, -15}, kWhole},
+    {"33.5S 179.99W 1 January 2027, first day", {2027, 1, 1}, {2027, 1, 1}, {-33.5, 179.99}, kEast},
 };
-const Aperture kFrames[] = {
-    {"south window", {4000, 6000, 1000, 3000}},
-    {"against the left edge", {0, 700, 2000, 4335}},
-    {"whole picture", {0, 10065, 0, 4335}},
-    {"small and high", {5000, 5200, 100, 600}},
-    {"across 0/360 on the right", {9800, 10065, 2500, 4335}},
+
+struct LocalClock { const char *name; QDate day; QTime local; QDateTime ut; };
+const LocalClock kLocalClocks[] = {
+    {"28 March 2027 02:30, skipped: the offset before", {2027, 3, 28}, {2, 30}, {{2027, 3, 28}, {1, 30}, Qt::UTC}},
+    {"28 March 2027 12:00, summer time", {2027, 3, 28}, {12, 0}, {{2027, 3, 28}, {10, 0}, Qt::UTC}},
+    {"31 October 2027 02:30, twice: the first pass", {2027, 10, 31}, {2, 30}, {{2027, 10, 31}, {0, 30}, Qt::UTC}},
+    {"31 October 2027 03:00, winter time", {2027, 10, 31}, {3, 0}, {{2027, 10, 31}, {2, 0}, Qt::UTC}},
+    {"1 January 2028 00:00, the day before UT", {2028, 1, 1}, {0, 0}, {{2027, 12, 31}, {23, 0}, Qt::UTC}},
+};
+
+// One day's interval (none when first < 0) as the file writes it.
+struct FileLine { const char *name; const char *locale; CivilDate date; int first, last; QString line; };
+const FileLine kFileLines[] = {
+    {"French, summer time", "fr_FR", {2027, 6, 21}, 38225, 46946, "21/06/2027;10:37:05;13:02:26;12:37:05;15:02:26;145,4"},
+    {"C locale", "C", {2027, 6, 21}, 38225, 46946, "21 Jun 2027;10:37:05;13:02:26;12:37:05;15:02:26;145.4"},
+    {"winter time, one second", "fr_FR", {2027, 1, 5}, 43200, 43200, "05/01/2027;12:00:00;12:00:00;13:00:00;13:00:00;0,0"},
+    {"15 s round up to 0,3 min", "fr_FR", {2027, 1, 5}, 0, 14, "05/01/2027;00:00:00;00:00:14;01:00:00;01:00:14;0,3"},
+    {"the clocks go forward inside the interval", "fr_FR", {2027, 3, 28}, 0, 7199,
+     "28/03/2027;00:00:00;01:59:59;01:00:00;03:59:59;120,0"},
+    {"local time the next day", "fr_FR", {2027, 6, 30}, 79200, 86399,
+     "30/06/2027;22:00:00;23:59:59;00:00:00;01:59:59;120,0"},
+    {"a whole day", "fr_FR", {2027, 7, 1}, 0, 86399, "01/07/2027;00:00:00;23:59:59;02:00:00;01:59:59;1440,0"},
+    {"year 333 in the Julian calendar", "fr_FR", {333, 6, 21}, 36000, 36059, "21/06/0333;10:00:00;10:00:59;%1;%2;1,0"},
+    {"a day without Sun: the header alone", "fr_FR", {2027, 1, 1}, -1, -1, ""},
+};
+
+struct Duration { const char *name; long long seconds; const char *minutes, *hours /* in French */; };
+const Duration kDurations[] = {
+    {"2 s", 2, "0,0", "0,0"}, {"3 s: half a tenth of a minute, up", 3, "0,1", "0,0"},
+    {"179 s: just under half a tenth of an hour", 179, "3,0", "0,0"},
+    {"180 s: half a tenth of an hour, up", 180, "3,0", "0,1"}, {"8727 s", 8727, "145,5", "2,4"},
+    {"a year of whole days", 366LL * 86400, "527040,0", "8784,0"},
 };
 } // namespace
 
 class TestYearIntervals : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { setZone("Europe/Paris"); }
 
-    // Two years from 21 June 2026 at each site and frame: the file's lines of
-    // each date are that UT day's intervals; the days kept at their sample
-    // seconds give those intervals too; the months add up.
-    void fileLinesAreEachDaysIntervals_data()
-    {
-        QTest::addColumn<int>("place");
-        for (int p = 0; p < int(std::size(kPlaces)); ++p)
-            QTest::newRow(kPlaces[p].name) << p;
-    }
+    // Two years from 21 June 2026 at each site and frame.
+    void fileLinesAreEachDaysIntervals_data() { addRows(kPlaces); }
     void fileLinesAreEachDaysIntervals()
     {
-        QFETCH(int, place);
-        const SiteLocation site = kPlaces[place].site;
+        const Place &place = fetchRow(kPlaces);
         const double first = *JulianDay(21, 6, 2026);
         constexpr int kDays = 730;
-        const YearSunSamples kept(first, kDays, site, kPanorama);
-        for (const Aperture &aperture : kFrames) {
-            const std::vector<YearDay> days = yearSunIntervals(first, kDays, site, kPanorama, aperture.frame);
-            QCOMPARE(int(days.size()), kDays);
-            const std::vector<FileLine> lines = parseFile(hoursFileContents(days, QLocale::c()));
-            std::map<QString, QStringList> byDate;
-            for (const FileLine &line : lines)
-                byDate[line.date] << line.firstUT + u' ' + line.lastUT;
-            QCOMPARE(int(byDate.size()), int(std::count_if(days.begin(), days.end(),
-                                                           [](const YearDay &d) { return !d.intervals.empty(); })));
-            const std::vector<YearDay> fromKept = kept.intervals(aperture.frame);
+        const YearSunSamples kept(first, kDays, place.site, kPanorama, place.threads);
+        for (const WindowBounds &frame : kFrames) {
+            const std::vector<YearDay> days = yearSunIntervals(first, kDays, place.site, kPanorama, frame, place.threads);
+            const std::vector<YearDay> fromKept = kept.intervals(frame, place.threads);
+            // The file's lines: each day's own intervals as date;first;last UT, in order.
+            QStringList expected{QStringLiteral("date;début (TU);fin (TU)")}, file;
+            std::map<std::pair<int, int>, long long> byMonth;
             for (int i = 0; i < kDays; ++i) {
-                const double jd = first + i;
-                QStringList expected;
-                for (const SunInterval &interval : sunIntervals(jd, site, kPanorama, aperture.frame))
-                    expected << clock(interval.firstSecond) + u' ' + clock(interval.lastSecond);
-                const QString date = formatShortDate(*calendarDate(jd), QLocale::c());
-                const QStringList written = byDate.count(date) ? byDate[date] : QStringList();
-                QVERIFY2(written == expected, qPrintable(QStringLiteral("%1, %2, %3: file %4, day %5")
-                                                             .arg(kPlaces[place].name, aperture.name, date,
-                                                                  written.join(u", "), expected.join(u", "))));
-                QVERIFY2(fromKept[size_t(i)].intervals == days[size_t(i)].intervals,
-                         qPrintable(QStringLiteral("%1, %2, %3: kept samples differ")
-                                        .arg(kPlaces[place].name, aperture.name, date)));
+                const auto intervals = sunIntervals(first + i, place.site, kPanorama, frame);
+                QVERIFY(days[size_t(i)].intervals == intervals && fromKept[size_t(i)].intervals == intervals);
+                const CivilDate date = *calendarDate(first + i);
+                for (const SunInterval &interval : intervals)
+                    expected << formatShortDate(date, QLocale::c()) + u';' + clock(interval.firstSecond) + u';'
+                            + clock(interval.lastSecond);
+                byMonth[{date.year, date.month}] += totalSeconds(intervals);
             }
-            // The months: the file's durations summed by the month of their date.
-            std::map<std::pair<int, int>, long long> fromFile;
-            long long fileTotal = 0;
-            for (const FileLine &line : lines) {
-                const QDate date = QLocale::c().toDate(line.date, QLocale::c().dateFormat(QLocale::ShortFormat));
-                const long long seconds = secondOf(line.lastUT) - secondOf(line.firstUT) + 1;
-                fromFile[{date.year(), date.month()}] += seconds;
-                fileTotal += seconds;
-            }
+            for (const QString &row : QString::fromUtf8(hoursFileContents(days, QLocale::c())).split(QStringLiteral("\r\n")))
+                file << row.section(u';', 0, 2);
+            QCOMPARE(file, expected << QString());
             const std::vector<MonthTotal> months = monthTotals(days);
             QCOMPARE(int(months.size()), 25); // June 2026 to June 2028, both partial
             QCOMPARE(months.front().dayCount, 10);
             QCOMPARE(months.back().dayCount, 19); // 1 to 19 June 2028: the 730th day, 29 February counted
-            for (const MonthTotal &month : months) {
-                const auto it = fromFile.find({month.year, month.month});
-                QCOMPARE(month.seconds, it == fromFile.end() ? 0LL : it->second);
+            for (const MonthTotal &month : months)
+                QCOMPARE(month.seconds, (byMonth[{month.year, month.month}]));
+        }
+    }
+
+    // A cell holds the Sun in the frame when one of its seconds passes the
+    // in-window test, daylight when one has the Sun in the whole picture; a
+    // column's total counts its local day's seconds in the frame; the
+    // calendar's days are the UT days from the first.
+    void cellsAsEverySecondSays_data() { addRows(kCells); }
+    void cellsAsEverySecondSays()
+    {
+        const Cells &c = fetchRow(kCells);
+        const double firstJd = jdOf(c.first);
+        const int columns = int(c.first.daysTo(c.day)) + 1, column = columns - 1;
+        const YearCalendar calendar(std::make_shared<const YearSky>(firstJd, columns, c.site, kPanorama), c.frame);
+        QCOMPARE(calendar.sky().columnDate(column), (CivilDate{c.day.year(), c.day.month(), c.day.day()}));
+        const auto days = yearSunIntervals(firstJd, columns, c.site, kPanorama, c.frame);
+        QCOMPARE(calendar.totalSeconds(), totalSeconds(days));
+        QCOMPARE(calendar.days().front().date, days.front().date);
+        QCOMPARE(calendar.days().back().intervals, days.back().intervals);
+
+        const auto sunAt = [&](long long t, const WindowBounds &frame) { return inFrameAt(firstJd, t, c.site, frame); };
+        long long inFrameSeconds = 0;
+        const long long dayStart = utSecondsFrom(c.first, QDateTime(c.day, QTime(0, 0)));
+        for (long long t = dayStart; t < utSecondsFrom(c.first, QDateTime(c.day.addDays(1), QTime(0, 0))); ++t)
+            inFrameSeconds += sunAt(t, c.frame);
+        QCOMPARE(calendar.columnSeconds(column), inFrameSeconds);
+
+        for (int row = 0; row < kCalendarRows; ++row) {
+            const QTime time = QTime(0, 0).addSecs(row * kCalendarRowSeconds);
+            // Qt leaves open which pass of a repeated hour it takes: localClockTimes checks that hour.
+            if ((c.day == QDate(2027, 3, 28) || c.day == QDate(2027, 10, 31)) && time.hour() == 2)
+                continue;
+            const long long start = utSecondsFrom(c.first, QDateTime(c.day, time));
+            QCOMPARE(calendar.sky().rowStart(column, row), start);
+            bool anyIn = false, anyUp = false;
+            for (long long t = start; t < start + kCalendarRowSeconds; ++t) {
+                anyIn = anyIn || sunAt(t, c.frame);
+                anyUp = anyUp || sunAt(t, kWhole);
             }
-            QCOMPARE(totalSeconds(days), fileTotal);
+            const CalendarCell expected = anyIn ? CalendarCell::InFrame : anyUp ? CalendarCell::Daylight : CalendarCell::Night;
+            QVERIFY2(calendar.cell(column, row) == expected,
+                     qPrintable(QStringLiteral("%1 local: cell %2, every second says %3")
+                                    .arg(time.toString(u"HH:mm")).arg(int(calendar.cell(column, row))).arg(int(expected))));
         }
     }
 
-    // Any count of threads gives the same days, whether fresh or from the kept samples.
-    void threadsChangeNothing_data()
+    // Local clock times of a column as UT, on the days the clocks change.
+    void localClockTimes_data() { addRows(kLocalClocks); }
+    void localClockTimes()
     {
-        QTest::addColumn<int>("threads");
-        QTest::newRow("2 threads") << 2;
-        QTest::newRow("3 threads: uneven runs of days") << 3;
-        QTest::newRow("as many as the cores") << 0;
-        QTest::newRow("more threads than days") << 500;
-    }
-    void threadsChangeNothing()
-    {
-        QFETCH(int, threads);
-        const double first = *JulianDay(1, 3, 2027);
-        const SiteLocation site{78, -15};
-        const WindowBounds frame{0, 10065, 2500, 4335};
-        const auto alone = yearSunIntervals(first, 366, site, kPanorama, frame, 1);
-        const auto shared = yearSunIntervals(first, 366, site, kPanorama, frame, threads);
-        const auto kept = YearSunSamples(first, 366, site, kPanorama, threads).intervals(frame, threads);
-        QCOMPARE(shared.size(), alone.size());
-        for (size_t i = 0; i < alone.size(); ++i) {
-            QCOMPARE(shared[i].date, alone[i].date);
-            QCOMPARE(shared[i].intervals, alone[i].intervals);
-            QCOMPARE(kept[i].intervals, alone[i].intervals);
-        }
+        const LocalClock &c = fetchRow(kLocalClocks);
+        const QDate first(2027, 1, 1);
+        const YearSky sky(jdOf(first), 366, kParis, kPanorama);
+        QCOMPARE(sky.utSecondsAt(int(first.daysTo(c.day)), c.local.msecsSinceStartOfDay() / 1000),
+                 utSecondsFrom(first, c.ut));
     }
 
-    // A day's total is the number of its seconds the in-window test passes,
-    // each second tested on its own.
-    void dayTotalCountsTheSecondsInTheFrame_data()
-    {
-        QTest::addColumn<double>("jd0");
-        QTest::addColumn<double>("latitude");
-        QTest::addColumn<double>("longitude");
-        QTest::addColumn<QList<float>>("frame");
-        QTest::newRow("Paris 21 June 2026, south window") << *JulianDay(21, 6, 2026) << 49.0 << kParis.longitude
-                                                           << QList<float>{4000, 6000, 1000, 3000};
-        QTest::newRow("78N 21 June 2026, whole picture: 24 h") << *JulianDay(21, 6, 2026) << 78.0 << -15.0
-                                                                << QList<float>{0, 10065, 0, 4335};
-        QTest::newRow("33.5S 1 Jan 2027, east window") << *JulianDay(1, 1, 2027) << -33.5 << 179.99
-                                                        << QList<float>{1500, 3500, 1500, 4335};
-    }
-    void dayTotalCountsTheSecondsInTheFrame()
-    {
-        QFETCH(double, jd0);
-        QFETCH(double, latitude);
-        QFETCH(double, longitude);
-        QFETCH(QList<float>, frame);
-        const SiteLocation site{latitude, longitude};
-        const WindowBounds bounds{frame[0], frame[1], frame[2], frame[3]};
-        long long counted = 0;
-        for (int s = 0; s < kSecondsPerDay; ++s)
-            counted += sunInWindow(sunPicturePoint(SolarPosition(jd0, s / 3600.0, site), kPanorama), bounds);
-        const auto days = yearSunIntervals(jd0, 1, site, kPanorama, bounds);
-        QCOMPARE(totalSeconds(days), counted);
-        QCOMPARE(monthTotals(days).at(0).seconds, counted);
-    }
-
-    // The file's lines, in French and in the C locale, from given intervals:
-    // the local columns follow the zone's offset at each instant.
-    void fileLines_data()
-    {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("day");
-        QTest::addColumn<int>("month");
-        QTest::addColumn<int>("year");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
-        QTest::addColumn<QString>("line");
-        QTest::newRow("French, summer time")
-            << "fr_FR" << 21 << 6 << 2027 << 38225 << 46946 << "21/06/2027;10:37:05;13:02:26;12:37:05;15:02:26;145,4";
-        QTest::newRow("C locale, summer time")
-            << "C" << 21 << 6 << 2027 << 38225 << 46946 << "21 Jun 2027;10:37:05;13:02:26;12:37:05;15:02:26;145.4";
-        QTest::newRow("French, winter time, one second")
-            << "fr_FR" << 5 << 1 << 2027 << 43200 << 43200 << "05/01/2027;12:00:00;12:00:00;13:00:00;13:00:00;0,0";
-        QTest::newRow("French, 15 s round up to 0,3 min")
-            << "fr_FR" << 5 << 1 << 2027 << 0 << 14 << "05/01/2027;00:00:00;00:00:14;01:00:00;01:00:14;0,3";
-        QTest::newRow("French, the clocks go forward inside the interval")
-            << "fr_FR" << 28 << 3 << 2027 << 0 << 7199 << "28/03/2027;00:00:00;01:59:59;01:00:00;03:59:59;120,0";
-        QTest::newRow("French, local time the next day")
-            << "fr_FR" << 30 << 6 << 2027 << 79200 << 86399 << "30/06/2027;22:00:00;23:59:59;00:00:00;01:59:59;120,0";
-        QTest::newRow("French, a whole day") << "fr_FR" << 1 << 7 << 2027 << 0 << 86399
-                                             << "01/07/2027;00:00:00;23:59:59;02:00:00;01:59:59;1440,0";
-        QTest::newRow("French, year 333 in the Julian calendar")
-            << "fr_FR" << 21 << 6 << 333 << 36000 << 36059 << "21/06/0333;10:00:00;10:00:59;%1;%2;1,0";
-    }
+    void fileLines_data() { addRows(kFileLines); }
     void fileLines()
     {
-        QFETCH(QString, locale);
-        QFETCH(int, day);
-        QFETCH(int, month);
-        QFETCH(int, year);
-        QFETCH(int, first);
-        QFETCH(int, last);
-        QFETCH(QString, line);
-        const double jd = *JulianDay(day, month, year);
-        if (line.contains(u"%1")) {
-            // Far from the zone's rules, local time is the offset the system gives then.
-            const QDateTime a = utcInstant(jd, first).toLocalTime(), b = utcInstant(jd, last).toLocalTime();
-            line = line.arg(a.toString(u"HH:mm:ss"), b.toString(u"HH:mm:ss"));
-        }
-        const std::vector<YearDay> days{{jd, {year, month, day}, {{first, last}}}};
-        const QByteArray expected = (hoursFileHeader() + QStringLiteral("\r\n") + line + QStringLiteral("\r\n")).toUtf8();
-        QCOMPARE(hoursFileContents(days, QLocale(locale)), expected);
+        const FileLine &c = fetchRow(kFileLines);
+        const double jd = *JulianDay(c.date.day, c.date.month, c.date.year);
+        QString line = c.line;
+        if (line.contains(u"%1")) // far from the zone's rules, local time is the offset the system gives then
+            line = line.arg(utcInstant(jd, c.first).toLocalTime().toString(u"HH:mm:ss"),
+                            utcInstant(jd, c.last).toLocalTime().toString(u"HH:mm:ss"));
+        std::vector<YearDay> days{{jd, c.date, {}}};
+        if (c.first >= 0)
+            days[0].intervals.push_back({c.first, c.last});
+        const QString expected = QStringLiteral("date;début (TU);fin (TU);début (local);fin (local);durée (min)\r\n")
+            + (line.isEmpty() ? QString() : line + QStringLiteral("\r\n"));
+        QCOMPARE(hoursFileContents(days, QLocale(c.locale)), expected.toUtf8());
     }
 
-    void headerAndNoLineForADayWithoutSun()
-    {
-        const std::vector<YearDay> days{{*JulianDay(1, 1, 2027), {2027, 1, 1}, {}}};
-        QCOMPARE(hoursFileContents(days, QLocale(QStringLiteral("fr_FR"))),
-                 QByteArray("date;d\xc3\xa9" "but (TU);fin (TU);d\xc3\xa9" "but (local);fin (local);dur\xc3\xa9" "e (min)\r\n"));
-    }
-
-    void minutesAndHours_data()
-    {
-        QTest::addColumn<qlonglong>("seconds");
-        QTest::addColumn<QString>("minutes");
-        QTest::addColumn<QString>("hours");
-        QTest::newRow("1 s") << 1LL << "0,0" << "0,0";
-        QTest::newRow("2 s") << 2LL << "0,0" << "0,0";
-        QTest::newRow("3 s: half a tenth of a minute, up") << 3LL << "0,1" << "0,0";
-        QTest::newRow("9 s: 0.15 min, up") << 9LL << "0,2" << "0,0";
-        QTest::newRow("59 s") << 59LL << "1,0" << "0,0";
-        QTest::newRow("179 s: just under half a tenth of an hour") << 179LL << "3,0" << "0,0";
-        QTest::newRow("180 s: half a tenth of an hour, up") << 180LL << "3,0" << "0,1";
-        QTest::newRow("8727 s") << 8727LL << "145,5" << "2,4";
-        QTest::newRow("a whole day") << 86400LL << "1440,0" << "24,0";
-        QTest::newRow("a year of whole days") << 366LL * 86400 << "527040,0" << "8784,0";
-    }
+    void minutesAndHours_data() { addRows(kDurations); }
     void minutesAndHours()
     {
-        QFETCH(qlonglong, seconds);
-        QFETCH(QString, minutes);
-        QFETCH(QString, hours);
+        const Duration &c = fetchRow(kDurations);
         const QLocale french(QStringLiteral("fr_FR"));
-        QCOMPARE(lumora::minutesText(seconds, french), minutes);
-        QCOMPARE(lumora::minutesText(seconds, QLocale::c()), QString(minutes).replace(u',', u'.'));
-        QCOMPARE(lumora::hoursText(seconds, french), hours);
+        QCOMPARE(minutesText(c.seconds, french), QString(c.minutes));
+        QCOMPARE(minutesText(c.seconds, QLocale::c()), QString(c.minutes).replace(u',', u'.'));
+        QCOMPARE(hoursText(c.seconds, french), QString(c.hours));
     }
 };
 
-QTEST_GUILESS_MAIN(TestYearIntervals)
+ANALYSIS_TEST(TestYearIntervals)
 #include "tst_yearintervals.moc"

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 namespace lumora {
@@ -44,6 +45,84 @@ double directionNoise(const SiteLocation &site)
 double highestElevation(const SunPosition &sun, const SiteLocation &site)
 {
     return std::min(90.0, std::fabs(sun.elevation) + maxElevationChange(site, kViewBoundHorizon));
+}
+
+// How the Sun may move: elevation and azimuth in degrees an hour, and what
+// the computed values may stray beyond that, degrees.
+struct SunReach {
+    double elevationRate, azimuthRate;
+    double elevationSlack, azimuthSlack;
+};
+
+// A lower bound, in hours (negative: none), on how long the Sun at (azimuth,
+// elevation) stays on the side of the skyline it is on. The answer can change
+// at hour t only at an azimuth A' within reach, |A' - azimuth| ≤ azimuthRate t
+// + azimuthSlack, whose skyline S(A') the elevation can reach, σ(elevation -
+// S(A')) ≤ elevationRate t + elevationSlack (σ the side). So t is at least the
+// least over all A' of max(reach time, climb time). The skyline is walked
+// piece by piece outward on both sides; on a piece both times are linear in
+// the distance, so the least lies at an end or where they meet. A side stops
+// once the distance alone takes longer than what is found or `limitHours`,
+// or after kMaxPieces pieces: what lies beyond is then bounded by the
+// distance reached and by the skyline's extreme elevation.
+double hoursOnSkylineSide(const Skyline &skyline, double azimuth, double elevation, const SunReach &reach,
+                          double limitHours)
+{
+    constexpr int kMaxPieces = 64;
+    const double here = skyline.elevationAt(azimuth);
+    const double side = elevation >= here ? 1 : -1;
+    const double extreme = side > 0 ? skyline.maxElevation() : skyline.minElevation();
+    const auto climbHours = [&](double sky) {
+        return (side * (elevation - sky) - reach.elevationSlack) / reach.elevationRate;
+    };
+    const auto travelHours = [&](double distance) { return (distance - reach.azimuthSlack) / reach.azimuthRate; };
+    const double beyondAll = climbHours(extreme);
+    const std::vector<SkyPoint> &points = skyline.points();
+    const size_t n = points.size();
+    if (n < 2 || !std::isfinite(reach.azimuthRate) || beyondAll >= limitHours)
+        return beyondAll;
+    const auto leastOnPiece = [&](double d0, double s0, double d1, double s1) {
+        const double t0 = travelHours(d0), t1 = travelHours(d1), c0 = climbHours(s0), c1 = climbHours(s1);
+        double least = std::min(std::max(t0, c0), std::max(t1, c1));
+        if ((c0 > t0) != (c1 > t1)) // the two times meet inside the piece
+            least = std::min(least, t0 + (t1 - t0) * (c0 - t0) / ((c0 - t0) - (c1 - t1)));
+        return least;
+    };
+    double a = std::fmod(azimuth, 360.0);
+    if (a < 0)
+        a += 360;
+    const auto after = std::upper_bound(points.begin(), points.end(), a,
+                                        [](double value, const SkyPoint &point) { return value < point.azimuth; });
+    const size_t right = after == points.end() ? 0 : size_t(after - points.begin());
+    const size_t left = (right + n - 1) % n;
+    double best = climbHours(here);
+    double reached[2];
+    for (int direction = 0; direction < 2; ++direction) {
+        const bool clockwise = direction == 0;
+        size_t i = clockwise ? right : left;
+        double d0 = 0, s0 = here;
+        double d1 = clockwise ? points[i].azimuth - a : a - points[i].azimuth;
+        if (d1 < 0 || (clockwise && d1 == 0))
+            d1 += 360;
+        for (int piece = 1;; ++piece) {
+            best = std::min(best, leastOnPiece(d0, s0, d1, points[i].elevation));
+            d0 = d1;
+            s0 = points[i].elevation;
+            if (travelHours(d0) >= std::min(best, limitHours) || d0 >= 360 || piece >= kMaxPieces)
+                break;
+            const size_t j = clockwise ? (i + 1) % n : (i + n - 1) % n;
+            double span = clockwise ? points[j].azimuth - points[i].azimuth : points[i].azimuth - points[j].azimuth;
+            if (span <= 0)
+                span += 360;
+            i = j;
+            d1 = d0 + span;
+        }
+        reached[direction] = d0;
+    }
+    // An azimuth visited by neither side lies at least as far as the nearer
+    // stop; one visited only the long way round, at least as far as the
+    // other side's stop.
+    return std::min(best, std::max(travelHours(std::min(reached[0], reached[1])), beyondAll));
 }
 } // namespace
 
@@ -152,22 +231,24 @@ double WindowView::secondsBeforeChange(const SunPosition &sun, const SiteLocatio
         answer = both(across, down);
     }
     if (!skyline_.empty()) {
-        const double rate = maxElevationChange(site, 3600); // degrees an hour
-        const double allowance = 1e-6 + directionNoise(site) / kRadians;
-        const double margin = sun.elevation - skyline_.elevationAt(sun.azimuth);
+        const bool visible = skyline_.visible(sun.azimuth, sun.elevation);
+        // Outside the window the skyline's time counts only when the Sun is
+        // hidden too and the window's own time is short; inside, only up to
+        // the window's time.
         double hours = 0;
-        if (sun.elevation > skyline_.maxElevation())
-            hours = (sun.elevation - skyline_.maxElevation() - allowance) / rate;
-        if (sun.elevation < skyline_.minElevation())
-            hours = (skyline_.minElevation() - sun.elevation - allowance) / rate;
-        if (highest < kSteepElevation) {
-            // The skyline moves under the Sun by its slope times the azimuth's travel.
-            const double azimuthRate = kSkyDegreesPerHour / std::cos(highest * kRadians);
-            const double azimuthNoise = directionNoise(site) / std::cos(highest * kRadians) / kRadians;
-            hours = std::max(hours, (std::fabs(margin) - allowance - skyline_.maxSlope() * azimuthNoise)
-                                        / (rate + skyline_.maxSlope() * azimuthRate));
+        if (answer.value || (!visible && answer.seconds < kViewBoundHorizon)) {
+            // Near the zenith the azimuth may turn as fast as it likes: only
+            // the skyline's extreme elevations bound the time.
+            const bool steep = highest >= kSteepElevation;
+            const double cosHighest = std::cos(highest * kRadians);
+            const SunReach reach{maxElevationChange(site, 3600),
+                                 steep ? std::numeric_limits<double>::infinity() : kSkyDegreesPerHour / cosHighest,
+                                 1e-6 + directionNoise(site) / kRadians,
+                                 steep ? 0 : 2 * directionNoise(site) / cosHighest / kRadians};
+            hours = hoursOnSkylineSide(skyline_, sun.azimuth, sun.elevation, reach,
+                                       (answer.value ? answer.seconds : kViewBoundHorizon) / 3600);
         }
-        answer = both(answer, {margin >= 0, clampedSeconds(hours * 3600)});
+        answer = both(answer, {visible, clampedSeconds(hours * 3600)});
     }
     return answer.seconds;
 }

@@ -80,6 +80,7 @@ private slots:
     // windows, every facing (north across the seam included), flush and deep
     // reveals, spots off-centre; polar, tropical and middle sites; skylines
     // with steep steps and points at 0° and near 360°, some over a frame.
+    // At every second, the view's bound on how long its answer holds.
     void fastScanEqualsDefinitionEverySecond()
     {
         std::mt19937_64 random(190419);
@@ -138,6 +139,8 @@ private slots:
             const WindowView view = (frame ? WindowView(bounds, PictureSize{}) : WindowView::measured(w, PictureSize{}))
                                         .withSkyline(*sky);
             std::vector<SunInterval> slow;
+            std::vector<double> holds(kSecondsPerDay);
+            std::vector<bool> answers(kSecondsPerDay);
             int open = -1;
             for (int s = 0; s <= kSecondsPerDay; ++s) {
                 bool in = false;
@@ -146,6 +149,8 @@ private slots:
                     in = (frame ? sunInWindow(sunPicturePoint(sun, PictureSize{}), bounds)
                                 : definitionThrough(w, sun.azimuth, sun.elevation))
                         && definitionVisible(skyline, sun.azimuth, sun.elevation);
+                    holds[size_t(s)] = view.secondsBeforeChange(sun, site);
+                    answers[size_t(s)] = in;
                 }
                 if (in && open < 0)
                     open = s;
@@ -154,6 +159,20 @@ private slots:
                     open = -1;
                 }
             }
+            // At every second, no second with the other answer lies nearer than the bound.
+            std::vector<int> nearest(answers.size(), kSecondsPerDay);
+            for (size_t i = 1; i < answers.size(); ++i)
+                nearest[i] = answers[i] != answers[i - 1] ? 1 : nearest[i - 1] + 1;
+            for (size_t i = answers.size() - 1, after = kSecondsPerDay; i-- > 0;) {
+                after = answers[i] != answers[i + 1] ? 1 : after + 1;
+                nearest[i] = std::min(nearest[i], int(after));
+            }
+            size_t i = 0;
+            while (i < answers.size() && holds[i] <= nearest[i])
+                ++i;
+            if (i < answers.size())
+                QFAIL(qPrintable(QStringLiteral("second %1: holds %2 s, other answer %3 s away, %4")
+                                     .arg(i).arg(holds[i]).arg(nearest[i]).arg(describe(w))));
             DayScanStats stats;
             const auto fast = sunIntervals(jd0, site, view, &stats);
             QVERIFY2(fast == slow, qPrintable(QStringLiteral("jd %1 lat %2 lon %3 %4: fast %5, every second %6")

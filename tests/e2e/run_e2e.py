@@ -45,6 +45,9 @@ FRAME_KEYS = ("HS1", "HS2", "VS1", "VS2")
 ALERT_FRAME = {"HS1": 4194, "HS2": 5871, "VS1": 482, "VS2": 1927}
 ALERTS_ON = {"Actives": "Vrai", "Avance": "0"}
 YEAR_FRAME = {"HS1": 2500, "HS2": 5500, "VS1": 1700, "VS2": 3850}  # 89°–197° azimuth, 10°–55° high
+# A window facing south-south-east, the spot 2 m in and to the right (the dialog's keys, in its order).
+MEASURED_WINDOW = {"Facing": "160", "Tilt": "90", "Width": "1.2", "Height": "1.4", "Sill": "0.9", "Depth": "0.3",
+                   "Distance": "2", "Offset": "0.4", "Eye": "1.2"}
 
 
 class Failure(Exception):  # a scenario's expectation that did not hold
@@ -230,6 +233,9 @@ class Lumora:
 
     def quit_and_read(self, group):
         check(self.proc.wait(10) == 0, "Lumora ended with code %s" % self.proc.returncode)
+        return self.settings(group)
+
+    def settings(self, group):
         parser = configparser.ConfigParser(interpolation=None)
         parser.optionxform = str
         parser.read(self.config, encoding="utf-8")
@@ -266,6 +272,33 @@ def open_tray_menu(suite, app):
     return {item["text"]: item["rect"] for item in s["trayMenu"]["items"]}
 
 
+def open_menu(app, name):
+    """The items of the open menu called name, by their texts, once they are placed on the screen."""
+    s = app.wait(lambda s: name in s["openMenus"] and all("rect" in i for i in s["openMenus"][name]["items"]), 4,
+                 "the menu %s to open" % name)
+    return {item["text"]: item["rect"] for item in s["openMenus"][name]["items"]}
+
+
+def open_panorama_menu(app):
+    app.click("Pic", button=3, at=(0.25, 0.2))
+    return open_menu(app, "Pic.menu")
+
+
+def through_file_dialog(suite, title, path):
+    """Types path into the file dialog with this title and confirms it with Return."""
+    dialog = wait_for(lambda: suite.desktop.windows("^%s$" % title), 5, "the dialog %r" % title)[0]
+    suite.desktop.run("xdotool", "windowactivate", "--sync", str(dialog), check_rc=False)
+    time.sleep(0.3)
+    suite.desktop.key("ctrl+a")
+    suite.desktop.type_text(path)
+    suite.desktop.key("Return")
+    wait_for(lambda: not suite.desktop.windows("^%s$" % title), 5, "the dialog %r to close" % title)
+
+
+def shown_date(app):
+    return "/".join(app.state()["controls"]["Combo1(%d)" % i]["text"] for i in range(3))
+
+
 # --------------------------------------------------------------------------
 # Scenarios: one for each place where the program meets the desktop.
 
@@ -290,29 +323,18 @@ def scenario_tray(suite, app):
 def scenario_year(suite, app):
     """A right click on the panorama, its year entry; the intervals through the save dialog are lumora-cli hours'."""
     app.start()
-    app.click("Pic", button=3, at=(0.25, 0.2))
-    s = app.wait(lambda s: "Pic.menu" in s["openMenus"] and "rect" in s["openMenus"]["Pic.menu"]["items"][-1], 4,
-                 "the panorama's menu")
-    suite.desktop.click(s["openMenus"]["Pic.menu"]["items"][-1]["rect"])
+    suite.desktop.click(open_panorama_menu(app)["Soleil dans la fenêtre — année…"])
     s = app.wait(lambda s: s["controls"].get("YearView", {}).get("visible")
                  and s["controls"]["YearTotal"]["text"].startswith("Total sur l'année"), 10, "the year window")
     time.sleep(0.3)
     suite.desktop.screenshot("year-window.png", crop=s["controls"]["YearView"]["rect"])
 
     app.click("YearExportIntervals")
-    dialog = wait_for(lambda: suite.desktop.windows("^Exporter les intervalles$"), 5, "the save dialog")[0]
-    suite.desktop.run("xdotool", "windowactivate", "--sync", str(dialog), check_rc=False)
-    time.sleep(0.3)
     path = os.path.join(app.folder, "annee.csv")
-    suite.desktop.key("ctrl+a")
-    suite.desktop.type_text(path)
-    suite.desktop.key("Return")
-    wait_for(lambda: not suite.desktop.windows("^Exporter les intervalles$") and os.path.exists(path), 5,
-             "the save dialog to close and the file to be written")
-    with open(path, "rb") as f:
-        written = f.read()
+    through_file_dialog(suite, "Exporter les intervalles", path)
+    written = wait_for(lambda: open(path, "rb").read(), 5, "the intervals to be written")
     shutil.copy(path, os.path.join(suite.artifacts, "year-intervals.csv"))
-    date = "/".join(s["controls"]["Combo1(%d)" % i]["text"] for i in range(3))
+    date = shown_date(app)
     expected = cli(suite, "hours", "--date", date, "--frame", frame_arg(YEAR_FRAME))
     check(written == expected, "the exported file (%d bytes) differs from lumora-cli hours --date %s (%d bytes)"
           % (len(written), date, len(expected)))
@@ -374,6 +396,55 @@ def scenario_tray_menu(suite, app):
           "after the tray's Quitter T1=%r HS1=%r" % (stored.get("T1"), stored.get("HS1")))
 
 
+def scenario_real_view(suite, app):
+    """"Fenêtre mesurée…" typed in, then a skyline opened: the day's times are lumora-cli day's."""
+    app.start(at="2026-12-07 10:00:00")
+    suite.desktop.click(open_panorama_menu(app)["Fenêtre mesurée…"])
+    app.wait(lambda s: s["controls"].get("MeasuredWindowDialog", {}).get("visible"), 5, "the measured window's dialog")
+    for key, value in MEASURED_WINDOW.items():
+        app.click(key, at=(0.3, 0.5))
+        suite.desktop.key("ctrl+a")
+        suite.desktop.type_text(value.replace(".", ","))  # French decimal comma
+    suite.desktop.click(app.state()["controls"]["MeasuredInForce"]["rect"][:2] + [16, 16])
+    app.wait(lambda s: s["controls"]["MeasuredInForce"]["checked"], 3, "the box to be ticked")
+    suite.desktop.key("Return")  # the dialog's default button, OK
+    stored = wait_for(lambda: (lambda g: g if g.get("Active") == "true" else None)(app.settings("FenetreMesuree")),
+                      5, "the dialog to close and keep the window")
+    check({k: float(stored.get(k, "nan")) for k in MEASURED_WINDOW} == {k: float(v) for k, v in MEASURED_WINDOW.items()},
+          "typed %r, kept %r" % (MEASURED_WINDOW, stored))
+    window = ["--window", ",".join("%s=%s" % (k.lower(), v) for k, v in MEASURED_WINDOW.items())]
+    times = same_times_as_cli(suite, app, window)
+    time.sleep(0.3)
+    suite.desktop.screenshot("measured-window.png", crop=app.state()["controls"]["Pic"]["rect"])
+
+    skyline = os.path.join(app.folder, "horizon.csv")
+    with open(skyline, "w", encoding="utf-8") as f:
+        f.write("# l'immeuble en face\nazimut;hauteur\n0;2\n140;2\n141;9,5\n165;9,5\n166;2\n")
+    suite.desktop.click(open_panorama_menu(app)["Horizon"])
+    suite.desktop.click(open_menu(app, "SkylineMenu")["Importer l'horizon…"])
+    through_file_dialog(suite, "Importer l'horizon", skyline)
+    behind = same_times_as_cli(suite, app, window + ["--horizon", skyline])
+    check(behind != times, "the skyline changed nothing: %s" % times)
+    time.sleep(0.3)
+    suite.desktop.screenshot("skyline.png", crop=app.state()["controls"]["Pic"]["rect"])
+    return "%s, behind the skyline %s" % (times, behind)
+
+
+def same_times_as_cli(suite, app, window):
+    """Waits for the panorama's read-out (local times) to give the stretches lumora-cli day prints (UT)."""
+    date = shown_date(app)
+    d, m, y = (int(v) for v in date.split("/"))
+    expected = [local_text(calendar.timegm((y, m, d, *(int(v) for v in t.split(":")), 0, 0, 0)), "%H:%M:%S")
+                for t in cli(suite, "day", "--date", date, *window).decode().split()]
+    check(expected, "lumora-cli day %s: no sunshine to compare" % " ".join(window))
+    def same():
+        shown = re.findall(r"\d\d:\d\d:\d\d", app.state()["controls"]["Pic"].get("toolTip", ""))
+        check(shown == expected, "the read-out gives %s" % shown)
+        return True
+    wait_for(same, 5, "the read-out to give %s" % expected)
+    return " ".join(expected)
+
+
 def scenario_english(suite, app):
     """On an English desktop: English captions, and the help key opens the English help page."""
     app.start()
@@ -412,6 +483,7 @@ SCENARIOS = {
     "year": (scenario_year, {"DATA": YEAR_FRAME}, {}),
     "alerts": (scenario_alerts, {"DATA": ALERT_FRAME, "Alertes": ALERTS_ON}, {}),
     "tray_menu": (scenario_tray_menu, {"DATA": ALERT_FRAME, "Alertes": ALERTS_ON}, {}),
+    "real_view": (scenario_real_view, {}, {}),
     "english": (scenario_english, {}, {"LANGUAGE": "en_GB:en"}),
 }
 INSTALLED_SCENARIOS = {"installed": (scenario_installed, {}, {})}

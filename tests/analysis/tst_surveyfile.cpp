@@ -94,8 +94,6 @@ private slots:
         const QByteArray written = contents(path);
         QVERIFY2(written.startsWith("\r\n21/06/2026 00:00;") && written.count("\r\n") == 11, written.constData());
         QVERIFY(!QFile::exists(part(path)));
-        SurveyFile null; // a device is written directly
-        QVERIFY(null.create(QStringLiteral("/dev/null")) && survey(null, 3) == PassOutcome::Progress && null.close());
     }
 
     // The killed survey's 5000 lines were on the disk beside the file; the

@@ -58,7 +58,7 @@ private slots:
         QTest::newRow("tilt not a number") << "day --date 20/9/2026 --window facing=200,tilt=steep,width=1,height=1,sill=1,distance=1,eye=1" << 2 << "tilt";
         QTest::newRow("spot outside the room") << "day --date 20/9/2026 --window facing=200,width=1,height=1,sill=1,distance=0,eye=1" << 2 << "distance";
         QTest::newRow("frame and window") << "day --date 20/9/2026 --frame 0,1,0,1 --window " + kWindow << 2 << "--window";
-        QTest::newRow("broken skyline file") << "day --date 20/9/2026 --window " + kWindow + " --horizon BROKEN" << 2 << "Ligne 3";
+        QTest::newRow("broken skyline file") << "day --date 20/9/2026 --window " + kWindow + " --horizon BROKEN" << 2 << "Line 3";
         QTest::newRow("missing skyline file") << "day --date 20/9/2026 --window " + kWindow + " --horizon NOWHERE" << 2 << "--horizon";
     }
     void options()

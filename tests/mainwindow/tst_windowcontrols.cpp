@@ -1,24 +1,30 @@
-// The controls as a user works them: keys typed into the date boxes, the
-// survey step and hemisphere choices, the windows that bring the main window
-// back, the help key in every window, messages that hold nothing up, and the
-// overlapping hemisphere frames.
+// The controls as a user works them, and the window over time and across
+// views: keys in the date boxes, the option buttons, a press released
+// elsewhere, the ways out of and back from the notification area, the help
+// key, messages that hold nothing up; every open view following a change of
+// site, frame or date and a program left running past UT midnight; the window
+// on an English desktop.
 #include "about/about.h"
+#include "alerts/sunalerts.h"
+#include "common/language.h"
 #include "maptools/azimuthoverlay.h"
 #include "support/testwindow.h"
+#include "tray/traymenu.h"
+#include "yearview/yearview.h"
 
 using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
+const QList<std::pair<QString, QString>> kAlertsOn{{QStringLiteral("Alertes/Actives"), QStringLiteral("Vrai")}};
+
 // Answers the map launcher's question "No" once it is open.
 void answerMapQuestionNo()
 {
     QTimer::singleShot(0, [] {
         for (QWidget *top : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(top); box && box->objectName() == u"MapQuestion") {
-                box->done(QMessageBox::No);
-                return;
-            }
+            if (auto *box = qobject_cast<QMessageBox *>(top); box && box->objectName() == u"MapQuestion")
+                return box->done(QMessageBox::No);
         answerMapQuestionNo();
     });
 }
@@ -29,15 +35,34 @@ bool activate(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
+QList<QRadioButton *> optionButtons(MainWindow &w)
+{
+    const WindowControls c = ui(w);
+    return {c.surveyStepButtons[0], c.surveyStepButtons[1], c.surveyStepButtons[2], c.surveyStepButtons[3],
+            c.northButton, c.southButton, c.westButton, c.eastButton};
+}
+
 // The step buttons, Nord, Sud, Ouest, Est: which are selected.
 QString choices(MainWindow &w)
 {
-    const WindowControls c = ui(w);
     QString text;
-    for (QRadioButton *b : {c.surveyStepButtons[0], c.surveyStepButtons[1], c.surveyStepButtons[2],
-                            c.surveyStepButtons[3], c.northButton, c.southButton, c.westButton, c.eastButton})
+    for (QRadioButton *b : optionButtons(w))
         text += b->isChecked() ? u'x' : u'.';
     return text.insert(4, u' ');
+}
+
+QString yearText(MainWindow &w)
+{
+    return w.yearView()->findChild<QLabel *>(QStringLiteral("YearRange"))->text() + u' '
+        + w.yearView()->findChild<QLabel *>(QStringLiteral("YearTotal"))->text();
+}
+
+bool yearShown(MainWindow &w) { return w.yearView()->findChild<QPushButton *>("YearExportPicture")->isEnabled(); }
+
+QString openedAddresses()
+{
+    QFile record(QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED")));
+    return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll().trimmed()) : QString();
 }
 } // namespace
 
@@ -50,8 +75,7 @@ class TestWindowControls : public QObject
 private slots:
     void initTestCase()
     {
-        qputenv("TZ", "Europe/Paris");
-        tzset();
+        setZone("Europe/Paris");
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         // A stand-in for the desktop's opener: it records the address and
         // ends with the status the test asks for.
@@ -62,13 +86,13 @@ private slots:
         opener.setPermissions(opener.permissions() | QFile::ExeOwner);
         qputenv("PATH", stubs_.path().toLocal8Bit() + ':' + qgetenv("PATH"));
         qputenv("LUMORA_TEST_OPENED", stubs_.filePath(QStringLiteral("opened.txt")).toLocal8Bit());
+        qputenv("LUMORA_TEST_OPENER_STATUS", "0");
     }
     void init()
     {
         fixClock(utc(2026, 6, 21, 12, 0));
-        QFile::remove(exportPath());
+        QFile::remove(QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED")));
     }
-    void cleanup() { QFile::remove(exportPath()); }
 
     // Keys that leave the text as it is still reach the check, which in real
     // time reads the site and the clock.
@@ -79,7 +103,6 @@ private slots:
         QTest::newRow("Home in the day box") << 0 << int(Qt::Key_Home);
         QTest::newRow("End in the month box") << 1 << int(Qt::Key_End);
         QTest::newRow("Left in the year box") << 2 << int(Qt::Key_Left);
-        QTest::newRow("Right in the day box") << 0 << int(Qt::Key_Right);
         QTest::newRow("Up at the first day of the list") << 0 << int(Qt::Key_Up);
     }
     void keysInADateBox()
@@ -105,10 +128,8 @@ private slots:
         fixClock(utc(2026, 6, 21, 0, 30));
         TestWindow w;
         const WindowControls c = ui(*w);
-        tick(*w);
         click(c.surveyCheck);
         click(c.surveyStepButtons[0]);
-        QSignalSpy finished(&*w, &MainWindow::searchFinished);
         QTest::mouseClick(c.searchButton, Qt::LeftButton);
         QCOMPARE(w->stateText(), QStringLiteral("load"));
         c.dateBoxes[1]->setEditText(QStringLiteral("4"));
@@ -118,88 +139,137 @@ private slots:
         QCOMPARE(dateBoxesText(*w), QStringLiteral("1/4/2026"));
         QVERIFY(w->searchRunning());
         QTest::mouseClick(c.searchButton, Qt::LeftButton); // "Temps réel"
-        QVERIFY(finished.count() || finished.wait(5000));
+        QTRY_VERIFY(!w->searchRunning());
     }
 
-    // One step at most; a click on the selected step keeps it; the arrow keys
-    // stay among the four steps and never touch the hemispheres.
-    void surveyStepsAreOneChoice()
+    // One survey step at most, one latitude and one longitude choice: clicks
+    // (option indices), then arrow keys from a focused option. '?': any one of that group.
+    void optionGroups_data()
     {
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<int>("focus"); // -1: no keys
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a step") << "2" << -1 << "" << "..x. x..x";
+        QTest::newRow("the selected step again") << "22" << -1 << "" << "..x. x..x";
+        QTest::newRow("another step") << "23" << -1 << "" << "...x x..x";
+        QTest::newRow("Nord clicked when selected") << "4" << -1 << "" << ".... x..x";
+        QTest::newRow("arrows stay among the steps") << "3" << 3 << "RUURDDDLRU" << "???? x..x";
+        QTest::newRow("Down on Nord") << "" << 4 << "D" << ".... .x.x";
+        QTest::newRow("arrows stay in the latitude") << "" << 4 << "DDRD" << ".... ??.x";
+        QTest::newRow("arrows stay in the longitude") << "" << 7 << "DULD" << ".... x.??";
+    }
+    void optionGroups()
+    {
+        QFETCH(QString, clicks);
+        QFETCH(int, focus);
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
         TestWindow w;
-        const WindowControls c = ui(*w);
-        QCOMPARE(choices(*w), QStringLiteral(".... x..x"));
-        click(c.surveyStepButtons[2]);
-        QCOMPARE(choices(*w), QStringLiteral("..x. x..x"));
-        click(c.surveyStepButtons[2]);
-        QCOMPARE(choices(*w), QStringLiteral("..x. x..x"));
-        click(c.surveyStepButtons[3]);
-        QCOMPARE(choices(*w), QStringLiteral("...x x..x"));
-
-        QVERIFY(activate(&*w));
-        c.surveyStepButtons[3]->setFocus();
-        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down,
-                            Qt::Key_Down, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up}) {
-            QTest::keyClick(QApplication::focusWidget(), key);
-            const QString now = choices(*w);
-            QVERIFY2(now.count(u'x') == 3 && now.endsWith(u"x..x"), qPrintable(now));
+        for (QChar i : clicks)
+            click(optionButtons(*w)[i.digitValue()]);
+        if (focus >= 0) {
+            QVERIFY(activate(&*w));
+            optionButtons(*w)[focus]->setFocus();
         }
-        tick(*w);
-        QVERIFY(w->engine().site.longitude < 0); // still east
+        const QHash<QChar, Qt::Key> arrows{{u'R', Qt::Key_Right}, {u'L', Qt::Key_Left}, {u'U', Qt::Key_Up}, {u'D', Qt::Key_Down}};
+        for (QChar key : keys)
+            QTest::keyClick(QApplication::focusWidget(), arrows[key]);
+        const QString got = choices(*w);
+        for (const auto &[from, to] : {std::pair(0, 4), std::pair(5, 7), std::pair(7, 9)}) {
+            const QString part = got.mid(from, to - from), want = expected.mid(from, to - from);
+            QVERIFY2(want.contains(u'?') ? part.count(u'x') == 1 : part == want, qPrintable(got));
+        }
     }
 
-    void hemispheresAreTwoChoices()
+    // A press released off the control does nothing.
+    void pressReleasedElsewhere_data()
     {
+        QTest::addColumn<QString>("control");
+        for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "Check1",
+                                 "Check3", "Option2", "Option4", "Option5(1)"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void pressReleasedElsewhere()
+    {
+        QFETCH(QString, control);
         TestWindow w;
-        const WindowControls c = ui(*w);
-        click(c.northButton);
-        QCOMPARE(choices(*w), QStringLiteral(".... x..x"));
-        QVERIFY(activate(&*w));
-        c.northButton->setFocus();
-        QTest::keyClick(c.northButton, Qt::Key_Down);
-        QCOMPARE(choices(*w), QStringLiteral(".... .x.x"));
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Down})
-            QTest::keyClick(QApplication::focusWidget(), key);
-        QCOMPARE(choices(*w), QStringLiteral(".... .x.x"));
-        c.eastButton->setFocus();
-        for (Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Left, Qt::Key_Down})
-            QTest::keyClick(QApplication::focusWidget(), key);
-        QCOMPARE(choices(*w), QStringLiteral(".... .xx."));
+        QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // manual mode, for "Temps réel"
+        const auto state = [&] {
+            QString s = QStringLiteral("%1%2%3%4%5 ").arg(w->isVisible()).arg(w->isMinimized()).arg(w->realTime())
+                .arg(w->searchRunning()).arg(bool(w->aboutBox()));
+            for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
+                s += b->isChecked() ? u'x' : u'.';
+            return s + openedAddresses();
+        };
+        const QString before = state();
+        auto *button = w->findChild<QAbstractButton *>(control);
+        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(button->width() + 40, button->height() + 40));
+        QTest::qWait(100);
+        QCOMPARE(state(), before);
     }
 
-    // However the window comes back, the notification-area icon goes.
-    void iconGoesWhenTheWindowIsBack_data()
+    // However the window is put away, a way back is on offer (the icon and
+    // its menu's "Afficher Lumora", or the task bar), and each way back
+    // brings it up; the icon then stays only for the alerts.
+    void wayBack_data()
     {
-        QTest::addColumn<QString>("way");
-        QTest::newRow("the icon") << "icon";
-        QTest::newRow("the overlay's Retour") << "overlay";
-        QTest::newRow("the About box's Retour") << "about";
+        QTest::addColumn<QString>("away"); // Réduire, Réduire without a notification area, overlay, About, --tray
+        QTest::addColumn<QString>("back");
+        QTest::addColumn<bool>("alertsOn");
+        QTest::newRow("Réduire, icon") << "reduce" << "icon" << false;
+        QTest::newRow("Réduire, menu") << "reduce" << "menu" << false;
+        QTest::newRow("Réduire, second start") << "reduce" << "second start" << false;
+        QTest::newRow("Réduire, alerts on, icon") << "reduce" << "icon" << true;
+        QTest::newRow("Réduire, alerts on, notification") << "reduce" << "notification" << true;
+        QTest::newRow("no notification area, second start") << "minimise" << "second start" << false;
+        QTest::newRow("overlay, Retour") << "overlay" << "overlay" << false;
+        QTest::newRow("About, Réduire, Retour") << "about" << "about" << false;
+        QTest::newRow("--tray, menu") << "tray start" << "menu" << false;
+        QTest::newRow("--tray, alerts on, second start") << "tray start" << "second start" << true;
     }
-    void iconGoesWhenTheWindowIsBack()
+    void wayBack()
     {
-        QFETCH(QString, way);
-        TestWindow w;
+        QFETCH(QString, away);
+        QFETCH(QString, back);
+        QFETCH(bool, alertsOn);
+        TestWindow w(alertsOn ? kAlertsOn : QList<std::pair<QString, QString>>{});
         const WindowControls c = ui(*w);
-        if (way == u"overlay") {
+        w.tray->isAvailable = away != u"minimise";
+        QTest::keyClick(c.timeBar, Qt::Key_Down); // put away, the window goes back to real time
+        if (away == u"overlay") {
             answerMapQuestionNo();
             QTest::mouseClick(c.mapButton, Qt::LeftButton);
-            QVERIFY(w->overlay() && w->isHidden());
+        } else if (away == u"tray start") {
+            w->hide();
+            startInNotificationArea(*w, *w->tray());
         } else {
-            if (way == u"about")
+            if (away == u"about")
                 QTest::mouseClick(c.aboutButton, Qt::LeftButton);
             QTest::mouseClick(c.hideButton, Qt::LeftButton);
         }
         tick(*w);
-        QVERIFY(w->isHidden() && w.tray->shown());
-        if (way == u"icon")
-            w->tray()->notifyActivated();
-        else if (way == u"overlay")
-            QTest::mouseClick(w->overlay()->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+        QVERIFY(w->realTime());
+        if (away == u"minimise")
+            QVERIFY(w->isVisible() && w->isMinimized());
         else
-            QTest::mouseClick(w->aboutBox()->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-        QVERIFY(w->isVisible());
-        QVERIFY(!w.tray->shown() && !w->tray()->iconShown());
+            QVERIFY(w->isHidden() && w.tray->shown() && w->trayMenu()->showAction()->isEnabled());
+        if (back == u"icon")
+            w->tray()->notifyActivated();
+        else if (back == u"menu")
+            w->trayMenu()->showAction()->trigger();
+        else if (back == u"second start")
+            w->bringToFront();
+        else if (back == u"notification")
+            emit w->tray()->messageClicked();
+        else
+            QTest::mouseClick((back == u"overlay" ? static_cast<QWidget *>(w->overlay()) : w->aboutBox())
+                                  ->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+        QVERIFY(w->isVisible() && !w->isMinimized());
         tick(*w);
-        QVERIFY(!w.tray->shown());
+        QCOMPARE(w.tray->shown(), alertsOn);
+        QCOMPARE(w->tray()->iconShown(), alertsOn);
     }
 
     // The help key opens the help document from each window; an opener that
@@ -211,6 +281,7 @@ private slots:
         QTest::newRow("main window") << "main" << 0;
         QTest::newRow("overlay") << "overlay" << 0;
         QTest::newRow("About box") << "about" << 0;
+        QTest::newRow("year window") << "year" << 0;
         QTest::newRow("no program for web pages") << "main" << 3;
     }
     void helpKey()
@@ -218,19 +289,13 @@ private slots:
         QFETCH(QString, from);
         QFETCH(int, openerStatus);
         const QString help = QCoreApplication::applicationDirPath() + QStringLiteral("/Quorel_fr.html");
-        const bool made = !QFile::exists(help);
-        if (made) {
-            QFile file(help);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-        }
+        const bool made = !QFile::exists(help) && QFile(help).open(QIODevice::WriteOnly);
         auto removeHelp = qScopeGuard([&] {
             if (made)
                 QFile::remove(help);
         });
-        const QString opened = QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED"));
-        QFile::remove(opened);
         qputenv("LUMORA_TEST_OPENER_STATUS", QByteArray::number(openerStatus));
-
+        auto resetStatus = qScopeGuard([] { qputenv("LUMORA_TEST_OPENER_STATUS", "0"); });
         TestWindow w;
         QWidget *window = &*w;
         if (from == u"overlay") {
@@ -240,21 +305,20 @@ private slots:
         } else if (from == u"about") {
             QTest::mouseClick(ui(*w).aboutButton, Qt::LeftButton);
             window = w->aboutBox();
+        } else if (from == u"year") {
+            w->openYearView();
+            window = w->yearView();
         }
         QVERIFY(activate(window));
         QTest::keyClick(window, Qt::Key_F1);
-        const auto openedAddresses = [&] {
-            QFile record(opened);
-            return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll().trimmed()) : QString();
-        };
         QTRY_COMPARE(openedAddresses(), QUrl::fromLocalFile(help).toString());
+        const auto message = [&] { return w->findChild<QMessageBox *>(QStringLiteral("HelpMessage")); };
         if (openerStatus == 0) {
             QTest::qWait(100);
-            QVERIFY(!w->findChild<QMessageBox *>(QStringLiteral("HelpMessage")));
+            QVERIFY(!message());
         } else {
-            QTRY_VERIFY(w->findChild<QMessageBox *>(QStringLiteral("HelpMessage")));
-            QVERIFY(w->findChild<QMessageBox *>(QStringLiteral("HelpMessage"))->text().startsWith(
-                u"L'aide n'a pas pu être ouverte"));
+            QTRY_VERIFY(message());
+            QCOMPARE(message()->text(), QStringLiteral("L'aide n'a pas pu être ouverte : %1").arg(help));
         }
     }
 
@@ -262,14 +326,11 @@ private slots:
     void messagesHoldNothingUp()
     {
         TestWindow w;
-        const WindowControls c = ui(*w);
-        click(c.surveyCheck); // no step chosen: "Rechercher" asks for one
-        QTest::mouseClick(c.searchButton, Qt::LeftButton);
+        click(ui(*w).surveyCheck); // no step chosen: "Rechercher" asks for one
+        QTest::mouseClick(ui(*w).searchButton, Qt::LeftButton);
         QPointer<QMessageBox> box = w->findChild<QMessageBox *>(QStringLiteral("SearchMessage"));
-        QVERIFY(box && box->isVisible());
-        QCOMPARE(box->windowModality(), Qt::NonModal);
-        QVERIFY(!QApplication::activeModalWidget());
-        QTest::mouseClick(c.quitButton, Qt::LeftButton);
+        QVERIFY(box && box->isVisible() && box->windowModality() == Qt::NonModal && !QApplication::activeModalWidget());
+        QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
         QVERIFY(!w->isVisible());
         QTRY_VERIFY(box.isNull());
     }
@@ -279,27 +340,119 @@ private slots:
     void hemisphereFrames()
     {
         TestWindow w;
-        const WindowControls c = ui(*w);
         auto *upper = w->findChild<QFrame *>(QStringLiteral("Frame1"));
         auto *lower = w->findChild<QFrame *>(QStringLiteral("Frame2"));
         QVERIFY(upper->geometry().intersects(lower->geometry()));
         const QImage picture = w->grab().toImage();
-        const QColor background = w->palette().color(QPalette::Window);
-        // Frame1's lower border, where Frame2 lies over it.
         const int x = upper->geometry().center().x();
         for (int y : {upper->geometry().bottom(), upper->geometry().bottom() - 1})
-            QCOMPARE(picture.pixelColor(x, y), background);
-
-        for (QRadioButton *button : {c.northButton, c.southButton, c.westButton, c.eastButton, c.surveyStepButtons[0],
-                                     c.surveyStepButtons[1], c.surveyStepButtons[2], c.surveyStepButtons[3]}) {
+            QCOMPARE(picture.pixelColor(x, y), w->palette().color(QPalette::Window));
+        for (QRadioButton *button : optionButtons(*w)) {
             QStyleOptionButton option;
             option.initFrom(button);
             const QRect circle = button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button);
             QVERIFY2(button->rect().contains(circle), qPrintable(button->text()));
             const QRect inWindow(button->mapTo(&*w, circle.topLeft()), circle.size());
-            if (button->parentWidget() == upper)
-                QVERIFY2(!inWindow.intersects(lower->geometry()), qPrintable(button->text()));
+            QVERIFY2(button->parentWidget() != upper || !inWindow.intersects(lower->geometry()), qPrintable(button->text()));
         }
+    }
+
+    // Each open view follows a change that takes the Sun out of the frame:
+    // the indicator, the course's read-out, the year window, the icon's tooltip.
+    void viewsFollow_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("site") << "site";
+        QTest::newRow("frame") << "frame";
+        QTest::newRow("date") << "date";
+    }
+    void viewsFollow()
+    {
+        QFETCH(QString, change);
+        TestWindow w(kAlertsOn);
+        const WindowControls c = ui(*w);
+        frameSun(*w, true);
+        tick(*w);
+        w->openYearView();
+        QTRY_VERIFY_WITH_TIMEOUT(yearShown(*w), 20000);
+        const QString course = c.panorama->toolTip(), year = yearText(*w);
+        QVERIFY(c.sunInIcon->isVisible() && w.tray->calls.last() == kTipIn && !course.isEmpty());
+        if (change == u"site")
+            c.latitudeDegreesEdit->setText(QStringLiteral("10")); // the Sun 77° high in the north
+        else if (change == u"frame")
+            frameSun(*w, false);
+        else
+            w->showInstant(CivilDate{2026, 12, 21}, 720); // 17.6° high
+        tick(*w);
+        QVERIFY(c.sunOutIcon->isVisible() && !c.sunInIcon->isVisible());
+        QCOMPARE(w.tray->calls.last(), kTipOut);
+        QVERIFY(c.panorama->toolTip() != course);
+        QTRY_VERIFY_WITH_TIMEOUT(yearShown(*w) && yearText(*w) != year, 20000);
+    }
+
+    // A program left running moves on with the UT day: its date, course, next
+    // event, tooltip and year window are those of one started then.
+    void acrossUtMidnight_data()
+    {
+        QTest::addColumn<QDateTime>("before");
+        QTest::addColumn<QDateTime>("after");
+        // Both start after local midnight in Paris, before UT midnight.
+        QTest::newRow("New Year") << utc(2026, 12, 31, 23, 30) << utc(2027, 1, 1, 0, 0, 1);
+        QTest::newRow("31 March to 1 April") << utc(2026, 3, 31, 22, 30) << utc(2026, 4, 1, 0, 0, 0);
+        QTest::newRow("three days on") << utc(2026, 6, 21, 12, 0) << utc(2026, 6, 24, 12, 0);
+    }
+    void acrossUtMidnight()
+    {
+        QFETCH(QDateTime, before);
+        QFETCH(QDateTime, after);
+        const auto start = [](TestWindow &w) {
+            frameSun(*w, true);
+            tick(*w);
+            click(ui(*w).hideButton);
+            w->openYearView();
+        };
+        fixClock(before);
+        TestWindow running(kAlertsOn);
+        start(running);
+        QTRY_VERIFY_WITH_TIMEOUT(yearShown(*running), 20000);
+        fixClock(after);
+        tick(*running);
+        TestWindow fresh(kAlertsOn);
+        start(fresh);
+        const auto views = [](TestWindow &w) {
+            w->trayMenu()->refresh();
+            return QStringList{dateBoxesText(*w), QString::number(w->engine().evalJulianDay),
+                               ui(*w).panorama->toolTip(), w->trayMenu()->nextEventAction()->text(), w.tray->calls.last()};
+        };
+        QCOMPARE(views(running), views(fresh));
+        QCOMPARE(dateBoxesText(*running), after.toString(u"d/M/yyyy"));
+        QVERIFY(running->realTime());
+        QTRY_VERIFY_WITH_TIMEOUT(yearShown(*running) && yearShown(*fresh) && yearText(*running) == yearText(*fresh), 20000);
+    }
+
+    // On an English desktop the captions and messages are English (the search
+    // runs by them too); what is saved stays French.
+    void english()
+    {
+        QVERIFY(setUiLanguage(UiLanguage::English));
+        auto french = qScopeGuard([] { setUiLanguage(UiLanguage::French); });
+        TestWindow w;
+        tick(*w);
+        const WindowControls c = ui(*w);
+        const QStringList captions{c.searchButton->text(), c.quitButton->text(), c.northButton->text(),
+            c.westButton->text(), c.surveyCheck->text(), c.surveyStepButtons[2]->text(), c.hideButton->text(),
+            c.utTimeLabel->text(), c.azimuthReadoutLabel->text().section(u'=', 0, 0),
+            c.elevationReadoutLabel->text().section(u'=', 0, 0), c.nowButton->toolTip()};
+        QCOMPARE(captions, (QStringList{"Search", "Quit", "North", "West", "Sunshine file.", "1 hour", "Minimise",
+                                        "12:00:00 (UT)", "Azimuth ", "Elevation ", "Back to real time, today's date"}));
+        c.searchButton->click();
+        QCOMPARE(c.searchButton->text(), QStringLiteral("Real time"));
+        c.searchButton->click();
+        QVERIFY(c.searchButton->text() == u"Search" && w->realTime());
+        QVERIFY(w->close());
+        QSettings saved(w.iniPath(), QSettings::IniFormat);
+        QCOMPARE(saved.value(QStringLiteral("DATA/O1")).toString() + saved.value(QStringLiteral("DATA/O2")).toString(),
+                 QStringLiteral("VraiFaux"));
     }
 };
 

@@ -1,29 +1,62 @@
-// The settings as the window keeps them: the twelve keys written on closing
-// and read at the next start, bar values the bars cannot take, and a settings
-// file that cannot be written or is no file at all.
+// The settings: the texts of the group DATA as stored and read back, every
+// choice of the window, its menus and dialogs kept for the next start, what is
+// refused at start-up (not a file, unreadable, crafted), what is said when they
+// cannot be saved, and the end of the session saving them like "Quitter".
+#include "common/fileerrors.h"
+#include "mainwindow/sessionend.h"
+#include "mainwindow/settings.h"
 #include "support/testwindow.h"
+#include "yearview/yearview.h"
 
 #include <cerrno>
-#include <cstring>
+#include <csignal>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 
 using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
-QString frameCaptions(MainWindow &w)
-{
-    QStringList captions;
-    for (QLabel *label : ui(w).frameEdgeLabels)
-        captions << label->text();
-    return captions.join(u' ');
-}
-
 QList<int> barValues(MainWindow &w)
 {
     const WindowControls c = ui(w);
     return {c.frameLeftBar->value(), c.frameRightBar->value(), c.frameTopBar->value(), c.frameBottomBar->value()};
 }
+
+QByteArray fileText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Makes `path` (when given) a file this process cannot read (as root: by
+// looking at files as another user until the guard goes).
+auto unreadable(const QString &path)
+{
+    QFile::setPermissions(path, {});
+    const bool root = !path.isEmpty() && ::getuid() == 0;
+    if (root)
+        setfsuid(65534);
+    return qScopeGuard([root] {
+        if (root)
+            setfsuid(0);
+    });
+}
+
+// A list holding a list… `depth` deep, as the settings store writes it.
+QByteArray nestedListsFile(int depth)
+{
+    QTemporaryDir dir;
+    QVariant value = QVariantList{};
+    for (int i = 1; i < depth; ++i)
+        value = QVariantList{value};
+    QSettings(dir.filePath(QStringLiteral("n.ini")), QSettings::IniFormat).setValue(QStringLiteral("Alertes/x"), value);
+    return fileText(dir.filePath(QStringLiteral("n.ini")));
+}
+
+const QString kNotAFile = QStringLiteral("ce n'est pas un fichier ordinaire");
+const QString kTooDeep = QStringLiteral("des valeurs y sont imbriquées trop profondément");
+const QString kTooLarge = QStringLiteral("le fichier est trop grand");
 } // namespace
 
 class TestWindowSettings : public QObject
@@ -33,134 +66,317 @@ class TestWindowSettings : public QObject
 private slots:
     void initTestCase()
     {
-        qputenv("TZ", "Europe/Paris");
-        tzset();
+        setZone("Europe/Paris");
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         fixClock(utc(2026, 6, 21, 12, 0));
     }
 
-    // Every key written, and read back by the next start.
-    void allTwelveKeys_data()
+    // Read back as southButton's choice (1/0) or frameTopBar's value (-1: left at its design value).
+    void storedText_data()
     {
-        QTest::addColumn<bool>("closeBox");
-        QTest::newRow("close box") << true;
-        QTest::newRow("Quitter") << false;
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("VRAI selects") << "O2" << "VRAI" << 1;
+        QTest::newRow("True does not") << "O2" << "True" << 0;
+        QTest::newRow("half to even, down") << "VS1" << "2.5" << 2;
+        QTest::newRow("half to even, up") << "VS1" << "3.5" << 4;
+        QTest::newRow("not a number") << "VS1" << "abc" << -1;
+        QTest::newRow("number then letters") << "VS1" << "12abc" << -1;
+        QTest::newRow("largest 16-bit") << "VS1" << "32767" << 32767;
+        QTest::newRow("beyond 16 bits") << "VS1" << "70000" << -1;
+        QTest::newRow("binary junk") << "VS1" << QString::fromLatin1("@Variant(\\0)\n\0\xfe[=", 16) << -1;
     }
-    void allTwelveKeys()
+    void storedText()
     {
+        QFETCH(QString, key);
+        QFETCH(QString, stored);
+        QTemporaryDir dir;
+        QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        store.setValue("DATA/" + key, stored);
+        const StoredSettings read = readSettings(store, 10065, 4335);
+        QTEST(key == "O2" ? int(read.selected[1]) : read.bars[0].value_or(-1), "expected");
+        QCOMPARE(read.texts, (std::array<QString, 4>{"49", "00", "02", "20"})); // the first-run texts
+    }
+
+    // Which files are handed to the settings store at start-up.
+    void readProblem_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // or <pipe>, <folder>, <link>, <unreadable>
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("absent") << QByteArray() << "";
+        QTest::newRow("ours, with lists") << QByteArray("[DATA]\nT1=4,5\n[Annee]\nDossier=/a,b\n") << "";
+        QTest::newRow("link to ours") << QByteArray("<link>") << "";
+        QTest::newRow("named pipe") << QByteArray("<pipe>") << kNotAFile;
+        QTest::newRow("folder") << QByteArray("<folder>") << kNotAFile;
+        QTest::newRow("unreadable") << QByteArray("<unreadable>") << qt_error_string(EACCES);
+        QTest::newRow("over 1 MiB") << QByteArray("[DATA]\nT1=") + QByteArray(1 << 20, 'x') << kTooLarge;
+        QTest::newRow("1000 lists deep") << nestedListsFile(1000) << "";
+        QTest::newRow("1001 lists deep") << nestedListsFile(1001) << kTooDeep;
+        QTest::newRow("deep, hexadecimal escapes")
+            << "[DATA]\nx=@Variant(" + QByteArray("\\x0\\0\\000\\x9\\0\\0\\0\\x1").repeated(1500) + ")\n" << kTooDeep;
+    }
+    void readProblem()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Lumora.conf")), target = dir.filePath(QStringLiteral("t"));
+        QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7555));
+        if (content == "<pipe>")
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        else if (content == "<folder>")
+            QVERIFY(QDir().mkdir(path));
+        else if (content == "<link>")
+            QVERIFY(QFile(target).open(QIODevice::WriteOnly) && QFile::link(target, path));
+        else if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        }
+        if (content == "<unreadable>")
+            QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        const auto restore = unreadable(content == "<unreadable>" ? path : QString());
+        QCOMPARE(settingsReadProblem(path), reason);
+    }
+
+    // What stands in the way of writing, in the system's words, or in plain
+    // words for a full disk and a file-size limit.
+    void writeProblem_data()
+    {
+        QTest::addColumn<QString>("path"); // under the temporary folder
+        QTest::addColumn<int>("sizeLimit");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("a file in place of the folder") << "blocker/Lumora.ini" << 0 << qt_error_string(ENOTDIR);
+        QTest::newRow("a folder in place of the file") << "folder.ini" << 0 << qt_error_string(EISDIR);
+        QTest::newRow("file-size limit") << "Lumora.ini" << 100 << kTooLarge;
+        QTest::newRow("writable") << "Lumora.ini" << 0 << "";
+    }
+    void writeProblem()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        QVERIFY(QFile(dir.filePath(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder.ini")));
+        QSettings store(dir.filePath(path), QSettings::IniFormat);
+        bool written = false;
+        QString found;
+        {
+            std::optional<FileSizeLimit> limit;
+            if (sizeLimit)
+                limit.emplace(sizeLimit);
+            written = writeSettings(store, {1, 2, 3, 4}, {"49", "00", "02", "20"}, {true, false, false, true});
+            found = settingsWriteProblem(store.fileName());
+        }
+        QCOMPARE(written, problem.isEmpty());
+        QCOMPARE(found, problem);
+        QCOMPARE(fileErrorReason(ENOSPC), QStringLiteral("le disque est plein"));
+    }
+
+    // Lines that cannot be read are dropped; the write itself succeeds and says so.
+    void unreadableLinesAreNoWriteFailure()
+    {
+        TestWindow w;
+        QFile file(w.iniPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("[DATA]\nnot a setting\n\\=5\nVS1=12\n"));
+        file.close();
+        QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
+        QVERIFY(!w->findChild<QMessageBox *>(QStringLiteral("SettingsMessage")));
+        QVERIFY2(fileText(w.iniPath()).contains("VS1=1000"), fileText(w.iniPath()).constData());
+    }
+
+    // Every key written on closing (Nord O1, Sud O2, Ouest O3, Est O4), and read back by the next start.
+    void dataKeys_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("first run, Quitter") << false << false << QStringList{"[DATA]", "HS1=1000", "HS2=9065",
+            "O1=Vrai", "O2=Faux", "O3=Faux", "O4=Vrai", "T1=49", "T2=00", "T3=02", "T4=20", "VS1=1000", "VS2=3335"};
+        QTest::newRow("changed, close box") << true << true << QStringList{"[DATA]", "HS1=2000", "HS2=8000",
+            "O1=Faux", "O2=Vrai", "O3=Vrai", "O4=Faux", "T1=33", "T2=15", "T3=71", "T4=4x", "VS1=500", "VS2=3000"};
+    }
+    void dataKeys()
+    {
+        QFETCH(bool, changed);
         QFETCH(bool, closeBox);
+        QFETCH(QStringList, lines);
         TestWindow w;
         const WindowControls c = ui(*w);
-        setFrame(*w, 2000, 8000, 500, 3000);
-        c.latitudeDegreesEdit->setText(QStringLiteral("33"));
-        c.latitudeMinutesEdit->setText(QStringLiteral("15"));
-        c.longitudeDegreesEdit->setText(QStringLiteral("71"));
-        c.longitudeMinutesEdit->setText(QStringLiteral("4x"));
-        click(c.southButton);
-        click(c.westButton);
+        if (changed) {
+            setFrame(*w, 2000, 8000, 500, 3000);
+            for (auto [edit, text] : {std::pair(c.latitudeDegreesEdit, "33"), std::pair(c.latitudeMinutesEdit, "15"),
+                                      std::pair(c.longitudeDegreesEdit, "71"), std::pair(c.longitudeMinutesEdit, "4x")})
+                edit->setText(QString::fromLatin1(text));
+            click(c.southButton);
+            click(c.westButton);
+        }
         if (closeBox)
             QVERIFY(w->close());
         else
             QTest::mouseClick(c.quitButton, Qt::LeftButton);
         QVERIFY(!w->isVisible());
-        QFile file(w.iniPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        // The INI text as written: Nord O1, Sud O2, Ouest O3, Est O4.
-        QCOMPARE(QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts),
-                 (QStringList{"[DATA]", "HS1=2000", "HS2=8000", "O1=Faux", "O2=Vrai", "O3=Vrai", "O4=Faux", "T1=33",
-                              "T2=15", "T3=71", "T4=4x", "VS1=500", "VS2=3000"}));
-
-        QSettings store(w.iniPath(), QSettings::IniFormat);
-        MainWindow again(&store, std::make_unique<FakeTray>());
-        const WindowControls r = ui(again);
-        QCOMPARE(barValues(again), (QList<int>{2000, 8000, 500, 3000}));
-        QCOMPARE((QStringList{r.latitudeDegreesEdit->text(), r.latitudeMinutesEdit->text(),
-                              r.longitudeDegreesEdit->text(), r.longitudeMinutesEdit->text()}),
-                 (QStringList{"33", "15", "71", "4x"}));
-        QVERIFY(r.southButton->isChecked() && !r.northButton->isChecked());
-        QVERIFY(r.westButton->isChecked() && !r.eastButton->isChecked());
+        QCOMPARE(QString::fromUtf8(fileText(w.iniPath())).split(u'\n', Qt::SkipEmptyParts), lines);
+        const WindowControls r = ui(w.nextStart());
+        QStringList restored{"[DATA]"};
+        for (QScrollBar *bar : {r.frameLeftBar, r.frameRightBar})
+            restored << QStringLiteral("HS%1=%2").arg(restored.size()).arg(bar->value());
+        for (QRadioButton *b : {r.northButton, r.southButton, r.westButton, r.eastButton})
+            restored << QStringLiteral("O%1=%2").arg(restored.size() - 2).arg(b->isChecked() ? "Vrai" : "Faux");
+        for (QLineEdit *e : {r.latitudeDegreesEdit, r.latitudeMinutesEdit, r.longitudeDegreesEdit, r.longitudeMinutesEdit})
+            restored << QStringLiteral("T%1=%2").arg(restored.size() - 6).arg(e->text());
+        for (QScrollBar *bar : {r.frameTopBar, r.frameBottomBar})
+            restored << QStringLiteral("VS%1=%2").arg(restored.size() - 10).arg(bar->value());
+        QCOMPARE(restored, lines);
     }
 
-    // A bar value the bar can take is restored, even at its end; any other
-    // gives that bar its first-run value (left 1000, right 9065, top 1000,
-    // bottom 3335), never a frame turned inside out.
-    void restoredBars_data()
+    // A choice in a menu or dialog is written at once and is there at the next start.
+    void choicesKept_data()
     {
+        QTest::addColumn<QString>("choice"); // a menu entry's object name or caption, or the year window's folder
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("stored");
-        QTest::addColumn<QList<int>>("bars"); // left, right, top, bottom
-        QTest::newRow("right edge beyond 16 bits") << "HS2" << "99999999" << QList<int>{1000, 9065, 1000, 3335};
-        QTest::newRow("right edge not a number") << "HS2" << "abc" << QList<int>{1000, 9065, 1000, 3335};
-        QTest::newRow("left edge past the picture") << "HS1" << "20000" << QList<int>{1000, 9065, 1000, 3335};
-        QTest::newRow("lower edge negative") << "VS2" << "-5" << QList<int>{1000, 9065, 1000, 3335};
-        QTest::newRow("right edge at the picture's end") << "HS2" << "10065" << QList<int>{1000, 10065, 1000, 3335};
-        QTest::newRow("lower edge at the horizon") << "VS2" << "4335" << QList<int>{1000, 9065, 1000, 4335};
-        QTest::newRow("upper edge at the zenith") << "VS1" << "0" << QList<int>{1000, 9065, 0, 3335};
+        QTest::newRow("hour lines") << "Lignes horaires (heure d'hiver)" << "Panorama/HourLines" << "true";
+        QTest::newRow("day's course") << "Course du Soleil ce jour" << "Panorama/DayCourse" << "false";
+        QTest::newRow("solstices") << "Solstices et équinoxe" << "Panorama/Envelope" << "false";
+        QTest::newRow("alerts") << "AlertsAction" << "Alertes/Actives" << "Vrai";
+        QTest::newRow("lead 30 min") << "LeadAction30" << "Alertes/Avance" << "30";
+        QTest::newRow("lead none") << "LeadAction0" << "Alertes/Avance" << "0";
+        QTest::newRow("year window's folder") << "YearExportDialog" << "Annee/Dossier" << "";
     }
-    void restoredBars()
+    void choicesKept()
     {
+        QFETCH(QString, choice);
         QFETCH(QString, key);
         QFETCH(QString, stored);
-        QFETCH(QList<int>, bars);
-        TestWindow w({{key, stored}});
-        QCOMPARE(barValues(*w), bars);
-        QVERIFY2(!frameCaptions(*w).contains(u"XXX"), qPrintable(frameCaptions(*w)));
-    }
-
-    // Settings that cannot be kept: the user is told which file and why
-    // before the program ends, and it ends once the message is read.
-    void unsavedSettingsAreReported()
-    {
-        TestWindow w;
-        QVERIFY(QDir().mkpath(w.iniPath())); // a folder where the file goes
-        QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
-        QVERIFY(!w->isVisible());
-        QPointer<QMessageBox> box = w->findChild<QMessageBox *>(QStringLiteral("SettingsMessage"));
-        QVERIFY(box && box->isVisible());
-        QVERIFY(box->text().startsWith(u"Les réglages n'ont pas pu être enregistrés"));
-        QCOMPARE(box->informativeText(), QStringLiteral("Impossible d'écrire %1 : %2")
-                                             .arg(w.iniPath(), QString::fromLocal8Bit(std::strerror(EISDIR))));
-        box->close();
-        QTRY_VERIFY(box.isNull());
-    }
-
-    // Lines that cannot be read are no failure to save.
-    void unreadableLinesSavedQuietly()
-    {
-        TestWindow w;
-        {
-            QFile file(w.iniPath());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("[DATA]\nnot a setting\n");
+        TestWindow w({{QStringLiteral("Alertes/Avance"), QStringLiteral("15")}});
+        const auto find = [&](MainWindow &window) -> QAction * {
+            for (QAction *action : window.findChildren<QAction *>())
+                if (action->objectName() == choice || action->text() == choice)
+                    return action;
+            return nullptr;
+        };
+        QString folder;
+        if (QAction *action = find(*w)) {
+            action->trigger();
+        } else {
+            w->openYearView();
+            QTRY_VERIFY_WITH_TIMEOUT(w->yearView()->findChild<QPushButton *>("YearExportPicture")->isEnabled(), 20000);
+            QTest::mouseClick(w->yearView()->findChild<QPushButton *>("YearExportPicture"), Qt::LeftButton);
+            auto *dialog = w->yearView()->findChild<QFileDialog *>(QStringLiteral("YearExportDialog"));
+            QVERIFY(dialog && QDir(w.folder()).mkdir(QStringLiteral("pictures")));
+            folder = w.folder() + QStringLiteral("/pictures");
+            dialog->selectFile(folder + QStringLiteral("/sky.png"));
+            dialog->accept();
+            stored = folder;
         }
-        QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
-        QVERIFY(!w->findChild<QMessageBox *>(QStringLiteral("SettingsMessage")));
-        QFile file(w.iniPath());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("HS2=9065"));
+        QCOMPARE(QSettings(w.iniPath(), QSettings::IniFormat).value(key).toString(), stored);
+        MainWindow &again = w.nextStart();
+        if (folder.isEmpty()) {
+            QCOMPARE(find(again)->isChecked(), find(*w)->isChecked());
+        } else {
+            again.openYearView();
+            QCOMPARE(again.yearView()->exportFolder(), folder);
+        }
     }
 
-    // A named pipe in place of the per-user file: never opened (that would
-    // wait for ever), the first-run values, a message, nothing written.
-    void pipeInPlaceOfTheSettingsFile()
+    // Kept out of the settings store: the first-run values, the user told at
+    // once which file and why, nothing written over it.
+    void refusedAtStartUp_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("named pipe") << "pipe" << kNotAFile;
+        QTest::newRow("another user's") << "unreadable" << qt_error_string(EACCES);
+        QTest::newRow("crafted") << "nested" << kTooDeep;
+    }
+    void refusedAtStartUp()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
         QTemporaryDir config;
         const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
         auto restore = qScopeGuard([&] { qputenv("XDG_CONFIG_HOME", saved); });
         QVERIFY(QDir(config.path()).mkpath(QStringLiteral("Lumora")));
-        const QString pipe = config.filePath(QStringLiteral("Lumora/Lumora.conf"));
-        QVERIFY(mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
-
+        QFile::setPermissions(config.path(), QFileDevice::Permissions(0x7555));
+        const QString path = config.filePath(QStringLiteral("Lumora/Lumora.conf"));
+        QCOMPARE(userSettingsPath(), path);
+        const QByteArray content = "[DATA]\nHS1=2000\n" + nestedListsFile(kind == u"nested" ? 1200 : 1);
+        if (kind == u"pipe") {
+            QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content));
+        }
+        const auto guard = unreadable(kind == u"unreadable" ? path : QString());
         MainWindow w(nullptr, std::make_unique<FakeTray>());
         w.show();
         QCOMPARE(barValues(w), (QList<int>{1000, 9065, 1000, 3335}));
         QTRY_VERIFY(w.findChild<QMessageBox *>(QStringLiteral("SettingsMessage")));
-        QVERIFY(w.findChild<QMessageBox *>(QStringLiteral("SettingsMessage"))->informativeText().contains(pipe));
+        const QMessageBox *box = w.findChild<QMessageBox *>(QStringLiteral("SettingsMessage"));
+        QVERIFY(box->text().startsWith(u"Le fichier de réglages ne peut pas être lu : Lumora démarre avec les réglages"));
+        QCOMPARE(box->informativeText(), QStringLiteral("Impossible de lire %1 : %2").arg(path, reason));
         QTest::mouseClick(ui(w).quitButton, Qt::LeftButton);
         QVERIFY(!w.isVisible());
         struct stat info {};
-        QVERIFY(lstat(QFile::encodeName(pipe).constData(), &info) == 0 && S_ISFIFO(info.st_mode));
+        QVERIFY(lstat(QFile::encodeName(path).constData(), &info) == 0);
+        QVERIFY(kind == u"pipe" ? S_ISFIFO(info.st_mode) : fileText(path) == content || kind == u"unreadable");
+    }
+
+    // Settings that cannot be kept: the user is told which file and why before
+    // the program ends, and it ends once the message is read.
+    void unsavedSettingsAreReported_data()
+    {
+        QTest::addColumn<int>("sizeLimit"); // 0: a folder in place of the file
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder in place of the file") << 0 << qt_error_string(EISDIR);
+        QTest::newRow("file-size limit") << 100 << kTooLarge;
+    }
+    void unsavedSettingsAreReported()
+    {
+        QFETCH(int, sizeLimit);
+        QFETCH(QString, reason);
+        TestWindow w;
+        QVERIFY(sizeLimit || QDir().mkpath(w.iniPath()));
+        {
+            std::optional<FileSizeLimit> limit;
+            if (sizeLimit)
+                limit.emplace(sizeLimit);
+            QTest::mouseClick(ui(*w).quitButton, Qt::LeftButton);
+        }
+        QVERIFY(!w->isVisible());
+        QPointer<QMessageBox> box = w->findChild<QMessageBox *>(QStringLiteral("SettingsMessage"));
+        QVERIFY(box && box->isVisible());
+        QVERIFY(box->text().startsWith(u"Les réglages n'ont pas pu être enregistrés"));
+        QCOMPARE(box->informativeText(), QStringLiteral("Impossible d'écrire %1 : %2").arg(w.iniPath(), reason));
+        box->close();
+        QTRY_VERIFY(box.isNull());
+    }
+
+    // A logout, a closed terminal or Ctrl+C ends the program as "Quitter"
+    // does: the changes are saved, once.
+    void sessionEndSaves_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+    void sessionEndSaves()
+    {
+        QFETCH(int, signal);
+        TestWindow w;
+        SessionEnd sessionEnd;
+        connect(&sessionEnd, &SessionEnd::requested, &*w, &MainWindow::endSession);
+        ui(*w).latitudeDegreesEdit->setText(QStringLiteral("33"));
+        ::raise(signal);
+        QTRY_VERIFY(!w->isVisible());
+        QVERIFY(fileText(w.iniPath()).contains("T1=33"));
+        ui(*w).latitudeDegreesEdit->setText(QStringLiteral("34"));
+        QVERIFY(w->close());
+        QVERIFY(fileText(w.iniPath()).contains("T1=33"));
     }
 };
 

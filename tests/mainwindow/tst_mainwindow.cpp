@@ -330,14 +330,16 @@ private slots:
     {
         QTest::addColumn<QString>("by");
         QTest::addColumn<QString>("shown"); // the UT and local time afterwards
-        QTest::newRow("Temps réel") << "Command1" << "12:00:00 (TU)14:00:00";
-        QTest::newRow("time bar") << "VSHeure" << "12:01:00 (TU)14:01:00";
-        QTest::newRow("clock button") << "Command3" << "12:00:00 (TU)14:00:00";
+        QTest::addColumn<int>("entryTarget"); // the search's target afterwards; -1: either
+        QTest::newRow("Temps réel") << "Command1" << "12:00:00 (TU)14:00:00" << 1;
+        QTest::newRow("time bar") << "VSHeure" << "12:01:00 (TU)14:01:00" << 0; // the target left alone
+        QTest::newRow("clock button") << "Command3" << "12:00:00 (TU)14:00:00" << -1;
     }
     void stopSearch()
     {
         QFETCH(QString, by);
         QFETCH(QString, shown);
+        QFETCH(int, entryTarget);
         TestWindow w;
         QSignalSpy finished(&*w, &MainWindow::searchFinished);
         QVERIFY(startLongExitSearch(*w, finished));
@@ -347,11 +349,12 @@ private slots:
         else
             QTest::mouseClick(w->findChild<QPushButton *>(by), Qt::LeftButton);
         QVERIFY(finished.wait(3000));
-        tick(*w);
+        if (!byTimeBar)
+            tick(*w); // which does not resume the search
         QVERIFY(!w->searchRunning() && !w->engine().searchActive && !ui(*w).continueButton->isVisible());
         QCOMPARE(ui(*w).searchButton->text(), QStringLiteral("Rechercher"));
         QCOMPARE(w->realTime(), !byTimeBar);
-        QCOMPARE(ui(*w).entrySearchCheck->isChecked(), !byTimeBar); // the time bar leaves the target alone
+        QVERIFY(entryTarget < 0 || ui(*w).entrySearchCheck->isChecked() == bool(entryTarget));
         QCOMPARE(ui(*w).utTimeLabel->text() + ui(*w).localTimeLabel->text(), shown);
     }
 
@@ -493,15 +496,15 @@ private slots:
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QString>("local");
-        QTest::addColumn<QString>("found"); // the start of Label5 and Label6 after a search; "": none made
+        QTest::addColumn<QString>("found"); // Label5 and Label6 after a search; "": none made
         // The Sun is up in Paris at 14:00 UT in December: entry at once.
         QTest::newRow("Lord Howe, 01:00 on 7 Dec") << QByteArray("Australia/Lord_Howe") << utc(2026, 12, 6, 14, 0)
-                                                   << "01:00:00" << "06/12/2026 14:00:00 (TU) 07/12/2026 01:00:00";
+                                                   << "01:00:00" << "^06/12/2026 14:00:00 \\(TU\\) 07/12/2026 01:00:00$";
         QTest::newRow("Chatham, 09:45 on 7 Dec") << QByteArray("Pacific/Chatham") << utc(2026, 12, 6, 20, 0)
                                                  << "09:45:00" << "";
         // Night in Paris: the entry is the sunrise of 7 December UT, about 07:40.
         QTest::newRow("St John's, 21:10 on 6 Dec") << QByteArray("America/St_Johns") << utc(2026, 12, 7, 0, 40)
-                                                   << "21:10:00" << "07/12/2026 07: 07/12/2026 04:";
+                                                   << "21:10:00" << "^07/12/2026 07:\\d\\d:\\d\\d \\(TU\\) 07/12/2026 04:";
         QTest::newRow("Paris, 00:30 on 1 Jan") << QByteArray("Europe/Paris") << utc(2026, 12, 31, 23, 30)
                                                << "00:30:00" << "";
     }
@@ -526,7 +529,7 @@ private slots:
         QTest::mouseClick(c.searchButton, Qt::LeftButton);
         QVERIFY(finished.wait(5000));
         const QString shown = c.utTimeLabel->text() + u' ' + c.localTimeLabel->text();
-        QVERIFY2(shown.startsWith(found.section(u' ', 0, -2)) && shown.contains(u' ' + found.section(u' ', -2)), qPrintable(shown));
+        QVERIFY2(QRegularExpression(found).match(shown).hasMatch(), qPrintable(shown));
     }
 
     // A chosen instant reads in the local time of that instant, not of today,

@@ -8,7 +8,7 @@
 #include "alerts/sunalerts.h"
 #include "common/language.h"
 #include "maptools/azimuthoverlay.h"
-#include "support/testwindow.h"
+#include "support/scenario.h"
 #include "tray/traymenu.h"
 #include "yearview/yearchart.h"
 #include "yearview/yearview.h"
@@ -41,15 +41,6 @@ QList<QRadioButton *> optionButtons(MainWindow &w)
     const WindowControls c = ui(w);
     return {c.surveyStepButtons[0], c.surveyStepButtons[1], c.surveyStepButtons[2], c.surveyStepButtons[3],
             c.northButton, c.southButton, c.westButton, c.eastButton};
-}
-
-// The step buttons, Nord, Sud, Ouest, Est: which are selected.
-QString choices(MainWindow &w)
-{
-    QString text;
-    for (QRadioButton *b : optionButtons(w))
-        text += b->isChecked() ? u'x' : u'.';
-    return text.insert(4, u' ');
 }
 
 // The year window's calendar as drawn, with the mark of the instant on show.
@@ -92,92 +83,33 @@ private slots:
         QFile::remove(QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED")));
     }
 
-    // Keys that leave the text as it is still reach the check, which in real
-    // time reads the site and the clock.
-    void keysInADateBox_data()
+    void scenario_data()
     {
-        QTest::addColumn<int>("box");
-        QTest::addColumn<int>("key");
-        QTest::newRow("Home in the day box") << 0 << int(Qt::Key_Home);
-        QTest::newRow("End in the month box") << 1 << int(Qt::Key_End);
-        QTest::newRow("Left in the year box") << 2 << int(Qt::Key_Left);
-        QTest::newRow("Up at the first day of the list") << 0 << int(Qt::Key_Up);
+        QTest::addColumn<QString>("steps");
+        const auto row = [](const char *name, const QString &steps) { QTest::newRow(name) << steps; };
+        // Keys that leave the text as it is still reach the check, which in real time
+        // reads the site and the clock.
+        for (const char *key : {"Combo1(0) Home", "Combo1(1) End", "Combo1(2) Left", "Combo1(0) Up"})
+            row(key, QStringLiteral("set Combo1(0) 1; tick; clock 2026-06-01T13:30:00; set Text1 33; key %1; "
+                                    "@dates=1/6/2026; @latitude=33; Label5=13:30:00 (TU)").arg(QLatin1String(key)));
+        // While a survey runs the text changes are not checked; a key is, on the texts as they stand.
+        row("a key during a survey", "clock 2026-06-21T00:30:00; click Check3; click Option5(0); click Command1; "
+            "@state=load; set Combo1(1) 4; set Combo1(0) 31; @dates=31/4/2026; key Combo1(0) End; @dates=1/4/2026; "
+            "@searching=1; search; @searching=0");
+        // One survey step at most, one latitude and one longitude choice, by clicks and by
+        // arrow keys; the keys stay in the group of the focused option.
+        row("steps clicked", "click Option5(2); @options=..x. x..x; click Option5(2); @options=..x. x..x; "
+            "click Option5(3); @options=...x x..x; click Option1; @options=...x x..x");
+        row("arrows among the steps", "click Option5(3); focus Option5(3); keys Right Up Up Right Down Down Down Left "
+            "Right Up; @options~^(x...|.x..|..x.|...x) x..x$; tick; @longitude~^-");
+        row("arrows among the hemispheres", "focus Option1; keys Down; @options=.... .x.x; keys Down Right Down; "
+            "@options=.... .x.x; focus Option4; keys Down Up Left Down; @options=.... .xx.");
     }
-    void keysInADateBox()
+    void scenario()
     {
-        QFETCH(int, box);
-        QFETCH(int, key);
-        TestWindow w;
-        const WindowControls c = ui(*w);
-        c.dateBoxes[0]->setEditText(QStringLiteral("1"));
-        tick(*w);
-        fixClock(utc(2026, 6, 1, 13, 30));
-        c.latitudeDegreesEdit->setText(QStringLiteral("33")); // taken at the next reading of the site
-        QTest::keyClick(c.dateBoxes[box], Qt::Key(key));
-        QCOMPARE(dateBoxesText(*w), QStringLiteral("1/6/2026"));
-        QCOMPARE(w->engine().site.latitude, 33.0);
-        QCOMPARE(c.utTimeLabel->text(), QStringLiteral("13:30:00 (TU)"));
-    }
-
-    // While a survey runs the text changes are not checked; a key is, on the
-    // texts as they stand before it.
-    void keyChecksTheDateDuringASurvey()
-    {
-        fixClock(utc(2026, 6, 21, 0, 30));
-        TestWindow w;
-        const WindowControls c = ui(*w);
-        click(c.surveyCheck);
-        click(c.surveyStepButtons[0]);
-        QTest::mouseClick(c.searchButton, Qt::LeftButton);
-        QCOMPARE(w->stateText(), QStringLiteral("load"));
-        c.dateBoxes[1]->setEditText(QStringLiteral("4"));
-        c.dateBoxes[0]->setEditText(QStringLiteral("31"));
-        QCOMPARE(dateBoxesText(*w), QStringLiteral("31/4/2026"));
-        QTest::keyClick(c.dateBoxes[0], Qt::Key_End);
-        QCOMPARE(dateBoxesText(*w), QStringLiteral("1/4/2026"));
-        QVERIFY(w->searchRunning());
-        QTest::mouseClick(c.searchButton, Qt::LeftButton); // "Temps réel"
-        QTRY_VERIFY(!w->searchRunning());
-    }
-
-    // One survey step at most, one latitude and one longitude choice: clicks
-    // (option indices), then arrow keys from a focused option. '?': any one of that group.
-    void optionGroups_data()
-    {
-        QTest::addColumn<QString>("clicks");
-        QTest::addColumn<int>("focus"); // -1: no keys
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("a step") << "2" << -1 << "" << "..x. x..x";
-        QTest::newRow("the selected step again") << "22" << -1 << "" << "..x. x..x";
-        QTest::newRow("another step") << "23" << -1 << "" << "...x x..x";
-        QTest::newRow("Nord clicked when selected") << "4" << -1 << "" << ".... x..x";
-        QTest::newRow("arrows stay among the steps") << "3" << 3 << "RUURDDDLRU" << "???? x..x";
-        QTest::newRow("Down on Nord") << "" << 4 << "D" << ".... .x.x";
-        QTest::newRow("arrows stay in the latitude") << "" << 4 << "DDRD" << ".... ??.x";
-        QTest::newRow("arrows stay in the longitude") << "" << 7 << "DULD" << ".... x.??";
-    }
-    void optionGroups()
-    {
-        QFETCH(QString, clicks);
-        QFETCH(int, focus);
-        QFETCH(QString, keys);
-        QFETCH(QString, expected);
-        TestWindow w;
-        for (QChar i : clicks)
-            click(optionButtons(*w)[i.digitValue()]);
-        if (focus >= 0) {
-            QVERIFY(activate(&*w));
-            optionButtons(*w)[focus]->setFocus();
-        }
-        const QHash<QChar, Qt::Key> arrows{{u'R', Qt::Key_Right}, {u'L', Qt::Key_Left}, {u'U', Qt::Key_Up}, {u'D', Qt::Key_Down}};
-        for (QChar key : keys)
-            QTest::keyClick(QApplication::focusWidget(), arrows[key]);
-        const QString got = choices(*w);
-        for (const auto &[from, to] : {std::pair(0, 4), std::pair(5, 7), std::pair(7, 9)}) {
-            const QString part = got.mid(from, to - from), want = expected.mid(from, to - from);
-            QVERIFY2(want.contains(u'?') ? part.count(u'x') == 1 : part == want, qPrintable(got));
-        }
+        QFETCH(QString, steps);
+        const QString failure = runScenario(steps);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     // A press released off the control does nothing.

@@ -5,7 +5,7 @@
 #include "common/fileerrors.h"
 #include "mainwindow/sessionend.h"
 #include "mainwindow/settings.h"
-#include "support/testwindow.h"
+#include "support/scenario.h"
 #include "yearview/yearview.h"
 
 #include <cerrno>
@@ -186,49 +186,38 @@ private slots:
         QVERIFY2(fileText(w.iniPath()).contains("VS1=1000"), fileText(w.iniPath()).constData());
     }
 
-    // Every key written on closing (Nord O1, Sud O2, Ouest O3, Est O4), and read back by the next start.
-    void dataKeys_data()
+    void scenario_data()
     {
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<bool>("closeBox");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("first run, Quitter") << false << false << QStringList{"[DATA]", "HS1=1000", "HS2=9065",
-            "O1=Vrai", "O2=Faux", "O3=Faux", "O4=Vrai", "T1=49", "T2=00", "T3=02", "T4=20", "VS1=1000", "VS2=3335"};
-        QTest::newRow("changed, close box") << true << true << QStringList{"[DATA]", "HS1=2000", "HS2=8000",
-            "O1=Faux", "O2=Vrai", "O3=Vrai", "O4=Faux", "T1=33", "T2=15", "T3=71", "T4=4x", "VS1=500", "VS2=3000"};
+        QTest::addColumn<QString>("steps");
+        const auto row = [](const char *name, const QString &steps) { QTest::newRow(name) << steps; };
+        // Every key written on closing (Nord O1, Sud O2, Ouest O3, Est O4), and read back by the next start.
+        row("first run, Quitter", "click Command2; @ini=[DATA] HS1=1000 HS2=9065 O1=Vrai O2=Faux O3=Faux O4=Vrai T1=49 "
+            "T2=00 T3=02 T4=20 VS1=1000 VS2=3335; restart; Option1.checked=true; Option4.checked=true; Text2=00");
+        row("changed, close box", "frame 2000 8000 500 3000; set Text1 33; set Text2 15; set Text3 71; set Text4 4x; "
+            "click Option2; click Option3; close; @ini=[DATA] HS1=2000 HS2=8000 O1=Faux O2=Vrai O3=Vrai O4=Faux T1=33 "
+            "T2=15 T3=71 T4=4x VS1=500 VS2=3000; restart; HS1=2000; HS2=8000; VS1=500; VS2=3000; Text1=33; Text2=15; "
+            "Text3=71; Text4=4x; Option1.checked=false; Option2.checked=true; Option3.checked=true; Option4.checked=false");
+        // A bar value the bar can take is restored, even at its end; any other gives that bar
+        // its first-run value (left 1000, right 9065, top 1000, bottom 3335), never a frame
+        // turned inside out.
+        const auto bars = [](const char *stored, const char *values) {
+            const QStringList v = QString::fromLatin1(values).split(u' ');
+            return QStringLiteral("stored %1; HS1=%2; HS2=%3; VS1=%4; VS2=%5; @captions~^[^X]*$")
+                .arg(QLatin1String(stored), v[0], v[1], v[2], v[3]);
+        };
+        row("right edge beyond 16 bits", bars("HS2=99999999", "1000 9065 1000 3335"));
+        row("right edge not a number", bars("HS2=abc", "1000 9065 1000 3335"));
+        row("left edge past the picture", bars("HS1=20000", "1000 9065 1000 3335"));
+        row("lower edge negative", bars("VS2=-5", "1000 9065 1000 3335"));
+        row("right edge at the picture's end", bars("HS2=10065", "1000 10065 1000 3335"));
+        row("lower edge at the horizon", bars("VS2=4335", "1000 9065 1000 4335"));
+        row("upper edge at the zenith", bars("VS1=0", "1000 9065 0 3335"));
     }
-    void dataKeys()
+    void scenario()
     {
-        QFETCH(bool, changed);
-        QFETCH(bool, closeBox);
-        QFETCH(QStringList, lines);
-        TestWindow w;
-        const WindowControls c = ui(*w);
-        if (changed) {
-            setFrame(*w, 2000, 8000, 500, 3000);
-            for (auto [edit, text] : {std::pair(c.latitudeDegreesEdit, "33"), std::pair(c.latitudeMinutesEdit, "15"),
-                                      std::pair(c.longitudeDegreesEdit, "71"), std::pair(c.longitudeMinutesEdit, "4x")})
-                edit->setText(QString::fromLatin1(text));
-            click(c.southButton);
-            click(c.westButton);
-        }
-        if (closeBox)
-            QVERIFY(w->close());
-        else
-            QTest::mouseClick(c.quitButton, Qt::LeftButton);
-        QVERIFY(!w->isVisible());
-        QCOMPARE(QString::fromUtf8(fileText(w.iniPath())).split(u'\n', Qt::SkipEmptyParts), lines);
-        const WindowControls r = ui(w.nextStart());
-        QStringList restored{"[DATA]"};
-        for (QScrollBar *bar : {r.frameLeftBar, r.frameRightBar})
-            restored << QStringLiteral("HS%1=%2").arg(restored.size()).arg(bar->value());
-        for (QRadioButton *b : {r.northButton, r.southButton, r.westButton, r.eastButton})
-            restored << QStringLiteral("O%1=%2").arg(restored.size() - 2).arg(b->isChecked() ? "Vrai" : "Faux");
-        for (QLineEdit *e : {r.latitudeDegreesEdit, r.latitudeMinutesEdit, r.longitudeDegreesEdit, r.longitudeMinutesEdit})
-            restored << QStringLiteral("T%1=%2").arg(restored.size() - 6).arg(e->text());
-        for (QScrollBar *bar : {r.frameTopBar, r.frameBottomBar})
-            restored << QStringLiteral("VS%1=%2").arg(restored.size() - 10).arg(bar->value());
-        QCOMPARE(restored, lines);
+        QFETCH(QString, steps);
+        const QString failure = runScenario(steps);
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     // A choice in a menu or dialog is written at once and is there at the next start.

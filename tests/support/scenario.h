@@ -5,14 +5,19 @@
 //   tick                       one second of real time   restart  the program started again
 //   click NAME                 a click near a control's left end (its mark)
 //   key NAME KEY               a key (as QKeySequence names it: Down, End, F1) on a control
+//   focus NAME; keys KEY…      the window active, the focus on a control; keys to the focus
 //   set NAME VALUE             a box's text or a bar's value, set as a program would
 //   type NAME VALUE            the same, then End pressed in the box, as a user types
-//   frame L R T B              the frame bars (setFrame)   search  "Rechercher", to its end
-// and expectations, compared as text:
-//   NAME=TEXT                  a control's text (a bar's value, a box's current text)
-//   NAME.PROPERTY=TEXT         a property (toolTip, visible, checked…; px: font size in pixels,
-//                              color: the text colour)
-//   @dates=D/M/Y @realTime=1 @latitude=… @longitude=… @dayFraction=… @state=… @ini=LINE LINE…
+//   frame L R T B              the frame bars (setFrame)  close  the window's close box
+//   search [NAME]              a click on "Rechercher" (or NAME) and the search's end
+// and expectations, compared as text (NAME=TEXT, NAME!=TEXT, NAME~REGEX; wait EXPECTATION
+// retries it for 5 s):
+//   NAME                       a control's text (a bar's value, a box's current text)
+//   NAME.PROPERTY              a property (toolTip, visible, checked, x…; px: the font's
+//                              size in pixels; color: the text's)
+//   @dates @realTime @latitude @longitude @dayFraction @state @searching @inWindow @azimuth
+//   @options (the step buttons, Nord, Sud, Ouest, Est: x selected) @lines (the frame's lines)
+//   @captions (the frame's edges) @tick (graduation tick 1) @ini (the settings file's lines)
 #pragma once
 
 #include "support/testwindow.h"
@@ -24,6 +29,7 @@ inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
 {
     if (name.startsWith(u'@')) {
         const SunshineEngine &e = shown.engine();
+        const FrameLines &f = ui(shown).panorama->frameLines();
         const QMap<QString, std::function<QString()>> facts{
             {"@dates", [&] { return dateBoxesText(shown); }},
             {"@realTime", [&] { return QString::number(shown.realTime()); }},
@@ -31,6 +37,28 @@ inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
             {"@longitude", [&] { return QString::number(e.site.longitude); }},
             {"@dayFraction", [&] { return QString::number(e.dayFractionUT); }},
             {"@state", [&] { return shown.stateText(); }},
+            {"@searching", [&] { return QString::number(shown.searchRunning() || e.searchActive); }},
+            {"@inWindow", [&] { return QString::number(e.inWindow); }},
+            {"@azimuth", [&] { return QString::number(e.sun.azimuth, 'f', 1); }},
+            {"@lines", [&] { return QStringLiteral("%1 %2 %3 %4").arg(f.left.x1).arg(f.right.x1).arg(f.top.y1).arg(f.bottom.y1); }},
+            {"@tick", [&] {
+                 const QLineF t = shown.graduationTick(1);
+                 return QStringLiteral("%1 %2 %3 %4").arg(t.x1(), 0, 'f', 1).arg(t.y1()).arg(t.x2(), 0, 'f', 1).arg(t.y2());
+             }},
+            {"@options", [&] {
+                 const WindowControls c = ui(shown);
+                 QString text;
+                 for (QRadioButton *b : {c.surveyStepButtons[0], c.surveyStepButtons[1], c.surveyStepButtons[2],
+                                         c.surveyStepButtons[3], c.northButton, c.southButton, c.westButton, c.eastButton})
+                     text += b->isChecked() ? u'x' : u'.';
+                 return text.insert(4, u' ');
+             }},
+            {"@captions", [&] {
+                 QStringList captions;
+                 for (QLabel *label : ui(shown).frameEdgeLabels)
+                     captions << label->text();
+                 return captions.join(u' ');
+             }},
             {"@ini", [&] {
                  QFile file(w.iniPath());
                  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).join(u' ') : QString();
@@ -54,6 +82,19 @@ inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
     return widget->property("text").toString();
 }
 
+// Whether an expectation (NAME=TEXT, NAME!=TEXT, NAME~REGEX) holds; empty
+// when it does, else what was seen.
+inline std::optional<QString> unmet(TestWindow &w, MainWindow &shown, const QString &step)
+{
+    static const QRegularExpression form(QStringLiteral("^([@\\w().]+)(=|!=|~)(.*)$"));
+    const auto m = form.match(step);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString seen = observed(w, shown, m.captured(1)), op = m.captured(2), want = m.captured(3);
+    const bool holds = op == u"~" ? QRegularExpression(want).match(seen).hasMatch() : (seen == want) == (op == u"=");
+    return holds ? QString() : QStringLiteral("%1: seen %2").arg(step, seen);
+}
+
 // Runs the steps on a new TestWindow; empty when every expectation held,
 // else which step failed and what was seen.
 inline QString runScenario(const QString &script)
@@ -62,11 +103,12 @@ inline QString runScenario(const QString &script)
     QStringList steps = script.split(u';', Qt::SkipEmptyParts);
     for (QString &step : steps)
         step = step.trimmed();
+    const auto setClock = [](const QString &text) { fixClock(QDateTime::fromString(text + u'Z', Qt::ISODate)); };
     // Before the start: the clock, the zone and the stored settings.
     while (!steps.isEmpty() && QRegularExpression(QStringLiteral("^(clock|zone|stored) ")).match(steps[0]).hasMatch()) {
         const QString step = steps.takeFirst(), arg = step.section(u' ', 1);
         if (step.startsWith(u"clock"))
-            fixClock(QDateTime::fromString(arg, Qt::ISODate).toUTC());
+            setClock(arg);
         else if (step.startsWith(u"zone"))
             setZone(qPrintable(arg));
         else
@@ -74,42 +116,55 @@ inline QString runScenario(const QString &script)
     }
     TestWindow w(stored);
     MainWindow *shown = &*w;
-    const auto widget = [&](const QString &name) { return shown->findChild<QWidget *>(name); };
     for (const QString &step : steps) {
         const QString verb = step.section(u' ', 0, 0), name = step.section(u' ', 1, 1), rest = step.section(u' ', 2);
-        const auto equals = QRegularExpression(QStringLiteral("^([@\\w().]+)=(.*)$")).match(step);
-        if (equals.hasMatch()) {
-            const QString seen = observed(w, *shown, equals.captured(1));
-            if (seen != equals.captured(2))
-                return QStringLiteral("%1: seen %2").arg(step, seen);
+        QWidget *target = shown->findChild<QWidget *>(name);
+        const auto keyOf = [](const QString &key) { return Qt::Key(QKeySequence::fromString(key)[0].key()); };
+        if (const std::optional<QString> failure = unmet(w, *shown, step)) {
+            if (!failure->isEmpty())
+                return *failure;
+        } else if (verb == u"wait") {
+            const QString expectation = step.section(u' ', 1);
+            if (!QTest::qWaitFor([&] { return unmet(w, *shown, expectation).value_or(QString()).isEmpty(); }, 5000))
+                return *unmet(w, *shown, expectation);
         } else if (verb == u"clock") {
-            fixClock(QDateTime::fromString(name, Qt::ISODate).toUTC());
+            setClock(name);
         } else if (verb == u"tick") {
             tick(*shown);
         } else if (verb == u"restart") {
             shown = &w.nextStart();
             shown->show();
-        } else if (verb == u"click" && widget(name)) {
-            click(widget(name));
-        } else if (verb == u"key" && widget(name)) {
-            QTest::keyClick(widget(name), Qt::Key(QKeySequence::fromString(rest)[0].key()));
-        } else if ((verb == u"set" || verb == u"type") && widget(name)) {
-            QWidget *target = widget(name);
+        } else if (verb == u"close") {
+            shown->close();
+        } else if (verb == u"click" && target) {
+            click(target);
+        } else if (verb == u"key" && target) {
+            QTest::keyClick(target, keyOf(rest));
+        } else if (verb == u"focus" && target) {
+            shown->activateWindow();
+            if (!QTest::qWaitForWindowActive(shown))
+                return step + QStringLiteral(": the window is not active");
+            target->setFocus();
+        } else if (verb == u"keys") {
+            for (const QString &key : step.split(u' ').mid(1))
+                QTest::keyClick(QApplication::focusWidget(), keyOf(key));
+        } else if ((verb == u"set" || verb == u"type") && target) {
+            auto *box = qobject_cast<QComboBox *>(target);
+            auto *edit = box ? box->lineEdit() : qobject_cast<QLineEdit *>(target);
             if (auto *bar = qobject_cast<QScrollBar *>(target))
                 bar->setValue(rest.toInt());
-            else if (auto *box = qobject_cast<QComboBox *>(target))
-                box->setEditText(rest);
-            else
-                static_cast<QLineEdit *>(target)->setText(rest);
-            if (verb == u"type")
-                QTest::keyClick(target, Qt::Key_End);
+            else if (edit)
+                edit->setText(rest);
+            if (verb == u"type" && edit)
+                QTest::keyClick(edit, Qt::Key_End);
         } else if (verb == u"frame") {
             const QStringList v = step.split(u' ').mid(1);
             setFrame(*shown, v.value(0).toInt(), v.value(1).toInt(), v.value(2).toInt(), v.value(3).toInt());
         } else if (verb == u"search") {
             QSignalSpy finished(shown, &MainWindow::searchFinished);
-            QTest::mouseClick(ui(*shown).searchButton, Qt::LeftButton);
-            if (!finished.wait(5000))
+            auto *button = shown->findChild<QPushButton *>(name.isEmpty() ? QStringLiteral("Command1") : name);
+            QTest::mouseClick(button, Qt::LeftButton);
+            if (!finished.count() && !finished.wait(5000))
                 return step + QStringLiteral(": no end");
         } else {
             return QStringLiteral("cannot do: ") + step;

@@ -19,17 +19,6 @@ using namespace lumora::testing;
 namespace {
 const QList<std::pair<QString, QString>> kAlertsOn{{QStringLiteral("Alertes/Actives"), QStringLiteral("Vrai")}};
 
-// Answers the map launcher's question "No" once it is open.
-void answerMapQuestionNo()
-{
-    QTimer::singleShot(0, [] {
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (auto *box = qobject_cast<QMessageBox *>(top); box && box->objectName() == u"MapQuestion")
-                return box->done(QMessageBox::No);
-        answerMapQuestionNo();
-    });
-}
-
 bool activate(QWidget *window)
 {
     window->activateWindow();
@@ -104,6 +93,24 @@ private slots:
             "Right Up; @options~^(x...|.x..|..x.|...x) x..x$; tick; @longitude~^-");
         row("arrows among the hemispheres", "focus Option1; keys Down; @options=.... .x.x; keys Down Right Down; "
             "@options=.... .x.x; focus Option4; keys Down Up Left Down; @options=.... .xx.");
+        // However the window is put away, a way back is on offer (the icon and its menu's
+        // "Afficher Lumora", or the task bar), and each way back brings it up; the icon
+        // then stays only for the alerts. "Réduire" also goes back to real time.
+        const QString reduce = QStringLiteral("key VSHeure Down; click Command4; tick; @realTime=1; @window=hidden; @icon=1; ");
+        const QString alertsOn = QStringLiteral("stored Alertes/Actives=Vrai; ");
+        row("Réduire, icon", reduce + "tray activate; @window=shown; tick; @icon=0");
+        row("Réduire, menu", reduce + "tray menu; @window=shown; tick; @icon=0");
+        row("Réduire, second start", reduce + "front; @window=shown; tick; @icon=0");
+        row("Réduire, alerts on, icon", alertsOn + reduce + "tray activate; @window=shown; tick; @icon=1");
+        row("Réduire, alerts on, notification", alertsOn + reduce + "tray message; @window=shown; tick; @icon=1");
+        row("no notification area, second start", "tray none; key VSHeure Down; click Command4; tick; @realTime=1; "
+            "@window=minimised; front; @window=shown");
+        row("overlay, Retour", "map; tick; @window=hidden; @icon=1; retour overlay; @window=shown; tick; @icon=0");
+        row("About, Réduire, Retour", "click Command5; click Command4; tick; @window=hidden; @icon=1; retour about; "
+            "@window=shown; tick; @icon=0");
+        row("--tray, menu", "traystart; tick; @window=hidden; @icon=1; tray menu; @window=shown; tick; @icon=0");
+        row("--tray, alerts on, second start", alertsOn + "traystart; tick; @window=hidden; @icon=1; front; "
+            "@window=shown; tick; @icon=1");
     }
     void scenario()
     {
@@ -138,68 +145,6 @@ private slots:
         QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(button->width() + 40, button->height() + 40));
         QTest::qWait(100);
         QCOMPARE(state(), before);
-    }
-
-    // However the window is put away, a way back is on offer (the icon and
-    // its menu's "Afficher Lumora", or the task bar), and each way back
-    // brings it up; the icon then stays only for the alerts.
-    void wayBack_data()
-    {
-        QTest::addColumn<QString>("away"); // Réduire, Réduire without a notification area, overlay, About, --tray
-        QTest::addColumn<QString>("back");
-        QTest::addColumn<bool>("alertsOn");
-        QTest::newRow("Réduire, icon") << "reduce" << "icon" << false;
-        QTest::newRow("Réduire, menu") << "reduce" << "menu" << false;
-        QTest::newRow("Réduire, second start") << "reduce" << "second start" << false;
-        QTest::newRow("Réduire, alerts on, icon") << "reduce" << "icon" << true;
-        QTest::newRow("Réduire, alerts on, notification") << "reduce" << "notification" << true;
-        QTest::newRow("no notification area, second start") << "minimise" << "second start" << false;
-        QTest::newRow("overlay, Retour") << "overlay" << "overlay" << false;
-        QTest::newRow("About, Réduire, Retour") << "about" << "about" << false;
-        QTest::newRow("--tray, menu") << "tray start" << "menu" << false;
-        QTest::newRow("--tray, alerts on, second start") << "tray start" << "second start" << true;
-    }
-    void wayBack()
-    {
-        QFETCH(QString, away);
-        QFETCH(QString, back);
-        QFETCH(bool, alertsOn);
-        TestWindow w(alertsOn ? kAlertsOn : QList<std::pair<QString, QString>>{});
-        const WindowControls c = ui(*w);
-        w.tray->isAvailable = away != u"minimise";
-        QTest::keyClick(c.timeBar, Qt::Key_Down); // put away, the window goes back to real time
-        if (away == u"overlay") {
-            answerMapQuestionNo();
-            QTest::mouseClick(c.mapButton, Qt::LeftButton);
-        } else if (away == u"tray start") {
-            w->hide();
-            startInNotificationArea(*w, *w->tray());
-        } else {
-            if (away == u"about")
-                QTest::mouseClick(c.aboutButton, Qt::LeftButton);
-            QTest::mouseClick(c.hideButton, Qt::LeftButton);
-        }
-        tick(*w);
-        QVERIFY(w->realTime() || away == u"overlay" || away == u"tray start");
-        if (away == u"minimise")
-            QVERIFY(w->isVisible() && w->isMinimized());
-        else
-            QVERIFY(w->isHidden() && w.tray->shown() && w->trayMenu()->showAction()->isEnabled());
-        if (back == u"icon")
-            w->tray()->notifyActivated();
-        else if (back == u"menu")
-            w->trayMenu()->showAction()->trigger();
-        else if (back == u"second start")
-            w->bringToFront();
-        else if (back == u"notification")
-            emit w->tray()->messageClicked();
-        else
-            QTest::mouseClick((back == u"overlay" ? static_cast<QWidget *>(w->overlay()) : w->aboutBox())
-                                  ->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
-        QVERIFY(w->isVisible() && !w->isMinimized());
-        tick(*w);
-        QCOMPARE(w.tray->shown(), alertsOn);
-        QCOMPARE(w->tray()->iconShown(), alertsOn);
     }
 
     // The help key opens the help document from each window; an opener that

@@ -10,6 +10,11 @@
 //   type NAME VALUE            the same, then End pressed in the box, as a user types
 //   frame L R T B              the frame bars (setFrame)  close  the window's close box
 //   search [NAME]              a click on "Rechercher" (or NAME) and the search's end
+//   map                        the map button, its question answered "Non"
+//   tray activate|menu|message|none   the icon clicked, its menu's "Afficher Lumora", its
+//                              message clicked; no notification area from now on
+//   front                      a second start of the program   traystart  a start with --tray
+//   retour overlay|about       that window's "Retour"
 // and expectations, compared as text (NAME=TEXT, NAME!=TEXT, NAME~REGEX; wait EXPECTATION
 // retries it for 5 s):
 //   NAME                       a control's text (a bar's value, a box's current text)
@@ -18,11 +23,27 @@
 //   @dates @realTime @latitude @longitude @dayFraction @state @searching @inWindow @azimuth
 //   @options (the step buttons, Nord, Sud, Ouest, Est: x selected) @lines (the frame's lines)
 //   @captions (the frame's edges) @tick (graduation tick 1) @ini (the settings file's lines)
+//   @tray (what the notification area was asked: in/out with the picture, sun or shade; hide)
+//   @window (shown, hidden, minimised) @icon (the icon shown, and "Afficher Lumora" on offer)
 #pragma once
 
+#include "about/about.h"
+#include "maptools/azimuthoverlay.h"
 #include "support/testwindow.h"
+#include "tray/traymenu.h"
 
 namespace lumora::testing {
+
+// Answers the map launcher's question "No" once it is open.
+inline void answerMapQuestionNo()
+{
+    QTimer::singleShot(0, [] {
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(top); box && box->objectName() == u"MapQuestion")
+                return box->done(QMessageBox::No);
+        answerMapQuestionNo();
+    });
+}
 
 // What the window or its settings file show for an expectation's name.
 inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
@@ -59,6 +80,21 @@ inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
                      captions << label->text();
                  return captions.join(u' ');
              }},
+            {"@tray", [&] {
+                 const auto picture = [](const QImage &i) { return i.convertToFormat(QImage::Format_ARGB32); };
+                 const QImage sun = picture(shown.windowIcon().pixmap(16, 16).toImage());
+                 const QImage shade = picture(ui(shown).sunOutIcon->pixmap().toImage());
+                 QStringList calls;
+                 for (int i = 0, shownIcon = 0; i < w.tray->calls.size(); ++i) {
+                     const QString &call = w.tray->calls[i];
+                     const QImage icon = call == u"hide" ? QImage() : picture(w.tray->icons[shownIcon++]);
+                     calls << (call == u"hide" ? call : QStringLiteral("%1:%2").arg(call == kTipIn ? "in" : call == kTipOut ? "out" : "?",
+                                                                                   icon == sun ? "sun" : icon == shade ? "shade" : "?"));
+                 }
+                 return calls.join(u' ');
+             }},
+            {"@window", [&] { return shown.isHidden() ? "hidden" : shown.isMinimized() ? "minimised" : "shown"; }},
+            {"@icon", [&] { return QString::number(w.tray->shown() && shown.tray()->iconShown() && shown.trayMenu()->showAction()->isEnabled()); }},
             {"@ini", [&] {
                  QFile file(w.iniPath());
                  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).join(u' ') : QString();
@@ -166,6 +202,26 @@ inline QString runScenario(const QString &script)
             QTest::mouseClick(button, Qt::LeftButton);
             if (!finished.count() && !finished.wait(5000))
                 return step + QStringLiteral(": no end");
+        } else if (verb == u"map") {
+            answerMapQuestionNo();
+            QTest::mouseClick(ui(*shown).mapButton, Qt::LeftButton);
+        } else if (verb == u"tray" && name == u"none") {
+            w.tray->isAvailable = false;
+        } else if (verb == u"tray") {
+            if (name == u"activate")
+                shown->tray()->notifyActivated();
+            else if (name == u"menu")
+                shown->trayMenu()->showAction()->trigger();
+            else
+                emit shown->tray()->messageClicked();
+        } else if (verb == u"front") {
+            shown->bringToFront();
+        } else if (verb == u"traystart") {
+            shown->hide();
+            startInNotificationArea(*shown, *shown->tray());
+        } else if (verb == u"retour" && (name == u"overlay" ? bool(shown->overlay()) : bool(shown->aboutBox()))) {
+            QWidget *window = name == u"overlay" ? static_cast<QWidget *>(shown->overlay()) : shown->aboutBox();
+            QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
         } else {
             return QStringLiteral("cannot do: ") + step;
         }

@@ -153,6 +153,11 @@ private slots:
         row("icon: hidden, stays in", in + "click Command4; tick; tick; @tray=in:sun; solon.visible=false");
         row("icon: hidden, in then out", in + "click Command4; tick; " + out + "tick; @tray=in:sun hide out:shade; "
             "solon.visible=false; solofF.visible=false");
+        // With the alerts on, the icon follows the answer beside the shown window too.
+        const QString alerts = QStringLiteral("stored Alertes/Actives=Vrai; ");
+        row("icon: alerts on, shown", alerts + out + "tick; " + in + "tick; tick; " + out + "tick; "
+            "@tray=out:shade hide in:sun hide out:shade");
+        row("icon: alerts on, hidden", alerts + in + "click Command4; tick; tick; tick; @tray=in:sun");
         row("1/1/1900 12:00 UT, Paris mean time", "clock 2026-07-10T10:00:00; " + chosen("1/1/1900", 720)
             + "Label6=12:09:21; " + kWholeSky + "search; Label6=01/01/1900 12:09:21");
     }

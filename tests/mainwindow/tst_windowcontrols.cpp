@@ -93,6 +93,10 @@ private slots:
             "Right Up; @options~^(x...|.x..|..x.|...x) x..x$; tick; @longitude~^-");
         row("arrows among the hemispheres", "focus Option1; keys Down; @options=.... .x.x; keys Down Right Down; "
             "@options=.... .x.x; focus Option4; keys Down Up Left Down; @options=.... .xx.");
+        // A press released off a control does nothing.
+        for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "Check1",
+                                 "Check3", "Option2", "Option4", "Option5(1)"})
+            row(name, QStringLiteral("key VSHeure Down; pressaway ") + QLatin1String(name));
         // However the window is put away, a way back is on offer (the icon and its menu's
         // "Afficher Lumora", or the task bar), and each way back brings it up; the icon
         // then stays only for the alerts. "Réduire" also goes back to real time.
@@ -117,34 +121,6 @@ private slots:
         QFETCH(QString, steps);
         const QString failure = runScenario(steps);
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
-    }
-
-    // A press released off the control does nothing.
-    void pressReleasedElsewhere_data()
-    {
-        QTest::addColumn<QString>("control");
-        for (const char *name : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command7", "Check1",
-                                 "Check3", "Option2", "Option4", "Option5(1)"})
-            QTest::newRow(name) << QString::fromLatin1(name);
-    }
-    void pressReleasedElsewhere()
-    {
-        QFETCH(QString, control);
-        TestWindow w;
-        QTest::keyClick(ui(*w).timeBar, Qt::Key_Down); // manual mode, for "Temps réel"
-        const auto state = [&] {
-            QString s = QStringLiteral("%1%2%3%4%5 ").arg(w->isVisible()).arg(w->isMinimized()).arg(w->realTime())
-                .arg(w->searchRunning()).arg(bool(w->aboutBox()));
-            for (QAbstractButton *b : w->findChildren<QAbstractButton *>())
-                s += b->isChecked() ? u'x' : u'.';
-            return s + openedAddresses();
-        };
-        const QString before = state();
-        auto *button = w->findChild<QAbstractButton *>(control);
-        QTest::mousePress(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-        QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(button->width() + 40, button->height() + 40));
-        QTest::qWait(100);
-        QCOMPARE(state(), before);
     }
 
     // The help key opens the help document from each window; an opener that

@@ -15,6 +15,7 @@
 //                              message clicked; no notification area from now on
 //   front                      a second start of the program   traystart  a start with --tray
 //   retour overlay|about       that window's "Retour"
+//   pressaway NAME             a press on a control released off it: nothing may change
 // and expectations, compared as text (NAME=TEXT, NAME!=TEXT, NAME~REGEX; wait EXPECTATION
 // retries it for 5 s):
 //   NAME                       a control's text (a bar's value, a box's current text)
@@ -202,6 +203,21 @@ inline QString runScenario(const QString &script)
             QTest::mouseClick(button, Qt::LeftButton);
             if (!finished.count() && !finished.wait(5000))
                 return step + QStringLiteral(": no end");
+        } else if (verb == u"pressaway" && qobject_cast<QAbstractButton *>(target)) {
+            const auto state = [&] {
+                QString text = QStringLiteral("%1%2%3%4%5 ").arg(shown->isVisible()).arg(shown->isMinimized())
+                                   .arg(shown->realTime()).arg(shown->searchRunning()).arg(bool(shown->aboutBox()));
+                for (QAbstractButton *b : shown->findChildren<QAbstractButton *>())
+                    text += b->isChecked() ? u'x' : u'.';
+                QFile opened(QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED")));
+                return text + (opened.exists() ? QStringLiteral(" help opened") : QString());
+            };
+            const QString before = state();
+            QTest::mousePress(target, Qt::LeftButton, {}, QPoint(6, target->height() / 2));
+            QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(target->width() + 40, target->height() + 40));
+            QTest::qWait(100);
+            if (state() != before)
+                return QStringLiteral("%1: %2 became %3").arg(step, before, state());
         } else if (verb == u"map") {
             answerMapQuestionNo();
             QTest::mouseClick(ui(*shown).mapButton, Qt::LeftButton);

@@ -65,34 +65,6 @@ private slots:
         fixClock(utc(2026, 6, 21, 12, 0));
     }
 
-    // Read back as southButton's choice (1/0) or frameTopBar's value (-1: left at its design value).
-    void storedText_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("VRAI selects") << "O2" << "VRAI" << 1;
-        QTest::newRow("True does not") << "O2" << "True" << 0;
-        QTest::newRow("half to even, down") << "VS1" << "2.5" << 2;
-        QTest::newRow("half to even, up") << "VS1" << "3.5" << 4;
-        QTest::newRow("not a number") << "VS1" << "abc" << -1;
-        QTest::newRow("number then letters") << "VS1" << "12abc" << -1;
-        QTest::newRow("largest 16-bit") << "VS1" << "32767" << 32767;
-        QTest::newRow("beyond 16 bits") << "VS1" << "70000" << -1;
-        QTest::newRow("binary junk") << "VS1" << QString::fromLatin1("@Variant(\\0)\n\0\xfe[=", 16) << -1;
-    }
-    void storedText()
-    {
-        QFETCH(QString, key);
-        QFETCH(QString, stored);
-        QTemporaryDir dir;
-        QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
-        store.setValue("DATA/" + key, stored);
-        const StoredSettings read = readSettings(store, 10065, 4335);
-        QTEST(key == "O2" ? int(read.selected[1]) : read.bars[0].value_or(-1), "expected");
-        QCOMPARE(read.texts, (std::array<QString, 4>{"49", "00", "02", "20"})); // the first-run texts
-    }
-
     // The settings file at start-up: read, or kept out of the store (the first-run
     // values, the user told at once which file and why, nothing written over it).
     void startUp_data()
@@ -162,6 +134,11 @@ private slots:
             "click Option2; click Option3; close; @ini=[DATA] HS1=2000 HS2=8000 O1=Faux O2=Vrai O3=Vrai O4=Faux T1=33 "
             "T2=15 T3=71 T4=4x VS1=500 VS2=3000; restart; HS1=2000; HS2=8000; VS1=500; VS2=3000; Text1=33; Text2=15; "
             "Text3=71; Text4=4x; Option1.checked=false; Option2.checked=true; Option3.checked=true; Option4.checked=false");
+        // Options: "vrai" in any letter case selects; bars: a number, halves to even.
+        row("VRAI selects", "stored O2=VRAI; Option2.checked=true; Option1.checked=false");
+        row("True does not", "stored O2=True; Option2.checked=false");
+        row("half to even", "stored VS1=2.5; stored VS2=3.5; VS1=2; VS2=4");
+        row("number then letters", "stored VS1=12abc; VS1=1000");
         // A bar value the bar can take is restored, even at its end; any other gives that bar
         // its first-run value (left 1000, right 9065, top 1000, bottom 3335), never a frame
         // turned inside out.

@@ -16,6 +16,7 @@
 //   front                      a second start of the program   traystart  a start with --tray
 //   retour overlay|about       that window's "Retour"
 //   pressaway NAME             a press on a control released off it: nothing may change
+//   english                    an English desktop (until the scenario ends)
 // and expectations, compared as text (NAME=TEXT, NAME!=TEXT, NAME~REGEX; wait EXPECTATION
 // retries it for 5 s):
 //   NAME                       a control's text (a bar's value, a box's current text)
@@ -29,6 +30,7 @@
 #pragma once
 
 #include "about/about.h"
+#include "common/language.h"
 #include "maptools/azimuthoverlay.h"
 #include "support/testwindow.h"
 #include "tray/traymenu.h"
@@ -150,6 +152,11 @@ inline QString runScenario(const QString &script)
             setZone(qPrintable(arg));
         else
             stored.append({arg.section(u'=', 0, 0), arg.section(u'=', 1)});
+    }
+    const auto french = qScopeGuard([] { setUiLanguage(UiLanguage::French); });
+    if (steps.value(0) == u"english") { // before the window is made
+        setUiLanguage(UiLanguage::English);
+        steps.removeFirst();
     }
     TestWindow w(stored);
     MainWindow *shown = &*w;

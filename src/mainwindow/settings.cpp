@@ -179,7 +179,7 @@ int containerCount(const QByteArray &bytes)
 QString settingsReadProblem(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.exists() && !info.isSymLink())
+    if (!info.exists()) // nothing yet (or a link to nothing yet): the store creates it
         return {};
     if (!info.isFile())
         return QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");

@@ -198,7 +198,8 @@ QString settingsWriteProblem(const QString &path)
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
-            return info.isDir() ? qt_error_string(EISDIR) : QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");
+            return info.isDir() ? qt_error_string(EISDIR)
+                                : QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");
         QFile file(path);
         if (!file.open(QIODevice::ReadWrite))
             return file.errorString();

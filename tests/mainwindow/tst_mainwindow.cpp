@@ -100,7 +100,8 @@ private slots:
         row("HS1 past HS2", "set HS1 9500; HS1=9064; HS2=9065; VS1=1000; VS2=3335; @lines=9064 9065 1000 3335");
         row("HS2 below HS1", "set HS2 500; HS1=1000; HS2=1001; @lines=1000 1001 1000 3335");
         // The right edge's caption moves right by its width rather than cover the left one's.
-        row("HS2 onto HS1", "set HS2 1000; HS1=1000; HS2=1000; @lines=1000 1000 1000 3335; LabLig(0).x=57; LabLig(1).width=27; LabLig(1).x=84");
+        row("HS2 onto HS1", "set HS2 1000; HS1=1000; HS2=1000; @lines=1000 1000 1000 3335; LabLig(0).x=57; "
+            "LabLig(1).width=27; LabLig(1).x=84");
         row("VS1 below VS2", "set VS1 4000; VS1=3334; VS2=3335; @lines=1000 9065 3334 3335");
         row("VS2 above VS1", "set VS2 500; VS1=1000; VS2=1001; @lines=1000 9065 1000 1001");
         // Restored out of order: the lines stay where the layout puts them until a bar moves.
@@ -116,7 +117,8 @@ private slots:
             "Label5~^21/06/2026 1[2-5]:; @inWindow=0; @azimuth~^210\\.[01]$");
         // A long search stopped; the next tick does not resume it.
         row("search stopped by Temps réel", kLongExitSearch + QStringLiteral("search; tick; @searching=0; "
-            "Command1=Rechercher; Command8.visible=false; @realTime=1; Check2.checked=true; Label5=12:00:00 (TU); Label6=14:00:00"));
+            "Command1=Rechercher; Command8.visible=false; @realTime=1; Check2.checked=true; Label5=12:00:00 (TU); "
+            "Label6=14:00:00"));
         row("search stopped by the time bar", kLongExitSearch + QStringLiteral("key VSHeure Down; wait @searching=0; "
             "Command1=Rechercher; @realTime=0; Check2.checked=false; Label5=12:01:00 (TU); Label6=14:01:00"));
         row("search stopped by the clock button", kLongExitSearch + QStringLiteral("click Command3; wait @searching=0; "

@@ -87,8 +87,9 @@ private slots:
         // The request is never taken, but the lock goes within the patience.
         QTest::newRow("one ending") << "ending" << Role::Primary << 0 << "";
         QTest::newRow("one frozen") << "silent" << Role::Unanswered << 1500 << "Lumora est déjà lancé mais ne répond pas";
-        QTest::newRow("a folder at the lock") << "Lumora.lock" << Role::Refused << 0 << cannot + "%1 n'est pas le fichier attendu";
-        QTest::newRow("a folder at the socket") << "Lumora.socket" << Role::Refused << 0 << cannot + "%1 n'est pas le fichier attendu";
+        const QString notOurs = cannot + "%1 n'est pas le fichier attendu";
+        QTest::newRow("a folder at the lock") << "Lumora.lock" << Role::Refused << 0 << notOurs;
+        QTest::newRow("a folder at the socket") << "Lumora.socket" << Role::Refused << 0 << notOurs;
         QTest::newRow("no private folder") << "no folder" << Role::Refused << 0
                                            << cannot + "aucun dossier n'est à vous seul pour son verrou";
     }

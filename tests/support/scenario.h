@@ -64,7 +64,9 @@ inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
             {"@searching", [&] { return QString::number(shown.searchRunning() || e.searchActive); }},
             {"@inWindow", [&] { return QString::number(e.inWindow); }},
             {"@azimuth", [&] { return QString::number(e.sun.azimuth, 'f', 1); }},
-            {"@lines", [&] { return QStringLiteral("%1 %2 %3 %4").arg(f.left.x1).arg(f.right.x1).arg(f.top.y1).arg(f.bottom.y1); }},
+            {"@lines", [&] {
+                 return QStringLiteral("%1 %2 %3 %4").arg(f.left.x1).arg(f.right.x1).arg(f.top.y1).arg(f.bottom.y1);
+             }},
             {"@tick", [&] {
                  const QLineF t = shown.graduationTick(1);
                  return QStringLiteral("%1 %2 %3 %4").arg(t.x1(), 0, 'f', 1).arg(t.y1()).arg(t.x2(), 0, 'f', 1).arg(t.y2());
@@ -91,16 +93,21 @@ inline QString observed(TestWindow &w, MainWindow &shown, const QString &name)
                  for (int i = 0, shownIcon = 0; i < w.tray->calls.size(); ++i) {
                      const QString &call = w.tray->calls[i];
                      const QImage icon = call == u"hide" ? QImage() : picture(w.tray->icons[shownIcon++]);
-                     calls << (call == u"hide" ? call : QStringLiteral("%1:%2").arg(call == kTipIn ? "in" : call == kTipOut ? "out" : "?",
-                                                                                   icon == sun ? "sun" : icon == shade ? "shade" : "?"));
+                     const char *tip = call == kTipIn ? "in" : call == kTipOut ? "out" : "?";
+                     calls << (call == u"hide" ? call
+                                               : QStringLiteral("%1:%2").arg(tip, icon == sun ? "sun" : icon == shade ? "shade" : "?"));
                  }
                  return calls.join(u' ');
              }},
             {"@window", [&] { return shown.isHidden() ? "hidden" : shown.isMinimized() ? "minimised" : "shown"; }},
-            {"@icon", [&] { return QString::number(w.tray->shown() && shown.tray()->iconShown() && shown.trayMenu()->showAction()->isEnabled()); }},
+            {"@icon", [&] {
+                 return QString::number(w.tray->shown() && shown.tray()->iconShown()
+                                        && shown.trayMenu()->showAction()->isEnabled());
+             }},
             {"@ini", [&] {
                  QFile file(w.iniPath());
-                 return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts).join(u' ') : QString();
+                 const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+                 return text.split(u'\n', Qt::SkipEmptyParts).join(u' ');
              }}};
         return facts.contains(name) ? facts[name]() : QStringLiteral("no such fact");
     }

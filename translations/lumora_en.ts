@@ -36,6 +36,17 @@
     </message>
 </context>
 <context>
+    <name>FileErrors</name>
+    <message>
+        <source>le disque est plein</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>le fichier est trop grand</source>
+        <translation>the file is too large</translation>
+    </message>
+</context>
+<context>
     <name>Lumora</name>
     <message>
         <source>Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, et quand il y entre ou en sort.</source>
@@ -62,6 +73,10 @@
     <message>
         <source>ce n&apos;est pas un fichier ordinaire</source>
         <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>des valeurs y sont imbriquées trop profondément</source>
+        <translation>values in it are nested too deeply</translation>
     </message>
 </context>
 <context>
@@ -394,8 +409,12 @@
         <translation>Quit</translation>
     </message>
     <message>
-        <source>Le fichier de réglages n&apos;est pas un fichier ordinaire : Lumora démarre avec les réglages d&apos;origine, et ceux de cette séance ne seront pas enregistrés.</source>
-        <translation>The settings file is not a regular file: Lumora starts with its original settings, and those of this session will not be saved.</translation>
+        <source>Le fichier de réglages ne peut pas être lu : Lumora démarre avec les réglages d&apos;origine, et ceux de cette séance ne seront pas enregistrés.</source>
+        <translation>The settings file cannot be read: Lumora starts with its original settings, and those of this session will not be saved.</translation>
+    </message>
+    <message>
+        <source>Impossible de lire %1 : %2</source>
+        <translation>Cannot read %1: %2</translation>
     </message>
     <message>
         <source>raison inconnue</source>
@@ -638,6 +657,29 @@
     <message>
         <source>Horizon : clic = ajouter un point, glisser = le déplacer, clic droit = l&apos;enlever, Échap = terminer</source>
         <translation>Skyline: click = add a point, drag = move it, right click = remove it, Esc = done</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::SingleInstance</name>
+    <message>
+        <source>Lumora ne peut pas vérifier qu&apos;il n&apos;est pas déjà lancé : %1</source>
+        <translation>Lumora cannot check that it is not already running: %1</translation>
+    </message>
+    <message>
+        <source>aucun dossier n&apos;est à vous seul pour son verrou</source>
+        <translation>no folder of your own for its lock</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas le fichier attendu</source>
+        <translation>%1 is not the expected file</translation>
+    </message>
+    <message>
+        <source>le verrou %1 ne peut pas être créé</source>
+        <translation>the lock %1 cannot be made</translation>
+    </message>
+    <message>
+        <source>Lumora est déjà lancé mais ne répond pas</source>
+        <translation>Lumora is already running but does not respond</translation>
     </message>
 </context>
 <context>

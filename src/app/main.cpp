@@ -2,13 +2,16 @@
 #include "common/language.h"
 #include "common/version.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/sessionend.h"
 #include "mainwindow/singleinstance.h"
 #include "mainwindow/statesnapshot.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
 #include <QScreen>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -65,14 +68,25 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.lumora.Lumora"));
     // Hidden to the notification area, the program keeps running.
     QApplication::setQuitOnLastWindowClosed(false);
-    // One copy per user: a second start brings the running window forward
-    // and ends there, before it reads or writes any settings.
-    lumora::SingleInstance instance;
-    if (instance.claim() == lumora::SingleInstance::Role::Secondary)
-        return 0;
     // French, with Qt's own buttons and menus in French too ("Oui"/"Non"),
     // unless the desktop speaks English.
     lumora::setUiLanguage(lumora::desktopLanguage());
+    // One copy per user: a second start brings the running window forward
+    // and ends there, before it reads or writes any settings.
+    lumora::SingleInstance instance;
+    switch (instance.claim()) {
+    case lumora::SingleInstance::Role::Primary:
+        break;
+    case lumora::SingleInstance::Role::Secondary:
+        return 0;
+    case lumora::SingleInstance::Role::Unanswered:
+    case lumora::SingleInstance::Role::Refused:
+        QMessageBox::critical(nullptr, QStringLiteral("Lumora"), instance.problem());
+        return 1;
+    }
+    // Past a file-size limit a write fails (and is reported) rather than
+    // ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
 
     lumora::MainWindow window;
     if (const QScreen *screen = window.screen()) {
@@ -87,5 +101,9 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &lumora::SingleInstance::activationRequested, &window,
                      &lumora::MainWindow::bringToFront);
     lumora::startStateSnapshots(window);
+    // A logout, a closed terminal, Ctrl+C: ended as "Quitter" ends it.
+    lumora::SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &lumora::SessionEnd::requested, &window, &lumora::MainWindow::endSession);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &lumora::MainWindow::endSession);
     return app.exec();
 }

@@ -43,9 +43,10 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
 {
     if (!settings_) {
         const QString path = userSettingsPath();
-        // Opening a named pipe would wait for a writer for ever: only a
-        // regular file (or none yet) is opened.
-        if (isUsableSettingsFile(path)) {
+        // Opening a named pipe would wait for a writer for ever, and a crafted
+        // value can crash the store's parser: such a file is left alone.
+        settingsReadProblem_ = settingsReadProblem(path);
+        if (settingsReadProblem_.isEmpty()) {
             ownedSettings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
             settings_ = ownedSettings_.get();
         } else {
@@ -63,9 +64,11 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     if (!unusableSettingsPath_.isEmpty()) {
         // Once the window is up, so that the message stands above it.
         QTimer::singleShot(0, this, [this] {
-            showMessage(tr("Le fichier de réglages n'est pas un fichier ordinaire : Lumora démarre avec "
-                           "les réglages d'origine, et ceux de cette séance ne seront pas enregistrés."),
-                        QDir::toNativeSeparators(unusableSettingsPath_), QStringLiteral("SettingsMessage"));
+            showMessage(tr("Le fichier de réglages ne peut pas être lu : Lumora démarre avec les réglages "
+                           "d'origine, et ceux de cette séance ne seront pas enregistrés."),
+                        tr("Impossible de lire %1 : %2")
+                            .arg(QDir::toNativeSeparators(unusableSettingsPath_), settingsReadProblem_),
+                        QStringLiteral("SettingsMessage"));
         });
     }
 }
@@ -250,6 +253,18 @@ void MainWindow::closeEvent(QCloseEvent *event)
 }
 
 void MainWindow::onQuitClicked() { close(); }
+
+void MainWindow::endSession()
+{
+    if (!closing_) {
+        shutDown();
+        if (!settingsSaveProblem_.isEmpty())
+            qWarning("Lumora: the settings could not be saved in %s: %s", qPrintable(settings_->fileName()),
+                     qPrintable(settingsSaveProblem_));
+    }
+    hide();
+    QCoreApplication::quit();
+}
 
 void MainWindow::onHelpClicked()
 {

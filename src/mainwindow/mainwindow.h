@@ -104,6 +104,10 @@ public:
     QPointer<YearView> yearView() const { return yearView_; }
 
 public slots:
+    // Ends the program as "Quitter" does (the settings saved once, whatever
+    // asks first), for the end of the session or a signal to end: nobody is
+    // left to read a message, so a failure to save goes to standard error.
+    void endSession();
     // The year window, following this one (opened once, then brought forward).
     void openYearView();
 
@@ -264,6 +268,7 @@ private:
     QSettings *settings_ = nullptr;
     std::unique_ptr<QSettings> ownedSettings_;
     QString unusableSettingsPath_; // the per-user file, when it could not be opened
+    QString settingsReadProblem_;  // why not
     QString settingsSaveProblem_;  // why the settings could not be saved at shut-down
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<SunAlerts> alerts_;

@@ -1,6 +1,7 @@
 // Settings texts: reading and writing the keys of the group "DATA".
 #include "mainwindow/settings.h"
 
+#include "common/fileerrors.h"
 #include "common/numbers.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,10 @@
 #include <QStringList>
 #include <QTemporaryFile>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <unistd.h>
 
 namespace lumora {
 
@@ -119,10 +123,74 @@ QString userSettingsPath()
         + QStringLiteral("/Lumora/Lumora.conf");
 }
 
-bool isUsableSettingsFile(const QString &path)
+namespace {
+constexpr qint64 kLargestSettingsFile = 1 << 20;
+// Our own values hold no container at all; the parser takes a thousand levels
+// without trouble.
+constexpr int kMostContainers = 1000;
+
+// The text as the store reads it, backslash escapes undone (\a \b \f \n \r \t
+// \v, \x and hexadecimal digits, \ and octal digits, \ and any other
+// character), each character cut to a byte as the store does for a value it
+// decodes.
+QByteArray unescapedIni(const QByteArray &text)
 {
-    const QFileInfo file(path);
-    return !file.exists() || file.isFile();
+    static const QByteArray simple("abfnrtv"), meaning("\a\b\f\n\r\t\v");
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\\' || i + 1 == text.size()) {
+            bytes += c;
+            continue;
+        }
+        const char e = text[++i];
+        const bool hex = e == 'x', octal = e >= '0' && e <= '7';
+        if (!hex && !octal) {
+            const qsizetype at = simple.indexOf(e);
+            bytes += at >= 0 ? meaning[at] : e;
+            continue;
+        }
+        uint value = 0;
+        for (i += hex ? 1 : 0; i < text.size(); ++i) {
+            const int digit = QByteArrayView("0123456789abcdef").indexOf(char(std::tolower(text[i])));
+            if (digit < 0 || digit >= (hex ? 16 : 8))
+                break;
+            value = std::min(value * (hex ? 16 : 8) + uint(digit), 0x110000u);
+        }
+        --i;
+        bytes += char(value <= 0xff ? value : '?');
+    }
+    return bytes;
+}
+
+// How many lists, maps and hashes the stored values hold at most (the type
+// numbers 9, 8 and 28 as the store's value stream writes them; a count that
+// happens to look the same adds one).
+int containerCount(const QByteArray &bytes)
+{
+    int count = 0;
+    for (const char type : {'\x08', '\x09', '\x1c'})
+        count += int(bytes.count(QByteArray("\0\0\0", 3) + type));
+    return count;
+}
+} // namespace
+
+QString settingsReadProblem(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) // nothing yet (or a link to nothing yet): the store creates it
+        return {};
+    if (!info.isFile())
+        return QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    if (file.size() > kLargestSettingsFile)
+        return fileErrorReason(EFBIG);
+    if (containerCount(unescapedIni(file.read(kLargestSettingsFile + 1))) > kMostContainers)
+        return QCoreApplication::translate("Settings", "des valeurs y sont imbriquées trop profondément");
+    return {};
 }
 
 QString settingsWriteProblem(const QString &path)
@@ -130,7 +198,8 @@ QString settingsWriteProblem(const QString &path)
     const QFileInfo info(path);
     if (info.exists() || info.isSymLink()) {
         if (!info.isFile())
-            return info.isDir() ? qt_error_string(EISDIR) : QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");
+            return info.isDir() ? qt_error_string(EISDIR)
+                                : QCoreApplication::translate("Settings", "ce n'est pas un fichier ordinaire");
         QFile file(path);
         if (!file.open(QIODevice::ReadWrite))
             return file.errorString();
@@ -139,6 +208,14 @@ QString settingsWriteProblem(const QString &path)
     QTemporaryFile probe(info.absolutePath() + QStringLiteral("/.Lumora-XXXXXX"));
     if (!probe.open())
         return probe.errorString();
+    // Room for a new copy as large as the file, and then some.
+    const QByteArray filler(qsizetype(std::min(info.size(), kLargestSettingsFile)) + 4096, '\n');
+    for (qsizetype done = 0; done < filler.size();) {
+        const ssize_t written = ::write(probe.handle(), filler.constData() + done, size_t(filler.size() - done));
+        if (written < 0)
+            return fileErrorReason(errno);
+        done += written;
+    }
     return {};
 }
 

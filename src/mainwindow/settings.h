@@ -49,16 +49,21 @@ bool writeSettings(QSettings &store, const std::array<int, 4> &bars, const std::
 // else ~/.config) + "/Lumora/Lumora.conf".
 QString userSettingsPath();
 
-// A settings file that may be opened: absent, or a regular file (or a link to
-// one). Anything else (a named pipe, a device, a folder) could block the
-// program in opening it or is no settings file at all.
-bool isUsableSettingsFile(const QString &path);
+// Why the settings file at `path` must not be handed to the settings store,
+// in words for the user; empty when it may be (absent, or a readable regular
+// file of sane size and content). Refused: anything but a regular file (a
+// named pipe would block the program in opening it), a file that cannot be
+// read (owned by another user), one over 1 MiB, and one whose values nest
+// containers deeper than the store's parser can take (it recurses once per
+// level until the stack ends).
+QString settingsReadProblem(const QString &path);
 
 // Why the settings file at `path` cannot be written, in the system's words
 // ("Is a directory", "Permission denied"…): the file itself must open for
 // writing, and its folder must take a new file (the store writes a lock file
-// and a new copy beside it). Empty when nothing stands in the way. Creates the
-// folder when it is missing, as the store does.
+// and a new copy beside it, as large as the file: a full disk or a file-size
+// limit is said in plain words). Empty when nothing stands in the way. Creates
+// the folder when it is missing, as the store does.
 QString settingsWriteProblem(const QString &path);
 
 } // namespace lumora

@@ -8,7 +8,9 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace lumora {
 
@@ -65,11 +67,23 @@ QString SingleInstance::lockFilePath() const { return folder_ + QStringLiteral("
 
 QString SingleInstance::socketPath() const { return folder_ + QStringLiteral("/Lumora.socket"); }
 
+SingleInstance::Role SingleInstance::refuse(const QString &problem)
+{
+    problem_ = tr("Lumora ne peut pas vérifier qu'il n'est pas déjà lancé : %1").arg(problem);
+    qWarning("Lumora: %s", qPrintable(problem_));
+    return Role::Refused;
+}
+
 SingleInstance::Role SingleInstance::claim()
 {
-    if (folder_.isEmpty()) {
-        qWarning("Lumora: no private runtime folder; another running copy cannot be detected");
-        return Role::Unguarded;
+    if (folder_.isEmpty())
+        return refuse(tr("aucun dossier n'est à vous seul pour son verrou"));
+    // Anything but our own files at their places (a folder, a pipe) would be
+    // taken for a lock held by someone who never answers.
+    for (const auto &[path, type] : {std::pair(lockFilePath(), S_IFREG), std::pair(socketPath(), S_IFSOCK)}) {
+        struct stat info {};
+        if (::lstat(QFile::encodeName(path).constData(), &info) == 0 && (info.st_mode & S_IFMT) != mode_t(type))
+            return refuse(tr("%1 n'est pas le fichier attendu").arg(path));
     }
     lock_ = std::make_unique<QLockFile>(lockFilePath());
     // Held for the whole run: stale only when its holder is gone, never by age.
@@ -77,20 +91,17 @@ SingleInstance::Role SingleInstance::claim()
     const QDeadlineTimer deadline(patience_);
     for (;;) {
         if (lock_->tryLock(milliseconds::zero()))
-            return becomePrimary() ? Role::Primary : Role::Unguarded;
-        if (lock_->error() != QLockFile::LockFailedError) {
-            qWarning("Lumora: the lock file %s cannot be made; another running copy cannot be detected",
-                     qPrintable(lockFilePath()));
-            return Role::Unguarded;
-        }
+            return becomePrimary() ? Role::Primary : Role::Refused;
+        if (lock_->error() != QLockFile::LockFailedError)
+            return refuse(tr("le verrou %1 ne peut pas être créé").arg(lockFilePath()));
         // The holder is alive: it answers, or it is between taking the lock
         // and listening, or it is ending and will soon let the lock go.
         if (askRunningCopy(milliseconds(remainingMs(deadline))))
             return Role::Secondary;
         if (deadline.hasExpired()) {
-            qWarning("Lumora: a running copy holds %s but does not answer; starting anyway",
-                     qPrintable(lockFilePath()));
-            return Role::Unguarded;
+            problem_ = tr("Lumora est déjà lancé mais ne répond pas");
+            qWarning("Lumora: a running copy holds %s but does not answer", qPrintable(lockFilePath()));
+            return Role::Unanswered;
         }
         QThread::msleep(20);
     }
@@ -102,7 +113,7 @@ bool SingleInstance::becomePrimary()
     QLocalServer::removeServer(socketPath());
     server_ = std::make_unique<QLocalServer>();
     if (!server_->listen(socketPath())) {
-        qWarning("Lumora: cannot listen on %s: %s", qPrintable(socketPath()), qPrintable(server_->errorString()));
+        refuse(server_->errorString());
         server_.reset();
         // Later copies would only wait for an answer that never comes.
         lock_->unlock();

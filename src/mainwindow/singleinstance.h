@@ -38,14 +38,17 @@ public:
         // A running copy acknowledged the request to come forward: this copy
         // has nothing more to do.
         Secondary,
-        // Neither could be had (no private folder, a running copy that does
-        // not answer within the patience given, a socket that cannot be
-        // made): this copy runs on its own rather than not at all.
-        Unguarded,
+        // A running copy holds the lock but does not answer within the
+        // patience (it is frozen, or stopped): this copy must not run beside it.
+        Unanswered,
+        // The guard cannot be set up (no private folder, something other than
+        // our files at their places, a lock or socket that cannot be made):
+        // this copy does not run, rather than risk being a second one.
+        Refused,
     };
 
     // folder: where the lock and socket files live (sessionRuntimeFolder() by
-    // default; an empty folder gives Unguarded). patience: how long a later
+    // default; an empty folder gives Refused). patience: how long a later
     // copy waits for a running copy that is itself starting or ending.
     explicit SingleInstance(QString folder = sessionRuntimeFolder(),
                             std::chrono::milliseconds patience = std::chrono::milliseconds(3000),
@@ -56,6 +59,9 @@ public:
     // copy runs (no wait at all) and when one answers; waits at most the
     // patience otherwise. Called once.
     Role claim();
+
+    // For Unanswered and Refused: what to tell the user.
+    QString problem() const { return problem_; }
 
     QString lockFilePath() const;
     QString socketPath() const;
@@ -69,7 +75,10 @@ private:
     bool askRunningCopy(std::chrono::milliseconds timeout);
     void answerConnection();
 
+    Role refuse(const QString &problem);
+
     QString folder_;
+    QString problem_;
     std::chrono::milliseconds patience_;
     std::unique_ptr<QLockFile> lock_;
     std::unique_ptr<QLocalServer> server_;

@@ -1,7 +1,7 @@
 // One running copy per user, with real processes: this binary started again
-// as "--copy MODE FOLDER" plays the other copy (one that answers, one that
-// is frozen, one that is ending). Also where the lock
-// and the socket live when the session names no runtime folder.
+// as "--copy MODE FOLDER" plays the other copy (one that answers, one that is
+// frozen, one that is ending, one that was killed). Also where the lock and
+// the socket live when the session names no runtime folder.
 #include "mainwindow/singleinstance.h"
 
 #include <QLocalServer>
@@ -27,12 +27,8 @@ int runCopy(const QString &mode, const QString &folder)
         SingleInstance instance(folder);
         QObject::connect(&instance, &SingleInstance::activationRequested, [&] { say("activated"); });
         const Role role = instance.claim();
-        if (role != Role::Primary) {
-            say(role == Role::Secondary ? "secondary" : "unguarded");
-            return 0;
-        }
-        say("ready");
-        return QCoreApplication::exec();
+        say(role == Role::Primary ? "ready" : role == Role::Secondary ? "secondary" : "refused");
+        return role == Role::Primary ? QCoreApplication::exec() : 0;
     }
     // Holds the lock and the socket but never answers, as a copy that is
     // frozen ("silent") or ending (its event loop is over).
@@ -48,9 +44,7 @@ int runCopy(const QString &mode, const QString &folder)
     return QCoreApplication::exec();
 }
 
-class Copy
-{
-public:
+struct Copy {
     Copy(const QString &mode, const QString &folder)
     {
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -79,89 +73,73 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 
 private slots:
-    void firstCopyIsPrimaryAtOnce()
+    void claim_data()
     {
-        QTemporaryDir folder;
-        QElapsedTimer clock;
-        clock.start();
-        SingleInstance instance(folder.path(), 5s);
-        QCOMPARE(instance.claim(), Role::Primary);
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
-    }
-
-    void laterStartsAskTheRunningCopy()
-    {
-        QTemporaryDir folder;
-        Copy running(QStringLiteral("answer"), folder.path());
-        QCOMPARE(running.nextLine(), QStringLiteral("ready"));
-        for (int start = 1; start <= 2; ++start) {
-            SingleInstance later(folder.path(), 5s);
-            QCOMPARE(later.claim(), Role::Secondary);
-            QCOMPARE(running.nextLine(), QStringLiteral("activated"));
-        }
-    }
-
-    // A copy killed outright leaves its lock file and its socket file.
-    void killedCopyNeverBlocksTheNextStart()
-    {
-        QTemporaryDir folder;
-        SingleInstance next(folder.path(), 5s);
-        {
-            Copy killed(QStringLiteral("answer"), folder.path());
-            QCOMPARE(killed.nextLine(), QStringLiteral("ready"));
-        }
-        QVERIFY(QFileInfo::exists(next.lockFilePath()));
-        QVERIFY(QFileInfo::exists(next.socketPath()));
-        QElapsedTimer clock;
-        clock.start();
-        QCOMPARE(next.claim(), Role::Primary);
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
-        // And it answers the start after it on the socket it took over.
-        QSignalSpy activations(&next, &SingleInstance::activationRequested);
-        Copy later(QStringLiteral("answer"), folder.path());
-        // The event loop must run for this copy to answer, hence no blocking waits.
-        QTRY_COMPARE_WITH_TIMEOUT(activations.size(), 1, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(later.process.state(), QProcess::NotRunning, 5000);
-        QCOMPARE(later.nextLine(), QStringLiteral("secondary"));
-    }
-
-    void lockHeldWithoutAnswer_data()
-    {
-        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("running"); // the other copy's mode, or what stands at the guard's places
         QTest::addColumn<Role>("expected");
         QTest::addColumn<int>("minimumWaitMs");
-        // Ending: the request is never taken, but the lock goes within the
-        // patience and the new start takes it.
-        QTest::newRow("running copy ending") << "ending" << Role::Primary << 0;
-        // Frozen: the new start gives up after its patience and runs anyway.
-        QTest::newRow("running copy frozen") << "silent" << Role::Unguarded << 1500;
+        QTest::addColumn<QString>("problem");
+        const QString cannot = QStringLiteral("Lumora ne peut pas vérifier qu'il n'est pas déjà lancé : ");
+        QTest::newRow("none") << "" << Role::Primary << 0 << "";
+        QTest::newRow("one that answers") << "answer" << Role::Secondary << 0 << "";
+        // Its lock file and socket file are left behind.
+        QTest::newRow("one killed") << "killed" << Role::Primary << 0 << "";
+        // The request is never taken, but the lock goes within the patience.
+        QTest::newRow("one ending") << "ending" << Role::Primary << 0 << "";
+        QTest::newRow("one frozen") << "silent" << Role::Unanswered << 1500 << "Lumora est déjà lancé mais ne répond pas";
+        const QString notOurs = cannot + "%1 n'est pas le fichier attendu";
+        QTest::newRow("a folder at the lock") << "Lumora.lock" << Role::Refused << 0 << notOurs;
+        QTest::newRow("a folder at the socket") << "Lumora.socket" << Role::Refused << 0 << notOurs;
+        QTest::newRow("no private folder") << "no folder" << Role::Refused << 0
+                                           << cannot + "aucun dossier n'est à vous seul pour son verrou";
     }
-    void lockHeldWithoutAnswer()
+    void claim()
     {
-        QFETCH(QString, mode);
+        QFETCH(QString, running);
         QFETCH(Role, expected);
         QFETCH(int, minimumWaitMs);
-        QTemporaryDir folder;
-        Copy running(mode, folder.path());
-        QCOMPARE(running.nextLine(), QStringLiteral("ready"));
+        QFETCH(QString, problem);
+        QTemporaryDir temp;
+        const QString folder = running == u"no folder" ? QString() : temp.path();
+        std::optional<Copy> other;
+        if (running.startsWith(u"Lumora."))
+            QVERIFY(QDir(folder).mkdir(running));
+        else if (!running.isEmpty() && !folder.isEmpty())
+            QCOMPARE(other.emplace(running == u"killed" ? QStringLiteral("answer") : running, folder).nextLine(), "ready");
+        if (running == u"killed")
+            other.reset();
         QElapsedTimer clock;
         clock.start();
-        SingleInstance later(folder.path(), 1500ms);
+        SingleInstance later(folder, 1500ms);
         QCOMPARE(later.claim(), expected);
-        QVERIFY2(clock.elapsed() >= minimumWaitMs && clock.elapsed() < 4000,
+        QVERIFY2(clock.elapsed() >= minimumWaitMs && clock.elapsed() < minimumWaitMs + 1000,
                  qPrintable(QStringLiteral("%1 ms").arg(clock.elapsed())));
+        QCOMPARE(later.problem(), problem.arg(QDir(folder).filePath(running)));
+        if (expected == Role::Secondary)
+            QCOMPARE(other->nextLine(), QStringLiteral("activated"));
+        if (expected != Role::Primary)
+            return;
+        // The next start is answered on the socket this copy took.
+        QSignalSpy activations(&later, &SingleInstance::activationRequested);
+        Copy next(QStringLiteral("answer"), folder);
+        QTRY_COMPARE_WITH_TIMEOUT(activations.size(), 1, 5000); // the event loop runs meanwhile
+        QTRY_COMPARE_WITH_TIMEOUT(next.process.state(), QProcess::NotRunning, 5000);
+        QCOMPARE(next.nextLine(), QStringLiteral("secondary"));
     }
 
-    void folderWithoutSessionFolder_data()
+    // The session's runtime folder when it names one; else lumora-<uid> under
+    // the temporary folder, only when this user alone can enter it.
+    void runtimeFolder_data()
     {
         QTest::addColumn<QString>("existing"); // what already stands at the fallback's place
         QTest::addColumn<bool>("usable");
+        QTest::newRow("session folder named") << "session" << true;
         QTest::newRow("nothing yet") << "" << true;
         QTest::newRow("own folder, open to all") << "open folder" << true;
         QTest::newRow("a link to another folder") << "link" << false;
         QTest::newRow("a plain file") << "file" << false;
     }
-    void folderWithoutSessionFolder()
+    void runtimeFolder()
     {
         QFETCH(QString, existing);
         QFETCH(bool, usable);
@@ -173,33 +151,24 @@ private slots:
         });
         qunsetenv("XDG_RUNTIME_DIR");
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
-        const QString expected = temp.filePath(QStringLiteral("lumora-%1").arg(::getuid()));
-        if (existing == u"open folder") {
-            QVERIFY(QDir().mkdir(expected));
-            QVERIFY(QFile::setPermissions(expected, QFileDevice::Permissions(0x7077)));
+        QString expected = temp.filePath(QStringLiteral("lumora-%1").arg(::getuid()));
+        if (existing == u"session") {
+            expected = temp.path(); // owner-only, as a session's folder is
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(expected));
+        } else if (existing == u"open folder") {
+            QVERIFY(QDir().mkdir(expected) && QFile::setPermissions(expected, QFileDevice::Permissions(0x7077)));
         } else if (existing == u"link") {
             QVERIFY(QDir().mkdir(temp.filePath(QStringLiteral("elsewhere"))));
             QVERIFY(QFile::link(temp.filePath(QStringLiteral("elsewhere")), expected));
         } else if (existing == u"file") {
-            QFile file(expected);
-            QVERIFY(file.open(QIODevice::WriteOnly));
+            QVERIFY(QFile(expected).open(QIODevice::WriteOnly));
         }
         const QString folder = sessionRuntimeFolder();
         QCOMPARE(folder, usable ? expected : QString());
         if (usable) {
             const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
             QCOMPARE(QFileInfo(folder).permissions() & QFileDevice::Permissions(0x7077), ownerOnly);
-            QCOMPARE(SingleInstance(folder).claim(), Role::Primary);
         }
-    }
-
-    void sessionFolderFirst()
-    {
-        QTemporaryDir runtime; // owner-only, as a session's folder is
-        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        auto restore = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", saved); });
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-        QCOMPARE(sessionRuntimeFolder(), runtime.path());
     }
 };
 

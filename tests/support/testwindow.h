@@ -1,5 +1,5 @@
 // A main window for widget tests: shown, on its own INI store (seeded with
-// keys of the group DATA), with a notification area that only records what it
+// keys of the group DATA, or "Group/Key" of any other), with a notification area that only records what it
 // is asked, and helpers to fix the clock and drive the controls.
 #pragma once
 
@@ -10,7 +10,9 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 namespace lumora::testing {
 
@@ -38,7 +40,7 @@ public:
         : store_(dir_.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat)
     {
         for (const auto &[key, value] : stored)
-            store_.setValue(QStringLiteral("DATA/") + key, value);
+            store_.setValue(key.contains(u'/') ? key : QStringLiteral("DATA/") + key, value);
         store_.sync();
         auto backend = std::make_unique<FakeTray>();
         tray = backend.get();
@@ -48,6 +50,13 @@ public:
     MainWindow *operator->() { return window_.get(); }
     MainWindow &operator*() { return *window_; }
     QString iniPath() const { return store_.fileName(); }
+    // The program started again on the same settings file, this window left as it is.
+    MainWindow &nextStart()
+    {
+        nextStore_ = std::make_unique<QSettings>(iniPath(), QSettings::IniFormat);
+        next_ = std::make_unique<MainWindow>(nextStore_.get(), std::make_unique<FakeTray>());
+        return *next_;
+    }
     QString folder() const { return dir_.path(); }
     FakeTray *tray = nullptr; // owned by the window
 
@@ -55,6 +64,8 @@ private:
     QTemporaryDir dir_;
     QSettings store_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<QSettings> nextStore_;
+    std::unique_ptr<MainWindow> next_;
 };
 
 inline QDateTime utc(int y, int mo, int d, int h, int mi, int s = 0) { return {QDate(y, mo, d), QTime(h, mi, s), Qt::UTC}; }
@@ -83,6 +94,11 @@ inline void setFrame(MainWindow &w, int left, int right, int top, int bottom)
 // The whole sky above the horizon.
 inline void openFrame(MainWindow &w) { setFrame(w, 0, 10065, 0, 4335); }
 
+// Paris, 21 June 2026 at 12:00 UT: the Sun a little west of south, about 64°
+// high (90 - 48.85 + 23.44): azimuth 150°..210° and elevation 50°..80° hold
+// it, azimuth 3.6°..35.8° does not.
+inline void frameSun(MainWindow &w, bool inside) { setFrame(w, inside ? 4194 : 100, inside ? 5871 : 1000, 482, 1927); }
+
 // Near the left end, where a check box or an option button has its mark.
 inline void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2)); }
 
@@ -102,6 +118,21 @@ inline void typeDate(MainWindow &w, int day, int month, int year)
     c.dateBoxes[1]->setEditText(QString::number(month));
     c.dateBoxes[0]->setEditText(QString::number(day));
 }
+
+// Files this process writes stop at `bytes` while it lives: a write past it
+// fails with EFBIG (instead of ending the process).
+struct FileSizeLimit {
+    rlimit old{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old); }
+};
 
 inline QString exportPath() { return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Export.csv")); }
 

@@ -42,7 +42,7 @@
         <translation>the disk is full</translation>
     </message>
     <message>
-        <source>le fichier est trop grand</source>
+        <source>le fichier est trop gros</source>
         <translation>the file is too large</translation>
     </message>
 </context>

@@ -14,7 +14,7 @@ QString fileErrorReason(int errorNumber)
     case EDQUOT:
         return QCoreApplication::translate("FileErrors", "le disque est plein");
     case EFBIG:
-        return QCoreApplication::translate("FileErrors", "le fichier est trop grand");
+        return QCoreApplication::translate("FileErrors", "le fichier est trop gros");
     default:
         return qt_error_string(errorNumber);
     }

@@ -7,7 +7,7 @@
 
 namespace lumora {
 
-// ENOSPC, EDQUOT: "le disque est plein"; EFBIG: "le fichier est trop grand";
+// ENOSPC, EDQUOT: "le disque est plein"; EFBIG: "le fichier est trop gros";
 // otherwise the system's description of errorNumber.
 QString fileErrorReason(int errorNumber);
 

@@ -50,7 +50,7 @@ QByteArray nestedListsFile(int depth)
 
 const QString kNotAFile = QStringLiteral("ce n'est pas un fichier ordinaire");
 const QString kTooDeep = QStringLiteral("des valeurs y sont imbriquées trop profondément");
-const QString kTooLarge = QStringLiteral("le fichier est trop grand");
+const QString kTooLarge = QStringLiteral("le fichier est trop gros");
 } // namespace
 
 class TestWindowSettings : public QObject

@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QTimeZone>
 #include <cstdio>
 
 namespace lumora::cli {
@@ -190,6 +191,19 @@ std::optional<WindowView> windowFor(const Arguments &arguments, PictureSize pano
     return skyline.empty() ? view : view.withSkyline(skyline);
 }
 
+// The zone of --zone for the local columns (an IANA name the system knows),
+// or the computer's own when it is not given.
+QTimeZone zoneFor(const Arguments &arguments)
+{
+    const auto id = arguments.bytes(QStringLiteral("--zone"));
+    if (!id)
+        return {};
+    if (!QTimeZone::isTimeZoneIdAvailable(*id))
+        throw BadArguments{QStringLiteral("unknown --zone '%1' (expected a zone name such as Europe/Paris)")
+                               .arg(QString::fromUtf8(*id))};
+    return QTimeZone(*id);
+}
+
 // Runs a subcommand body, turning bad arguments into one line and status 2.
 template <typename Body>
 int guarded(const char *command, QTextStream &err, Body body)
@@ -320,10 +334,11 @@ int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
     return guarded("hours", err, [&] {
         const Arguments arguments(words, withViewOptions({QStringLiteral("--date"), QStringLiteral("--days"),
                                                           QStringLiteral("--lat"), QStringLiteral("--lon"),
-                                                          QStringLiteral("--out")}), {});
+                                                          QStringLiteral("--out"), QStringLiteral("--zone")}), {});
         int days = kDefaultYearDays;
         if (arguments.value(QStringLiteral("--days")))
             days = arguments.parsed(QStringLiteral("--days"), "a whole number from 1 to 3660", parseDayCount);
+        const QTimeZone zone = zoneFor(arguments);
         const SunshineEngine engine = engineFor(arguments);
         const WindowView view = *windowFor(arguments, engine.panorama, true);
 
@@ -341,7 +356,7 @@ int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
             return failed();
         const std::vector<YearDay> intervals
             = yearSunIntervals(engine.evalJulianDay, days, engine.site, view);
-        if (!writeHoursFile(file, intervals))
+        if (!writeHoursFile(file, intervals, QLocale(), zone))
             return failed();
         return 0;
     });

@@ -15,6 +15,7 @@ int runSearch(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 int runDay(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 // The hours file (see analysis/hoursfile.h) of --days UT days from --date
 // (366 by default, 1 to 3660), to --out or standard output: status 1 when it
-// cannot be written.
+// cannot be written. Its local columns are in the zone of --zone (default:
+// the computer's).
 int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err);
 } // namespace lumora::cli

@@ -24,6 +24,7 @@
 #include <QDate>
 #include <QLineF>
 #include <QPointer>
+#include <QTimeZone>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -277,6 +278,8 @@ private:
     // The bars' own values (left, right, top, bottom) while the measured window's box replaces them.
     std::optional<std::array<int, 4>> ownFrameBars_;
     bool muteDateHandling_ = false;
+    // The site's time zone for the local read-outs (invalid: the computer's).
+    QTimeZone siteZone_;
     bool siteRefused_ = false; // the coordinate boxes hold no usable site
     bool closing_ = false;
     // Search loop.

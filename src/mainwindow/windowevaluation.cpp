@@ -70,6 +70,7 @@ Observation MainWindow::observation() const
     seen.measured = realView->measured();
     seen.measuredInForce = realView->measuredInForce();
     seen.skyline = realView->skyline();
+    seen.zone = siteZone_;
     // A date typed in manual mode is on show before it is evaluated.
     const auto year = roundToInt16(leadingNumber(dateBoxes[2]->currentText()));
     if (year) {

@@ -84,7 +84,7 @@ Observation MainWindow::observation() const
 
 void MainWindow::announceObservation()
 {
-    if (stateText_ == u"load")
+    if (stateText_ == u"load" || holdObservation_)
         return;
     emit observationChanged(observation());
 }

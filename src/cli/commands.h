@@ -1,5 +1,10 @@
 // The subcommands of lumora-cli. Each returns the process exit status:
 // 0 success, 1 the computation could not give an answer, 2 bad arguments.
+// Each command that takes --lat takes instead --window-name NAME: the site,
+// the window (frame or measured window), the skyline and, for hours, the zone
+// of the window of that name kept in the user's settings (read only; an
+// unknown name, or one given with --lat, --lon, --frame, --window or
+// --horizon, is status 2).
 #pragma once
 
 #include <QByteArrayList>

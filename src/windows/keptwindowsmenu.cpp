@@ -75,12 +75,13 @@ void KeptWindowsMenu::keep()
 
 void KeptWindowsMenu::keepInForce()
 {
+    // A session without a window in force leaves the group as it was.
     const int index = findKeptWindow(windows_, inForce_);
-    if (index >= 0) {
-        KeptWindow now = snapshot_();
-        now.name = inForce_;
-        windows_[size_t(index)] = std::move(now);
-    }
+    if (index < 0)
+        return;
+    KeptWindow now = snapshot_();
+    now.name = inForce_;
+    windows_[size_t(index)] = std::move(now);
     keep();
 }
 

@@ -53,7 +53,8 @@ public:
     // A new zone for the controls (invalid: the computer's), kept.
     void setZone(const QTimeZone &zone);
     // The window in force takes what the controls show; the list is kept
-    // (at shut-down, and before another window is put on show).
+    // (at shut-down, and before another window is put on show); nothing
+    // without a window in force.
     void keepInForce();
 
     // The kept windows other than the one in force whose alerts are on, as

@@ -55,8 +55,6 @@ std::variant<KeptWindow, QString> readEntry(QSettings &store, float picWidth, fl
     }
     window.siteTexts = data.texts;
     window.hemispheres = data.selected;
-    if (!keptWindowSite(window))
-        return tr("la fenêtre « %1 » : lieu illisible").arg(window.name);
     window.zoneId = store.value(kZoneKey).toString().trimmed().toUtf8();
     if (!window.zoneId.isEmpty() && !QTimeZone::isTimeZoneIdAvailable(window.zoneId))
         return tr("la fenêtre « %1 » : fuseau horaire inconnu « %2 »").arg(window.name, QString::fromUtf8(window.zoneId));

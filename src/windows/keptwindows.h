@@ -54,7 +54,7 @@ struct KeptWindowList {
     std::vector<KeptWindow> windows; // in their stored order
     QString inForce;                 // empty, or the name of one of the windows
     // One French sentence per entry skipped: no name, a name met before, bars
-    // or site that are not numbers, a zone the system does not know.
+    // missing or not numbers, a zone the system does not know.
     QStringList problems;
 };
 

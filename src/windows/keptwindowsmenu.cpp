@@ -153,10 +153,8 @@ bool KeptWindowsMenu::remove()
 
 void KeptWindowsMenu::setZone(const QTimeZone &zone)
 {
+    // Like any control: the window in force takes it when it is next kept.
     zoneId_ = zone.isValid() ? zone.id() : QByteArray();
-    const int index = findKeptWindow(windows_, inForce_);
-    if (index >= 0)
-        windows_[size_t(index)].zoneId = zoneId_;
     keep();
     emit zoneChanged(this->zone());
 }

@@ -44,7 +44,8 @@ public:
     // controls showed. False for an unknown name.
     bool choose(const QString &name);
     // Keeps what the controls show under that name (replacing a window of
-    // that name) and puts it in force. False for an empty name.
+    // that name) and puts it in force; the window in force before keeps what
+    // it held when last kept. False for an empty name.
     bool saveAs(const QString &name);
     // False without a window in force or when the name is empty or taken.
     bool rename(const QString &name);

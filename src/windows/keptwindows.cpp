@@ -22,8 +22,6 @@ const QString kAlertsKey = QStringLiteral("Alertes");
 const QString kPhotoGroup = QStringLiteral("Photo");
 const std::array<const char *, 4> kBarKeys{"DATA/VS1", "DATA/VS2", "DATA/HS1", "DATA/HS2"};
 
-QString tr(const char *text) { return QCoreApplication::translate("KeptWindows", text); }
-
 // The entries' subgroups in their numbered order ("Fenetre2" before "Fenetre10").
 QStringList entryGroups(QSettings &store)
 {
@@ -43,21 +41,21 @@ std::variant<KeptWindow, QString> readEntry(QSettings &store, float picWidth, fl
     KeptWindow window;
     window.name = store.value(kNameKey).toString().trimmed();
     if (window.name.isEmpty())
-        return tr("une fenêtre sans nom");
+        return QCoreApplication::translate("KeptWindows", "une fenêtre sans nom");
     for (const char *key : kBarKeys)
         if (!store.contains(QLatin1String(key)))
-            return tr("la fenêtre « %1 » : cadre absent").arg(window.name);
+            return QCoreApplication::translate("KeptWindows", "la fenêtre « %1 » : cadre absent").arg(window.name);
     const StoredSettings data = readSettings(store, picWidth, picHeight);
     for (size_t i = 0; i < 4; ++i) {
         if (!data.bars[i] || *data.bars[i] < 0)
-            return tr("la fenêtre « %1 » : cadre illisible").arg(window.name);
+            return QCoreApplication::translate("KeptWindows", "la fenêtre « %1 » : cadre illisible").arg(window.name);
         window.bars[i] = *data.bars[i];
     }
     window.siteTexts = data.texts;
     window.hemispheres = data.selected;
     window.zoneId = store.value(kZoneKey).toString().trimmed().toUtf8();
     if (!window.zoneId.isEmpty() && !QTimeZone::isTimeZoneIdAvailable(window.zoneId))
-        return tr("la fenêtre « %1 » : fuseau horaire inconnu « %2 »").arg(window.name, QString::fromUtf8(window.zoneId));
+        return QCoreApplication::translate("KeptWindows", "la fenêtre « %1 » : fuseau horaire inconnu « %2 »").arg(window.name, QString::fromUtf8(window.zoneId));
     window.realView = readRealViewSettings(store);
     window.alerts = store.value(kAlertsKey).toString().toLower() == u"vrai";
     store.beginGroup(kPhotoGroup);
@@ -115,11 +113,11 @@ KeptWindowList readKeptWindows(QSettings &store, float picWidth, float picHeight
         auto entry = readEntry(store, picWidth, picHeight);
         store.endGroup();
         if (auto *window = std::get_if<KeptWindow>(&entry); window && findKeptWindow(list.windows, window->name) >= 0)
-            entry = tr("la fenêtre « %1 » : nom déjà pris").arg(window->name);
+            entry = QCoreApplication::translate("KeptWindows", "la fenêtre « %1 » : nom déjà pris").arg(window->name);
         if (auto *window = std::get_if<KeptWindow>(&entry))
             list.windows.push_back(std::move(*window));
         else
-            list.problems << tr("Fenêtre enregistrée ignorée (%1) : %2").arg(group, std::get<QString>(entry));
+            list.problems << QCoreApplication::translate("KeptWindows", "Fenêtre enregistrée ignorée (%1) : %2").arg(group, std::get<QString>(entry));
     }
     store.endGroup();
     if (findKeptWindow(list.windows, inForce) >= 0)

@@ -102,6 +102,10 @@ void MainWindow::applyKeptWindow(const KeptWindow &window)
     alerts_->setEnabled(window.alerts);
     takeSite();
     showKeptWindowAnew();
+    // "DATA" follows at once, as the measured window's and the skyline's
+    // groups do: a session that ends without shutting down (killed, a crash)
+    // still starts again on the window the list says is in force.
+    saveSettings();
 }
 
 void MainWindow::showKeptWindowAnew()

@@ -60,6 +60,13 @@ void ZoneChooser::applyFilter(const QString &text)
         QListWidgetItem *item = list_->item(i);
         item->setHidden(!item->text().contains(wanted, Qt::CaseInsensitive));
     }
+    // What OK takes is always in sight: the first zone left when the chosen one is hidden.
+    if (!list_->currentItem() || list_->currentItem()->isHidden())
+        for (int i = 0; i < list_->count(); ++i)
+            if (!list_->item(i)->isHidden()) {
+                list_->setCurrentRow(i);
+                break;
+            }
 }
 
 void ZoneChooser::select(const QByteArray &id)

@@ -29,7 +29,13 @@ void MainWindow::placeKeptWindows()
         panorama->menu(), this, settings_, panorama->pictureSize(), [this] { return keptWindowNow(); },
         [this](const KeptWindow &window) { applyKeptWindow(window); }, this);
     siteZone_ = keptWindows_->zone();
-    connect(keptWindows_, &KeptWindowsMenu::inForceChanged, this, &MainWindow::showKeptWindowName);
+    connect(keptWindows_, &KeptWindowsMenu::inForceChanged, this, [this](const QString &name) {
+        showKeptWindowName(name);
+        // "DATA" follows the list at once, as the measured window's and the
+        // skyline's groups do: a session that ends without shutting down
+        // (killed, a crash) starts again on the window the list has in force.
+        saveSettings();
+    });
     connect(keptWindows_, &KeptWindowsMenu::listChanged, this,
             [this] { alerts_->setOtherWindows(keptWindows_->otherAlertWindows()); });
     connect(keptWindows_, &KeptWindowsMenu::zoneChanged, this, [this](const QTimeZone &zone) {
@@ -102,10 +108,6 @@ void MainWindow::applyKeptWindow(const KeptWindow &window)
     alerts_->setEnabled(window.alerts);
     takeSite();
     showKeptWindowAnew();
-    // "DATA" follows at once, as the measured window's and the skyline's
-    // groups do: a session that ends without shutting down (killed, a crash)
-    // still starts again on the window the list says is in force.
-    saveSettings();
 }
 
 void MainWindow::showKeptWindowAnew()

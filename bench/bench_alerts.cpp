@@ -82,7 +82,7 @@ int main(int argc, char *argv[])
     alerts.setEnabled(true);
     const qint64 noon = QDateTime(QDate(2026, 6, 21), QTime(10, 0), Qt::UTC).toSecsSinceEpoch();
     setClockSource([&] { return QDateTime::fromSecsSinceEpoch(noon, Qt::UTC); });
-    Observation seen{kParis, {2000, 6000, 1000, 3000}, kPanorama, june20 + 1, 10, true, {}, false, {}};
+    Observation seen{kParis, {2000, 6000, 1000, 3000}, kPanorama, june20 + 1, 10, true, {}, false, {}, {}};
     alerts.observe(seen, false);
     std::vector<double> moves;
     for (int step = 0; step <= 400; ++step) {

@@ -47,6 +47,33 @@
     </message>
 </context>
 <context>
+    <name>KeptWindows</name>
+    <message>
+        <source>une fenêtre sans nom</source>
+        <translation>a window without a name</translation>
+    </message>
+    <message>
+        <source>la fenêtre « %1 » : cadre absent</source>
+        <translation>window “%1”: no frame</translation>
+    </message>
+    <message>
+        <source>la fenêtre « %1 » : cadre illisible</source>
+        <translation>window “%1”: unreadable frame</translation>
+    </message>
+    <message>
+        <source>la fenêtre « %1 » : fuseau horaire inconnu « %2 »</source>
+        <translation>window “%1”: unknown time zone “%2”</translation>
+    </message>
+    <message>
+        <source>la fenêtre « %1 » : nom déjà pris</source>
+        <translation>window “%1”: name already taken</translation>
+    </message>
+    <message>
+        <source>Fenêtre enregistrée ignorée (%1) : %2</source>
+        <translation>Kept window left out (%1): %2</translation>
+    </message>
+</context>
+<context>
     <name>Lumora</name>
     <message>
         <source>Dit si le Soleil se voit par une fenêtre, maintenant ou à un moment choisi, et quand il y entre ou en sort.</source>
@@ -180,6 +207,10 @@
         <source>À %1. Pas de nouvelle entrée avant demain.</source>
         <translation>At %1. No new entry before tomorrow.</translation>
     </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SunCourse</name>
@@ -312,6 +343,61 @@
     <message>
         <source>Afficher Lumora</source>
         <translation>Show Lumora</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::KeptWindowsMenu</name>
+    <message>
+        <source>Fenêtres</source>
+        <translation>Windows</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Renommer…</source>
+        <translation>Rename…</translation>
+    </message>
+    <message>
+        <source>Supprimer</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Fuseau horaire…</source>
+        <translation>Time zone…</translation>
+    </message>
+    <message>
+        <source>Enregistrer la fenêtre</source>
+        <translation>Save the window</translation>
+    </message>
+    <message>
+        <source>Nom de la fenêtre :</source>
+        <translation>Name of the window:</translation>
+    </message>
+    <message>
+        <source>Une fenêtre « %1 » existe déjà. La remplacer ?</source>
+        <translation>A window “%1” already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source>Renommer la fenêtre</source>
+        <translation>Rename the window</translation>
+    </message>
+    <message>
+        <source>Nouveau nom :</source>
+        <translation>New name:</translation>
+    </message>
+    <message>
+        <source>Une fenêtre « %1 » existe déjà.</source>
+        <translation>A window “%1” already exists.</translation>
+    </message>
+    <message>
+        <source>Supprimer la fenêtre</source>
+        <translation>Delete the window</translation>
+    </message>
+    <message>
+        <source>Supprimer la fenêtre « %1 » ?</source>
+        <translation>Delete the window “%1”?</translation>
     </message>
 </context>
 <context>
@@ -483,6 +569,10 @@
     <message>
         <source>Le démarrage avec la session n&apos;a pas pu être réglé.</source>
         <translation>Starting with the session could not be set.</translation>
+    </message>
+    <message>
+        <source>Des fenêtres enregistrées sont illisibles : elles sont ignorées, les autres sont gardées.</source>
+        <translation>Some kept windows cannot be read: they are left out, the others are kept.</translation>
     </message>
 </context>
 <context>
@@ -828,6 +918,29 @@ This day: %6 of Sun in the window</translation>
     <message>
         <source>Impossible d&apos;écrire %1 : %2</source>
         <translation>Cannot write %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::ZoneChooser</name>
+    <message>
+        <source>Fuseau horaire</source>
+        <translation>Time zone</translation>
+    </message>
+    <message>
+        <source>Chercher un fuseau (ex. Paris, Toronto)</source>
+        <translation>Search for a zone (e.g. Paris, Toronto)</translation>
+    </message>
+    <message>
+        <source>Fuseau de l&apos;ordinateur (%1)</source>
+        <translation>The computer's zone (%1)</translation>
+    </message>
+    <message>
+        <source>Proposé pour ce lieu</source>
+        <translation>Proposed for this site</translation>
+    </message>
+    <message>
+        <source>Proposé pour ce lieu : %1 (sa ville de référence est à %2 km)</source>
+        <translation>Proposed for this site: %1 (its reference city is %2 km away)</translation>
     </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include "astro/clock.h"
 
 #include <QSettings>
+#include <algorithm>
 
 namespace lumora {
 
@@ -68,37 +69,70 @@ void SunAlerts::setLeadMinutes(int minutes)
     emit leadMinutesChanged(minutes);
 }
 
-void SunAlerts::followDay(qint64 now)
+void SunAlerts::followDay(Watch &watch, qint64 now)
 {
     const double today = julianDay0hOf(now);
-    if (!observed_ || (today == scheduleDay_ && !schedule_.isEmpty()))
+    if (!watch.observed || (today == watch.scheduleDay && !watch.schedule.isEmpty()))
         return;
-    const Observation &o = *observed_;
+    const Observation &o = *watch.observed;
     std::vector<std::vector<SunInterval>> days;
     for (int day = -1; day <= 1; ++day)
         days.push_back(sunIntervals(today + day, o.site, o.view()));
-    schedule_ = AlertSchedule(today - 1, days);
-    scheduleDay_ = today;
+    watch.schedule = AlertSchedule(today - 1, days);
+    watch.scheduleDay = today;
+}
+
+void SunAlerts::sendDue(Watch &watch, qint64 now)
+{
+    followDay(watch, now);
+    for (const SunAlert &alert : watch.schedule.due(leadMinutes_, checkedUpTo_, now)) {
+        const AlertMessage message = alertMessage(alert, watch.observed->zone);
+        notifier_->notify(watch.name.isEmpty() ? message : namedAlertMessage(watch.name, message));
+    }
+}
+
+void SunAlerts::setOtherWindows(const std::vector<std::pair<QString, Observation>> &windows)
+{
+    std::vector<Watch> others;
+    for (const auto &[name, observation] : windows) {
+        // A window whose site and frame are unchanged keeps its schedule.
+        const auto kept = std::find_if(others_.begin(), others_.end(), [&](const Watch &w) {
+            return w.name == name && sameSiteAndFrame(*w.observed, observation) && w.observed->zone == observation.zone;
+        });
+        others.push_back(kept != others_.end() ? std::move(*kept) : Watch{name, observation, 0, {}});
+    }
+    others_ = std::move(others);
+}
+
+QStringList SunAlerts::otherWindowNames() const
+{
+    QStringList names;
+    for (const Watch &watch : others_)
+        names << watch.name;
+    return names;
 }
 
 void SunAlerts::observe(const Observation &observation, bool searchRunning)
 {
     const qint64 now = currentUtc().toSecsSinceEpoch();
-    if (!observed_ || !sameSiteAndFrame(*observed_, observation)) {
-        observed_ = observation;
-        schedule_ = AlertSchedule();
+    if (!onScreen_.observed || !sameSiteAndFrame(*onScreen_.observed, observation) || onScreen_.name != windowName_) {
+        onScreen_ = Watch{windowName_, observation, 0, {}};
         // The Sun did not move into a frame that was moved over it: no news.
         watching_ = false;
     }
-    const bool watching = enabled_ && observation.realTime && !searchRunning;
+    // The zone only changes the words.
+    onScreen_.observed->zone = observation.zone;
+    const bool clockFollowed = observation.realTime && !searchRunning;
+    const bool watching = enabled_ && clockFollowed;
     // The schedule is made when a check needs it, or the menu the next event:
     // not at each step of a frame being dragged.
-    if (watching && watching_) {
-        followDay(now);
-        for (const SunAlert &alert : schedule_.due(leadMinutes_, checkedUpTo_, now))
-            notifier_->notify(alertMessage(alert));
-    }
+    if (watching && watching_)
+        sendDue(onScreen_, now);
+    if (clockFollowed && clockFollowed_)
+        for (Watch &watch : others_)
+            sendDue(watch, now);
     watching_ = watching;
+    clockFollowed_ = clockFollowed;
     // Also after the clock was set back: the watch starts again from the new
     // now, so that nothing after it is missed (what was sent before the step
     // is not sent again unless its second comes round again).
@@ -108,8 +142,8 @@ void SunAlerts::observe(const Observation &observation, bool searchRunning)
 QString SunAlerts::nextEventText()
 {
     const qint64 now = currentUtc().toSecsSinceEpoch();
-    followDay(now);
-    return lumora::nextEventText(schedule_, now);
+    followDay(onScreen_, now);
+    return onScreen_.observed ? lumora::nextEventText(onScreen_.schedule, now, onScreen_.observed->zone) : QString();
 }
 
 } // namespace lumora

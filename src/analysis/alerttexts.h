@@ -1,6 +1,6 @@
 // The words of the alerts and of the notification area's line about the next
-// event, in the interface language. Times are local times of the system's
-// zone, each with the zone's offset in force at its own instant (a summer
+// event, in the interface language. Times are local times of the site's zone
+// (`zone`: the computer's when invalid, see inZone in clock.h), each with the zone's offset in force at its own instant (a summer
 // time change between now and the event reads right), "HH:MM", seconds
 // dropped (an entry at 14:32:40 reads "14:32").
 #pragma once
@@ -13,7 +13,7 @@ namespace lumora {
 
 // "à 14:32" on the same local day as `reference`, "demain à 14:32" on the
 // next one, "le 23/06 à 14:32" further on (or before).
-QString whenText(qint64 instant, qint64 reference);
+QString whenText(qint64 instant, qint64 reference, const QTimeZone &zone = {});
 
 // The line of the notification area's menu about the next event after `now`:
 //   "Entrée du Soleil à 14:32", "Sortie du Soleil à 17:05" (or "demain à …",
@@ -23,7 +23,7 @@ QString whenText(qint64 instant, qint64 reference);
 //   "Pas de sortie du Soleil aujourd'hui" when no exit is known after now and
 //   the Sun is in the frame (the schedule reaches at least a day ahead);
 //   empty for an empty schedule or a `now` outside it.
-QString nextEventText(const AlertSchedule &schedule, qint64 now);
+QString nextEventText(const AlertSchedule &schedule, qint64 now, const QTimeZone &zone = {});
 
 // A desktop notification's two texts.
 struct AlertMessage {
@@ -42,6 +42,10 @@ struct AlertMessage {
 // An exit or next entry beyond the schedule's horizon is told as what is
 // known: "pour plus d'une journée" and "Pas de nouvelle entrée avant demain"
 // when the horizon lies a day or more after the event, nothing otherwise.
-AlertMessage alertMessage(const SunAlert &alert);
+AlertMessage alertMessage(const SunAlert &alert, const QTimeZone &zone = {});
+
+// A kept window's alert: its name before the summary, "Salon : le Soleil entre
+// dans la fenêtre" (the summary's first letter in lower case), the body as it is.
+AlertMessage namedAlertMessage(const QString &windowName, const AlertMessage &message);
 
 } // namespace lumora

@@ -402,13 +402,14 @@ QDateTime utcInstant(double julianDay0h, int second)
     return QDateTime(date, QTime(0, 0), Qt::UTC).addSecs(second);
 }
 
-std::vector<LocalSunInterval> localSunIntervals(double julianDay0h, const std::vector<SunInterval> &intervals)
+std::vector<LocalSunInterval> localSunIntervals(double julianDay0h, const std::vector<SunInterval> &intervals,
+                                                const QTimeZone &zone)
 {
     std::vector<LocalSunInterval> local;
     local.reserve(intervals.size());
     for (const SunInterval &interval : intervals)
-        local.push_back({utcInstant(julianDay0h, interval.firstSecond).toLocalTime(),
-                         utcInstant(julianDay0h, interval.lastSecond).toLocalTime(), interval.seconds()});
+        local.push_back({inZone(utcInstant(julianDay0h, interval.firstSecond), zone),
+                         inZone(utcInstant(julianDay0h, interval.lastSecond), zone), interval.seconds()});
     return local;
 }
 
@@ -442,9 +443,9 @@ QString sunIntervalsText(const QDate &utDate, const std::vector<LocalSunInterval
     return QCoreApplication::translate("SunIntervals", "Soleil dans la fenêtre : %1 (%2)").arg(parts.join(QStringLiteral(", ")), durationText(total));
 }
 
-QString sunIntervalsText(double julianDay0h, const std::vector<SunInterval> &intervals)
+QString sunIntervalsText(double julianDay0h, const std::vector<SunInterval> &intervals, const QTimeZone &zone)
 {
-    return sunIntervalsText(utcInstant(julianDay0h, 0).date(), localSunIntervals(julianDay0h, intervals));
+    return sunIntervalsText(utcInstant(julianDay0h, 0).date(), localSunIntervals(julianDay0h, intervals, zone));
 }
 
 } // namespace lumora

@@ -14,6 +14,7 @@
 
 #include "analysis/evaluation.h"
 #include "analysis/windowview.h"
+#include "astro/clock.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -139,7 +140,9 @@ struct LocalSunInterval {
     QDateTime last;
     int seconds = 0;
 };
-std::vector<LocalSunInterval> localSunIntervals(double julianDay0h, const std::vector<SunInterval> &intervals);
+// `zone`: the site's (the computer's when invalid, see inZone in clock.h).
+std::vector<LocalSunInterval> localSunIntervals(double julianDay0h, const std::vector<SunInterval> &intervals,
+                                                const QTimeZone &zone = {});
 
 // A duration in the read-outs' words, whole units truncated: "2 h 05 min"
 // from one hour on (minutes on two digits), "45 min" from one minute on,
@@ -155,7 +158,7 @@ QString durationText(qint64 seconds);
 // before).
 QString sunIntervalsText(const QDate &utDate, const std::vector<LocalSunInterval> &intervals);
 
-// The same read-out straight from the UT intervals, in the system's zone.
-QString sunIntervalsText(double julianDay0h, const std::vector<SunInterval> &intervals);
+// The same read-out straight from the UT intervals, in the site's zone.
+QString sunIntervalsText(double julianDay0h, const std::vector<SunInterval> &intervals, const QTimeZone &zone = {});
 
 } // namespace lumora

@@ -28,7 +28,7 @@ QString minutesText(long long seconds, const QLocale &locale) { return tenthsTex
 
 QString hoursText(long long seconds, const QLocale &locale) { return tenthsText(seconds, 3600, locale); }
 
-QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &locale)
+QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &locale, const QTimeZone &zone)
 {
     const QString clock = QStringLiteral("HH:mm:ss");
     const auto utClock = [](int second) {
@@ -42,7 +42,7 @@ QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &lo
         if (day.intervals.empty())
             continue;
         const QString date = formatShortDate(day.date, locale);
-        const std::vector<LocalSunInterval> local = localSunIntervals(day.julianDay0h, day.intervals);
+        const std::vector<LocalSunInterval> local = localSunIntervals(day.julianDay0h, day.intervals, zone);
         for (size_t i = 0; i < day.intervals.size(); ++i) {
             const SunInterval &interval = day.intervals[i];
             text += date + u';' + utClock(interval.firstSecond) + u';' + utClock(interval.lastSecond) + u';'
@@ -53,9 +53,9 @@ QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &lo
     return text.toLocal8Bit();
 }
 
-bool writeHoursFile(ReplacedFile &file, const std::vector<YearDay> &days, const QLocale &locale)
+bool writeHoursFile(ReplacedFile &file, const std::vector<YearDay> &days, const QLocale &locale, const QTimeZone &zone)
 {
-    const bool written = file.write(hoursFileContents(days, locale));
+    const bool written = file.write(hoursFileContents(days, locale, zone));
     return file.close() && written;
 }
 

@@ -9,7 +9,8 @@
 //   21/06/2027 in France, the year's own number with at least four digits);
 // - début/fin (TU): its first and last second of the UT day, "HH:MM:SS" with
 //   ":" whatever the locale (as lumora-cli day writes them);
-// - début/fin (local): the same two instants in the system zone's local time,
+// - début/fin (local): the same two instants in the site zone's local time
+//   (`zone`, the computer's when invalid, see inZone in clock.h),
 //   each with the zone's offset in force at that instant, "HH:MM:SS" (the
 //   local date may be the day before or after the UT date);
 // - durée: last - first + 1 seconds in minutes, one decimal (tenths rounded
@@ -38,11 +39,13 @@ QString minutesText(long long seconds, const QLocale &locale = QLocale());
 QString hoursText(long long seconds, const QLocale &locale = QLocale());
 
 // The whole file: header and lines, each ending with CR LF, as bytes.
-QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &locale = QLocale());
+QByteArray hoursFileContents(const std::vector<YearDay> &days, const QLocale &locale = QLocale(),
+                             const QTimeZone &zone = {});
 
 // Writes the whole file through `file`, already created, and closes it (so
 // that it replaces the previous file when everything was written). False,
 // with file.failure() and file.errorString() saying why, when it could not be.
-bool writeHoursFile(ReplacedFile &file, const std::vector<YearDay> &days, const QLocale &locale = QLocale());
+bool writeHoursFile(ReplacedFile &file, const std::vector<YearDay> &days, const QLocale &locale = QLocale(),
+                    const QTimeZone &zone = {});
 
 } // namespace lumora

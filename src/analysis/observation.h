@@ -1,4 +1,4 @@
-// What the main window is looking at: the site, the window (its frame on the
+// What the main window is looking at: the site and its time zone, the window (its frame on the
 // panorama, or the measured window, and the skyline) and the instant on show. Features beyond the window's own read-outs
 // (the Sun's course, the year view, alerts) follow it and recompute only what
 // a change of it asks for.
@@ -6,6 +6,8 @@
 
 #include "analysis/evaluation.h"
 #include "analysis/windowview.h"
+
+#include <QTimeZone>
 
 namespace lumora {
 
@@ -19,6 +21,9 @@ struct Observation {
     MeasuredWindow measured;  // answers instead of the frame when measuredInForce
     bool measuredInForce = false;
     Skyline skyline;          // empty: none
+    // The site's time zone, for every local read-out. Not valid (the default):
+    // the computer's own zone, as the program always read local times.
+    QTimeZone zone;
 
     // The question every feature asks: the frame on the panorama, or the
     // measured window, with the skyline.
@@ -36,7 +41,7 @@ struct Observation {
             && frame.right == other.frame.right && frame.top == other.frame.top
             && frame.bottom == other.frame.bottom && panorama.width == other.panorama.width
             && panorama.height == other.panorama.height && measuredInForce == other.measuredInForce
-            && (!measuredInForce || measured == other.measured) && skyline == other.skyline;
+            && (!measuredInForce || measured == other.measured) && skyline == other.skyline && zone == other.zone;
     }
 };
 

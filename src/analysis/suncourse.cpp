@@ -194,16 +194,17 @@ Instant instantOf(const QDateTime &utc)
 
 // The offset (local minus UT, seconds) of the line's clock on the local day
 // `date` when one offset holds all day; none on a day the clock changes.
+// `zone`: as the caller got it (invalid: the computer's local time).
 std::optional<int> dayOffset(const QDate &date, HourLineClock clock, const QTimeZone &zone)
 {
     switch (clock) {
     case HourLineClock::Universal:
         return 0;
     case HourLineClock::Standard:
-        return zone.standardTimeOffset(QDateTime(date, QTime(12, 0), Qt::UTC));
+        return effectiveZone(zone).standardTimeOffset(QDateTime(date, QTime(12, 0), Qt::UTC));
     case HourLineClock::Civil: {
-        const int morning = QDateTime(date, QTime(0, 0), Qt::LocalTime).offsetFromUtc();
-        const int evening = QDateTime(date, QTime(23, 59, 59), Qt::LocalTime).offsetFromUtc();
+        const int morning = zoneDateTime(date, QTime(0, 0), zone).offsetFromUtc();
+        const int evening = zoneDateTime(date, QTime(23, 59, 59), zone).offsetFromUtc();
         if (morning == evening)
             return morning;
         return std::nullopt;
@@ -223,9 +224,9 @@ Instant hourWithOffset(double jdDay, int hour, int offset)
 
 // Hour `hour` of civil time on a day the clock changes; none when that hour
 // is skipped.
-std::optional<Instant> civilHour(const QDate &date, int hour)
+std::optional<Instant> civilHour(const QDate &date, int hour, const QTimeZone &zone)
 {
-    const QDateTime local(date, QTime(hour, 0), Qt::LocalTime);
+    const QDateTime local = zoneDateTime(date, QTime(hour, 0), zone);
     if (!local.isValid() || local.time() != QTime(hour, 0))
         return std::nullopt;
     return instantOf(local);
@@ -246,12 +247,13 @@ std::vector<CoursePolyline> sunCourseBetween(double julianDay0h, const SiteLocat
     return tracer.finish();
 }
 
-std::vector<HourMark> localHourMarks(double julianDay0h, const SiteLocation &site, PictureSize panorama)
+std::vector<HourMark> localHourMarks(double julianDay0h, const SiteLocation &site, PictureSize panorama,
+                                     const QTimeZone &zone)
 {
     const QDateTime start = utcInstant(julianDay0h, 0);
     if (!start.isValid())
         return {};
-    const auto offsetAt = [&](int second) { return start.addSecs(second).toLocalTime().offsetFromUtc(); };
+    const auto offsetAt = [&](int second) { return inZone(start.addSecs(second), zone).offsetFromUtc(); };
 
     // Stretches of constant offset: the offset read at each UT hour, and
     // where it changes between two of them, the second it changes at.
@@ -287,17 +289,17 @@ std::vector<HourMark> localHourMarks(double julianDay0h, const SiteLocation &sit
         const SunPosition sun = SolarPosition(julianDay0h, second / 3600.0, site);
         if (!(sun.elevation > 0))
             continue;
-        const int hour = start.addSecs(second).toLocalTime().time().hour();
+        const int hour = inZone(start.addSecs(second), zone).time().hour();
         const PicturePoint p = sunPicturePoint(sun, panorama);
         marks.push_back({second, hour, QPointF(p.x, p.y), hourLabel(hour)});
     }
     return marks;
 }
 
-SunCourse daySunCourse(double julianDay0h, const SiteLocation &site, PictureSize panorama)
+SunCourse daySunCourse(double julianDay0h, const SiteLocation &site, PictureSize panorama, const QTimeZone &zone)
 {
     return {julianDay0h, sunCourseBetween(julianDay0h, site, panorama, 0, kSecondsPerDay),
-            localHourMarks(julianDay0h, site, panorama)};
+            localHourMarks(julianDay0h, site, panorama, zone)};
 }
 
 std::vector<CoursePolyline> inFrameStretches(double julianDay0h, const SiteLocation &site, PictureSize panorama,
@@ -320,7 +322,7 @@ std::vector<CoursePolyline> inFrameStretches(double julianDay0h, const SiteLocat
 }
 
 std::shared_ptr<const YearCourses> yearCourses(int year, const SiteLocation &site, PictureSize panorama,
-                                               HourLineClock clock)
+                                               HourLineClock clock, const QTimeZone &zone)
 {
     const auto first = JulianDay(1, 1, year);
     const auto next = JulianDay(32, 12, year); // 1 January of the next year
@@ -357,7 +359,6 @@ std::shared_ptr<const YearCourses> yearCourses(int year, const SiteLocation &sit
 
     // Hour lines: the samples of all hours are formed day by day, so the
     // zone is asked once per day and hour at most.
-    const QTimeZone zone = QTimeZone::systemTimeZone();
     std::vector<Tracer> tracers;
     tracers.reserve(24);
     for (int hour = 0; hour < 24; ++hour)
@@ -369,7 +370,7 @@ std::shared_ptr<const YearCourses> yearCourses(int year, const SiteLocation &sit
         const QDate date = QDate::fromJulianDay(static_cast<qint64>(std::floor(jdDay + 0.5)));
         const std::optional<int> offset = dayOffset(date, clock, zone);
         for (int hour = 0; hour < 24; ++hour) {
-            const std::optional<Instant> at = offset ? hourWithOffset(jdDay, hour, *offset) : civilHour(date, hour);
+            const std::optional<Instant> at = offset ? hourWithOffset(jdDay, hour, *offset) : civilHour(date, hour, zone);
             if (!at) {
                 haveLast[hour] = false;
                 continue;
@@ -393,14 +394,14 @@ std::shared_ptr<const YearCourses> yearCourses(int year, const SiteLocation &sit
 }
 
 SunCourseLayers sunCourseLayers(double julianDay0h, const SiteLocation &site, PictureSize panorama,
-                                const SunCourseLayers *previous)
+                                const SunCourseLayers *previous, const QTimeZone &zone)
 {
     SunCourseLayers layers;
     layers.julianDay0h = julianDay0h;
     layers.site = site;
     layers.panorama = panorama;
-    layers.zone = QTimeZone::systemTimeZoneId();
-    layers.day = daySunCourse(julianDay0h, site, panorama);
+    layers.zone = effectiveZone(zone).id();
+    layers.day = daySunCourse(julianDay0h, site, panorama, zone);
     const auto civil = calendarDate(julianDay0h);
     if (!civil)
         return layers;
@@ -408,7 +409,7 @@ SunCourseLayers sunCourseLayers(double julianDay0h, const SiteLocation &site, Pi
         && samePanorama(previous->panorama, panorama) && previous->zone == layers.zone)
         layers.year = previous->year;
     else
-        layers.year = yearCourses(civil->year, site, panorama);
+        layers.year = yearCourses(civil->year, site, panorama, HourLineClock::Standard, zone);
     return layers;
 }
 

@@ -65,13 +65,16 @@ struct SunCourse {
 std::vector<CoursePolyline> sunCourseBetween(double julianDay0h, const SiteLocation &site, PictureSize panorama,
                                              int firstSecond, int lastSecond, bool aboveHorizonOnly = true);
 
-// The marks at every whole hour of local time (the system zone, its offset in
+// The marks at every whole hour of local time (the site's zone, the computer's
+// when invalid, see inZone in clock.h; its offset in
 // force at each instant, so a summer time change gives one hour twice or
 // skips one) that falls within the UT day while the Sun is above the horizon.
-std::vector<HourMark> localHourMarks(double julianDay0h, const SiteLocation &site, PictureSize panorama);
+std::vector<HourMark> localHourMarks(double julianDay0h, const SiteLocation &site, PictureSize panorama,
+                                     const QTimeZone &zone = {});
 
 // The whole UT day's path above the horizon, with its local hour marks.
-SunCourse daySunCourse(double julianDay0h, const SiteLocation &site, PictureSize panorama);
+SunCourse daySunCourse(double julianDay0h, const SiteLocation &site, PictureSize panorama,
+                       const QTimeZone &zone = {});
 
 // The stretches of the day's path inside the frame: for each interval, the
 // path from its first to its last second (not cut at the horizon: the frame
@@ -118,7 +121,8 @@ struct YearCourses {
 // The year's layers for a civil year (as the date boxes give it); null for a
 // year the Julian day cannot be formed for.
 std::shared_ptr<const YearCourses> yearCourses(int year, const SiteLocation &site, PictureSize panorama,
-                                               HourLineClock clock = HourLineClock::Standard);
+                                               HourLineClock clock = HourLineClock::Standard,
+                                               const QTimeZone &zone = {});
 
 // Every layer for a day on show: computed once, then painted as often as
 // needed. The year's part is shared between the days of a year.
@@ -126,7 +130,7 @@ struct SunCourseLayers {
     double julianDay0h = 0;
     SiteLocation site;
     PictureSize panorama;
-    QByteArray zone; // the system zone the hours were read in
+    QByteArray zone; // the zone the hours were read in (the system's id for the computer's)
     SunCourse day;
     std::shared_ptr<const YearCourses> year; // null when it cannot be formed
 };
@@ -135,6 +139,6 @@ struct SunCourseLayers {
 // year, site, panorama and zone, its year part is reused, so a change of day
 // within the year only recomputes the day's path.
 SunCourseLayers sunCourseLayers(double julianDay0h, const SiteLocation &site, PictureSize panorama,
-                                const SunCourseLayers *previous = nullptr);
+                                const SunCourseLayers *previous = nullptr, const QTimeZone &zone = {});
 
 } // namespace lumora

@@ -42,7 +42,10 @@ DayTime reportedInstant(double julianDay0h, double hourUT)
     return DayTime{julianDay0h, 0}.plusSeconds(static_cast<long long>(seconds));
 }
 
-DayTime localTime(const DayTime &ut) { return ut.plusSeconds(localOffsetSeconds(ut.julianDay, ut.second)); }
+DayTime localTime(const DayTime &ut, const QTimeZone &zone)
+{
+    return ut.plusSeconds(localOffsetSeconds(ut.julianDay, ut.second, zone));
+}
 
 bool SunshineEngine::setDate(double day, double month, double yearValue)
 {

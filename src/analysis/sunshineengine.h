@@ -6,6 +6,7 @@
 
 #include "analysis/evaluation.h"
 #include "analysis/windowview.h"
+#include "astro/clock.h"
 #include "common/civildate.h"
 
 #include <optional>
@@ -74,9 +75,9 @@ struct DayTime {
 DayTime reportedInstant(double julianDay0h, double hourUT);
 inline DayTime reportedInstant(const SearchPass &pass) { return reportedInstant(pass.julianDay, pass.hourUT); }
 
-// A UT instant in the local time of the system's zone, with the zone's offset
-// in force at that instant.
-DayTime localTime(const DayTime &ut);
+// A UT instant in the local time of the site's zone (the computer's when
+// invalid, see inZone in clock.h), with the zone's offset in force then.
+DayTime localTime(const DayTime &ut, const QTimeZone &zone = {});
 
 class SunshineEngine
 {

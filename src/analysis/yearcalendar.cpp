@@ -31,8 +31,9 @@ bool anyInStretches(const std::vector<CalendarStretch> &stretches, long long fir
     return it != stretches.end() && it->first <= last;
 }
 
-YearSky::YearSky(double firstJulianDay0h, int columns, const SiteLocation &site, PictureSize panorama, int threads)
-    : first_(firstJulianDay0h), columns_(std::max(columns, 0)),
+YearSky::YearSky(double firstJulianDay0h, int columns, const SiteLocation &site, PictureSize panorama, int threads,
+                 const QTimeZone &zone)
+    : first_(firstJulianDay0h), columns_(std::max(columns, 0)), zone_(zone),
       samples_(firstJulianDay0h - 1, columns_ + 2, site, panorama, threads)
 {
     const QDateTime firstInstant = utcInstant(firstJulianDay0h, 0);
@@ -94,7 +95,7 @@ int YearSky::localOffset(long long utSeconds) const
 {
     if (!zoneKnown_)
         return 0;
-    return QDateTime::fromSecsSinceEpoch(epochOfFirst_ + utSeconds, Qt::LocalTime).offsetFromUtc();
+    return inZone(QDateTime::fromSecsSinceEpoch(epochOfFirst_ + utSeconds, Qt::UTC), zone_).offsetFromUtc();
 }
 
 CivilDate YearSky::columnDate(int column) const { return calendarDate(first_ + column).value_or(CivilDate{}); }

@@ -4,7 +4,8 @@
 //
 // Time. Instants are counted in whole UT seconds from 0h UT of the first day
 // (firstJulianDay0h). Column c is the local date that follows the first day's
-// date by c days (calendarDate of firstJulianDay0h + c), in the system zone.
+// date by c days (calendarDate of firstJulianDay0h + c), in the site's zone
+// (the computer's when invalid, see inZone in clock.h).
 // Row r of a column covers the local clock times from r × kCalendarRowSeconds
 // to (r + 1) × kCalendarRowSeconds - 1 seconds after local midnight; it
 // starts at the UT instant whose local time that is, with the zone's offset
@@ -48,12 +49,14 @@ struct CalendarStretch {
 class YearSky
 {
 public:
-    YearSky(double firstJulianDay0h, int columns, const SiteLocation &site, PictureSize panorama, int threads = 0);
+    YearSky(double firstJulianDay0h, int columns, const SiteLocation &site, PictureSize panorama, int threads = 0,
+            const QTimeZone &zone = {});
 
     double firstJulianDay0h() const { return first_; }
     int columns() const { return columns_; }
     const SiteLocation &site() const { return samples_.site(); }
     PictureSize panorama() const { return samples_.panorama(); }
+    const QTimeZone &zone() const { return zone_; }
     // The local date of a column.
     CivilDate columnDate(int column) const;
     // The UT second at which a cell starts; row kCalendarRows gives the start
@@ -74,6 +77,7 @@ private:
     int columns_ = 0;
     long long epochOfFirst_ = 0; // seconds since 1970 of 0h UT of the first day
     bool zoneKnown_ = false;
+    QTimeZone zone_;
     YearSunSamples samples_;
     std::vector<int> midnightOffsets_;  // local minus UT, seconds, at each column's local midnight (and the next)
     std::vector<long long> rowStarts_;  // columns × (kCalendarRows + 1)

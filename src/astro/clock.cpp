@@ -31,22 +31,34 @@ float UtcHoursNow(const QDateTime &utc)
 
 float UtcHoursNow() { return UtcHoursNow(currentUtc()); }
 
-float localOffsetDays(const QDateTime &utc)
+QDateTime inZone(const QDateTime &instant, const QTimeZone &zone)
 {
-    const QDateTime local = utc.toLocalTime();
+    return zone.isValid() ? instant.toTimeZone(zone) : instant.toLocalTime();
+}
+
+QDateTime zoneDateTime(const QDate &date, const QTime &time, const QTimeZone &zone)
+{
+    return zone.isValid() ? QDateTime(date, time, zone) : QDateTime(date, time, Qt::LocalTime);
+}
+
+QTimeZone effectiveZone(const QTimeZone &zone) { return zone.isValid() ? zone : QTimeZone::systemTimeZone(); }
+
+float localOffsetDays(const QDateTime &utc, const QTimeZone &zone)
+{
+    const QDateTime local = inZone(utc, zone);
     const QDateTime utcAsWall(local.date(), local.time(), Qt::UTC);
     const qint64 seconds = utc.secsTo(utcAsWall);
     return static_cast<float>(seconds / 86400.0);
 }
 
-int localOffsetSeconds(double julianDay0h, int secondOfDay)
+int localOffsetSeconds(double julianDay0h, int secondOfDay, const QTimeZone &zone)
 {
     // QDate numbers its days by the Julian day at noon.
     const double dayNumber = std::floor(julianDay0h + 0.5);
     if (!(std::fabs(dayNumber) < 1e9))
         return 0;
     const QDateTime utc = QDateTime(QDate::fromJulianDay(qint64(dayNumber)), QTime(0, 0), Qt::UTC).addSecs(secondOfDay);
-    return utc.isValid() ? utc.toLocalTime().offsetFromUtc() : 0;
+    return utc.isValid() ? inZone(utc, zone).offsetFromUtc() : 0;
 }
 
 } // namespace lumora

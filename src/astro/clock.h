@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QTimeZone>
 #include <functional>
 
 namespace lumora {
@@ -25,16 +26,31 @@ float UtcHoursNow(const QDateTime &utc);
 // The same for the current instant of the clock source.
 float UtcHoursNow();
 
+// The zone a site's local times are read in: a zone from the system's zone
+// data, or, when `zone` is not valid (a default-constructed QTimeZone), the
+// computer's own local time (Qt::LocalTime, following TZ). Every local
+// read-out takes one; the default keeps the computer's zone.
+
+// An instant as a date-time of that zone, with the offset in force then.
+QDateTime inZone(const QDateTime &instant, const QTimeZone &zone = {});
+
+// The local date and time `date` `time` of that zone (see QDateTime for a time
+// skipped or repeated by a clock change).
+QDateTime zoneDateTime(const QDate &date, const QTime &time, const QTimeZone &zone = {});
+
+// The zone itself: the system's zone for an invalid one.
+QTimeZone effectiveZone(const QTimeZone &zone);
+
 // Local time minus UT, in days, as a 32-bit float: the zone offset in force at
 // that instant (formed from the full local and UT date-times, so it is right
 // also between local and UT midnight).
-float localOffsetDays(const QDateTime &utc);
+float localOffsetDays(const QDateTime &utc, const QTimeZone &zone = {});
 
 // Local time minus UT, in seconds, at the UT instant given as a Julian day at
 // 0h UT and seconds since then: the system zone's offset in force at that
-// instant, by the zone's own rules (so before standard time, the mean time of
+// instant (that zone's, see inZone), by the zone's own rules (so before standard time, the mean time of
 // the zone's city where the zone data say so). 0 for a day out of reach
 // (beyond +-1e9 days).
-int localOffsetSeconds(double julianDay0h, int secondOfDay);
+int localOffsetSeconds(double julianDay0h, int secondOfDay, const QTimeZone &zone = {});
 
 } // namespace lumora

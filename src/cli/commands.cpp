@@ -10,9 +10,13 @@
 #include "cli/arguments.h"
 #include "cli/windowoptions.h"
 #include "common/formats.h"
+#include "mainwindow/settings.h"
+#include "windows/keptwindows.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <QSettings>
+#include <QTimeZone>
 #include <cstdio>
 
 namespace lumora::cli {
@@ -30,12 +34,18 @@ struct BadArguments {
 class Arguments
 {
 public:
-    Arguments(const QByteArrayList &words, const QStringList &valueOptions, const QStringList &flagOptions)
-        : options_(parseOptions(words, valueOptions, flagOptions))
+    // --window-name NAME is taken by every command that takes a site.
+    Arguments(const QByteArrayList &words, QStringList valueOptions, const QStringList &flagOptions)
+        : options_(parseOptions(words, withWindowName(valueOptions), flagOptions))
     {
         if (!options_.error.isEmpty())
             throw BadArguments{options_.error};
+        if (const auto name = value(QStringLiteral("--window-name")))
+            kept_ = keptWindowNamed(*name);
     }
+
+    // The kept window of --window-name, read from the user's settings.
+    const std::optional<KeptWindow> &kept() const { return kept_; }
 
     // The bytes given, for a file name.
     std::optional<QByteArray> bytes(const QString &name) const
@@ -74,6 +84,8 @@ public:
 
     SiteLocation site() const
     {
+        if (kept_)
+            return *keptWindowSite(*kept_);
         SiteLocation site{kDefaultLatitude, kDefaultLongitude};
         if (value(QStringLiteral("--lat")))
             site.latitude = parsed(QStringLiteral("--lat"), "e.g. 49N, 49:00N, 33.5S", parseLatitude);
@@ -86,7 +98,33 @@ public:
     double hours() const { return parsed(QStringLiteral("--ut"), "HOURS from 0 to under 24, e.g. 13.5", parseHours); }
 
 private:
+    static QStringList withWindowName(QStringList options)
+    {
+        if (options.contains(QStringLiteral("--lat")))
+            options << QStringLiteral("--window-name");
+        return options;
+    }
+
+    // The window and site options cannot be given with a kept window.
+    KeptWindow keptWindowNamed(const QString &name) const
+    {
+        for (const char *other : {"--lat", "--lon", "--frame", "--window", "--horizon"})
+            if (options_.values.count(QLatin1String(other)))
+                throw BadArguments{QStringLiteral("--window-name and %1 cannot both be given").arg(QLatin1String(other))};
+        const QString path = userSettingsPath();
+        if (!isUsableSettingsFile(path))
+            throw BadArguments{QStringLiteral("--window-name: %1 is not a settings file").arg(path)};
+        QSettings store(path, QSettings::IniFormat);
+        const PictureSize picture;
+        const KeptWindowList list = readKeptWindows(store, picture.width, picture.height);
+        const int index = findKeptWindow(list.windows, name);
+        if (index < 0)
+            throw BadArguments{QStringLiteral("--window-name: no kept window named '%1' in %2").arg(name, path)};
+        return list.windows[size_t(index)];
+    }
+
     Options options_;
+    std::optional<KeptWindow> kept_;
 };
 
 // An engine at the site and date the arguments give.
@@ -176,6 +214,8 @@ Skyline skylineFor(const Arguments &arguments)
 // --horizon; nullopt when neither is given and none is required.
 std::optional<WindowView> windowFor(const Arguments &arguments, PictureSize panorama, bool required)
 {
+    if (arguments.kept())
+        return keptWindowObservation(*arguments.kept(), panorama)->view();
     const bool frameGiven = arguments.value(QStringLiteral("--frame")).has_value();
     const auto windowText = arguments.value(QStringLiteral("--window"));
     if (frameGiven && windowText)
@@ -196,6 +236,19 @@ std::optional<WindowView> windowFor(const Arguments &arguments, PictureSize pano
     }
     const Skyline skyline = skylineFor(arguments);
     return skyline.empty() ? view : view.withSkyline(skyline);
+}
+
+// The zone of --zone for the local columns (an IANA name the system knows),
+// or the computer's own when it is not given.
+QTimeZone zoneFor(const Arguments &arguments)
+{
+    const auto id = arguments.bytes(QStringLiteral("--zone"));
+    if (!id)
+        return arguments.kept() ? keptWindowZone(*arguments.kept()) : QTimeZone();
+    if (!QTimeZone::isTimeZoneIdAvailable(*id))
+        throw BadArguments{QStringLiteral("unknown --zone '%1' (expected a zone name such as Europe/Paris)")
+                               .arg(QString::fromUtf8(*id))};
+    return QTimeZone(*id);
 }
 
 // Runs a subcommand body, turning bad arguments into one line and status 2.
@@ -328,10 +381,11 @@ int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
     return guarded("hours", err, [&] {
         const Arguments arguments(words, withViewOptions({QStringLiteral("--date"), QStringLiteral("--days"),
                                                           QStringLiteral("--lat"), QStringLiteral("--lon"),
-                                                          QStringLiteral("--out")}), {});
+                                                          QStringLiteral("--out"), QStringLiteral("--zone")}), {});
         int days = kDefaultYearDays;
         if (arguments.value(QStringLiteral("--days")))
             days = arguments.parsed(QStringLiteral("--days"), "a whole number from 1 to 3660", parseDayCount);
+        const QTimeZone zone = zoneFor(arguments);
         const SunshineEngine engine = engineFor(arguments);
         const WindowView view = *windowFor(arguments, engine.panorama, true);
         // Nothing reads a date past 31/12/32767.
@@ -353,7 +407,7 @@ int runHours(const QByteArrayList &words, QTextStream &out, QTextStream &err)
             return failed();
         const std::vector<YearDay> intervals
             = yearSunIntervals(engine.evalJulianDay, days, engine.site, view);
-        if (!writeHoursFile(file, intervals))
+        if (!writeHoursFile(file, intervals, QLocale(), zone))
             return failed();
         return 0;
     });

@@ -17,10 +17,14 @@ const char *kUsage =
     "       lumora-cli search --date D/M/Y --ut HOURS WINDOW [--horizon FILE] [--exit] [--lat LAT] [--lon LON]\n"
     "       lumora-cli day --date D/M/Y WINDOW [--horizon FILE] [--lat LAT] [--lon LON]\n"
     "       lumora-cli hours --date D/M/Y [--days N] WINDOW [--horizon FILE] [--lat LAT] [--lon LON] [--out FILE]\n"
+    "                  [--zone ZONE]\n"
     "       lumora-cli --help | --version\n"
     "LAT like 49N, 49:00N, 33.5S; LON like 2:20E, 1.5W (default 49:00N 2:20E).\n"
     "WINDOW is --frame HS1,HS2,VS1,VS2 or --window facing=F,tilt=T,width=W,height=H,sill=S,depth=D,\n"
-    "distance=L,offset=O,eye=E (degrees and metres; tilt, depth, offset default to 90, 0, 0).\n";
+    "distance=L,offset=O,eye=E (degrees and metres; tilt, depth, offset default to 90, 0, 0).\n"
+    "--window-name NAME takes the site, WINDOW, skyline and zone of a window kept in Lumora,\n"
+    "instead of --lat, --lon, WINDOW and --horizon. ZONE: a zone name such as America/Toronto\n"
+    "for the local columns (default: the window's zone, else the computer's).\n";
 
 // A standard descriptor the caller closed is held by /dev/null opened for
 // reading: no file opened later takes its number, and writing to it still

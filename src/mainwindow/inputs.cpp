@@ -76,8 +76,8 @@ QString MainWindow::localTimeOfDayText() const
                                          leadingNumber(dateBoxes[1]->currentText()),
                                          leadingNumber(dateBoxes[2]->currentText()));
     const int second = std::clamp(int(std::floor(engine_.dayFractionUT * 86400)), 0, 86399);
-    const double offsetDays = readable ? localOffsetSeconds(reader.evalJulianDay, second) / 86400.0
-                                       : double(localOffsetDays(currentUtc()));
+    const double offsetDays = readable ? localOffsetSeconds(reader.evalJulianDay, second, siteZone_) / 86400.0
+                                       : double(localOffsetDays(currentUtc(), siteZone_));
     return formatTimeOfDay(engine_.dayFractionUT + offsetDays, true);
 }
 

@@ -15,6 +15,7 @@
 #include "maptools/azimuthoverlay.h"
 #include "maptools/mapaddress.h"
 #include "tray/trayicon.h"
+#include "windows/keptwindowsmenu.h"
 #include "yearview/yearview.h"
 
 #include <QApplication>
@@ -56,6 +57,7 @@ MainWindow::MainWindow(QSettings *settingsStore, std::unique_ptr<TrayBackend> tr
     buildLayout();
     tray_ = std::make_unique<TrayIcon>(std::move(trayBackend));
     placeAlerts(std::move(notifier));
+    placeKeptWindows();
     searchTimer_ = new QTimer(this);
     searchTimer_->setSingleShot(true);
     connectHandlers();
@@ -227,6 +229,7 @@ void MainWindow::shutDown()
     for (QMessageBox *box : findChildren<QMessageBox *>())
         box->close();
     settingsSaveProblem_ = saveSettings();
+    keptWindows_->keepInForce();
     if (overlay_)
         overlay_->close();
     if (about_)

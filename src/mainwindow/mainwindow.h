@@ -12,6 +12,7 @@
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
 //   alertsplace.cpp       the alerts, the notification area's menu, their panorama entries
 //   realviewplace.cpp     the measured window and the skyline, the frame bars while it is in force
+//   windowsplace.cpp      the kept windows: their menu, putting one on show, the title, the zone
 #pragma once
 
 #include "alerts/notifier.h"
@@ -24,6 +25,7 @@
 #include <QDate>
 #include <QLineF>
 #include <QPointer>
+#include <QTimeZone>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -46,6 +48,8 @@ class QToolButton;
 namespace lumora {
 
 class AlertActions;
+class KeptWindowsMenu;
+struct KeptWindow;
 class DialView;
 class SunAlerts;
 class TrayMenu;
@@ -102,6 +106,7 @@ public:
     // at that instant.
     void showInstant(const lumora::CivilDate &utDate, int minuteOfDayUT);
     QPointer<YearView> yearView() const { return yearView_; }
+    KeptWindowsMenu *keptWindows() const { return keptWindows_; }
 
 public slots:
     // Ends the program as "Quitter" does (the settings saved once, whatever
@@ -227,6 +232,15 @@ private:
     void followRealView();
     // The bars' own values to keep (top, bottom, left, right), the box's while it is shown aside.
     std::array<int, 4> keptFrameBars() const;
+    // windowsplace.cpp
+    void placeKeptWindows();
+    void showKeptWindowName(const QString &name);
+    // What the controls show, as a kept window (no name).
+    KeptWindow keptWindowNow() const;
+    // Every control set to the window at once, then one observation.
+    void applyKeptWindow(const KeptWindow &window);
+    // The frame and the evaluation again after a change made with the signals held.
+    void showKeptWindowAnew();
     // lifecycle.cpp
     void startUp();
     void setUpScales();
@@ -277,11 +291,15 @@ private:
     QPointer<AzimuthOverlay> overlay_;
     QPointer<About> about_;
     QPointer<YearView> yearView_;
+    KeptWindowsMenu *keptWindows_ = nullptr;
+    bool holdObservation_ = false; // a kept window is being put on show: one observation at the end
     std::array<QLineF, 25> graduationTicks_{};       // graduation ticks, twips
     std::array<bool, 25> graduationTickVisible_{};
     // The bars' own values (left, right, top, bottom) while the measured window's box replaces them.
     std::optional<std::array<int, 4>> ownFrameBars_;
     bool muteDateHandling_ = false;
+    // The site's time zone for the local read-outs (invalid: the computer's).
+    QTimeZone siteZone_;
     bool siteRefused_ = false; // the coordinate boxes hold no usable site
     bool closing_ = false;
     // Search loop.

@@ -215,7 +215,7 @@ void MainWindow::showSearchProgress(const SearchPass &pass)
     utTimeLabel->setText(formatShortDate(pass.reportDate));
     // The local day of the pass's instant, by the zone's offset then, as the
     // result will read it.
-    localTimeLabel->setText(formatShortDate(localTime(reportedInstant(pass)).date()));
+    localTimeLabel->setText(formatShortDate(localTime(reportedInstant(pass), siteZone_).date()));
     if (showSearchCheck->isChecked())
         showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});
 }
@@ -226,7 +226,7 @@ void MainWindow::showSearchResult(const SearchPass &pass)
     utTimeLabel->setText(tr("%1 (TU)").arg(instantText(instant)));
     // The zone's offset at the instant found, so a result across a change of
     // summer time still reads right.
-    localTimeLabel->setText(instantText(localTime(instant)));
+    localTimeLabel->setText(instantText(localTime(instant, siteZone_)));
     localTimeLabel->show();
     showSearchCheck->setChecked(true); // the final state is drawn
     showEvaluation({pass.evaluation.sun, pass.evaluation.point, {}});

@@ -70,6 +70,7 @@ Observation MainWindow::observation() const
     seen.measured = realView->measured();
     seen.measuredInForce = realView->measuredInForce();
     seen.skyline = realView->skyline();
+    seen.zone = siteZone_;
     // A date typed in manual mode is on show before it is evaluated.
     const auto year = roundToInt16(leadingNumber(dateBoxes[2]->currentText()));
     if (year) {
@@ -83,7 +84,7 @@ Observation MainWindow::observation() const
 
 void MainWindow::announceObservation()
 {
-    if (stateText_ == u"load")
+    if (stateText_ == u"load" || holdObservation_)
         return;
     emit observationChanged(observation());
 }

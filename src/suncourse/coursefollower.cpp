@@ -19,7 +19,7 @@ bool sameCourse(const Observation &a, const Observation &b)
 {
     return a.julianDay0h == b.julianDay0h && a.site.latitude == b.site.latitude
         && a.site.longitude == b.site.longitude && a.panorama.width == b.panorama.width
-        && a.panorama.height == b.panorama.height;
+        && a.panorama.height == b.panorama.height && a.zone == b.zone;
 }
 } // namespace
 
@@ -43,13 +43,13 @@ unsigned SunCourseFollower::follow(const Observation &seen)
     unsigned change = Times;
     if (courseStale) {
         // The year's part is kept from the previous day when it still fits.
-        layers_ = sunCourseLayers(seen.julianDay0h, seen.site, seen.panorama, &layers_);
+        layers_ = sunCourseLayers(seen.julianDay0h, seen.site, seen.panorama, &layers_, seen.zone);
         ++courseComputations_;
         change |= Course;
     }
     intervals_ = sunIntervals(seen.julianDay0h, seen.site, seen.view());
     stretches_ = lumora::inFrameStretches(seen.julianDay0h, seen.site, seen.panorama, intervals_);
-    timesText_ = sunIntervalsText(seen.julianDay0h, intervals_);
+    timesText_ = sunIntervalsText(seen.julianDay0h, intervals_, seen.zone);
     ++timesComputations_;
     return change;
 }

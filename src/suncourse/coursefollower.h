@@ -43,7 +43,7 @@ public:
     const std::vector<SunInterval> &intervals() const { return intervals_; }
     const std::vector<CoursePolyline> &inFrameStretches() const { return stretches_; }
     // "Soleil dans la fenêtre : 09:12:05 – 11:47:40 (2 h 35 min)" in the
-    // system zone's local time, or "Pas de Soleil dans la fenêtre ce jour";
+    // site zone's local time, or "Pas de Soleil dans la fenêtre ce jour";
     // empty without a day.
     const QString &timesText() const { return timesText_; }
 

@@ -28,9 +28,10 @@ namespace {
 const QString kSettingsGroup = QStringLiteral("Annee");
 const QString kFolderKey = QStringLiteral("Dossier");
 
-bool sameSky(double firstJulianDay0h, const SiteLocation &site, PictureSize panorama, const YearSky &sky)
+bool sameSky(double firstJulianDay0h, const SiteLocation &site, PictureSize panorama, const QTimeZone &zone,
+             const YearSky &sky)
 {
-    return firstJulianDay0h == sky.firstJulianDay0h() && site.latitude == sky.site().latitude
+    return firstJulianDay0h == sky.firstJulianDay0h() && zone == sky.zone() && site.latitude == sky.site().latitude
         && site.longitude == sky.site().longitude && panorama.width == sky.panorama().width
         && panorama.height == sky.panorama().height;
 }
@@ -115,11 +116,11 @@ YearView::~YearView()
 void YearView::setObservation(const Observation &observation)
 {
     observation_ = observation;
-    Request wanted{observation.julianDay0h, observation.site, observation.panorama, observation.view()};
+    Request wanted{observation.julianDay0h, observation.site, observation.panorama, observation.view(), observation.zone};
     // A date inside the year shown keeps the year: only its mark moves.
     if (requested_ && requested_->site.latitude == wanted.site.latitude
         && requested_->site.longitude == wanted.site.longitude && requested_->panorama.width == wanted.panorama.width
-        && requested_->panorama.height == wanted.panorama.height) {
+        && requested_->panorama.height == wanted.panorama.height && requested_->zone == wanted.zone) {
         const double offset = wanted.firstJulianDay0h - requested_->firstJulianDay0h;
         if (offset >= 0 && offset < kDefaultYearDays)
             wanted.firstJulianDay0h = requested_->firstJulianDay0h;
@@ -127,7 +128,7 @@ void YearView::setObservation(const Observation &observation)
     if (!requested_ || wanted.firstJulianDay0h != requested_->firstJulianDay0h
         || wanted.site.latitude != requested_->site.latitude || wanted.site.longitude != requested_->site.longitude
         || wanted.panorama.width != requested_->panorama.width || wanted.panorama.height != requested_->panorama.height
-        || !(wanted.view == requested_->view))
+        || !(wanted.view == requested_->view) || !(wanted.zone == requested_->zone))
         request(wanted);
     updateMarks();
 }
@@ -145,12 +146,12 @@ void YearView::start(const Request &wanted)
 {
     pending_.reset();
     std::shared_ptr<const YearSky> sky = calendar_ ? calendar_->sharedSky() : nullptr;
-    if (sky && !sameSky(wanted.firstJulianDay0h, wanted.site, wanted.panorama, *sky))
+    if (sky && !sameSky(wanted.firstJulianDay0h, wanted.site, wanted.panorama, wanted.zone, *sky))
         sky.reset();
     watcher_.setFuture(QtConcurrent::run([wanted, sky]() mutable {
         if (!sky)
             sky = std::make_shared<const YearSky>(wanted.firstJulianDay0h, kDefaultYearDays, wanted.site,
-                                                  wanted.panorama);
+                                                  wanted.panorama, 0, wanted.zone);
         return std::make_shared<const YearCalendar>(sky, wanted.view);
     }));
 }
@@ -178,10 +179,10 @@ void YearView::updateMarks()
     if (!calendar_ || !observation_)
         return;
     const YearSky &sky = calendar_->sky();
-    const QDateTime shown = utcInstant(observation_->julianDay0h, int(std::floor(observation_->hourUT * 3600)))
-                                .toLocalTime();
+    const QDateTime shown
+        = inZone(utcInstant(observation_->julianDay0h, int(std::floor(observation_->hourUT * 3600))), sky.zone());
     const int column = columnOfLocalDate(shown.date(), sky.firstJulianDay0h(), sky.columns());
-    const int today = columnOfLocalDate(QDate::currentDate(), sky.firstJulianDay0h(), sky.columns());
+    const int today = columnOfLocalDate(inZone(QDateTime::currentDateTimeUtc(), sky.zone()).date(), sky.firstJulianDay0h(), sky.columns());
     // To the minute: in real time the mark moves once a minute, not every second.
     chart_->plot()->setMarks(column, shown.time().hour() * 3600 + shown.time().minute() * 60, today);
 }
@@ -202,7 +203,7 @@ QString YearView::readoutAt(int column, int localSecond) const
     const double julianDay = sky.firstJulianDay0h() + day;
     const SunPosition sun = SolarPosition(julianDay, second / 3600.0, sky.site());
     const bool inside = calendar_->view().inWindow(sun);
-    const QDateTime local = utcInstant(julianDay, second).toLocalTime();
+    const QDateTime local = inZone(utcInstant(julianDay, second), sky.zone());
     const QLocale locale;
     const auto degrees = [&](double value) { return formatNumber(value, NumberPattern{1, 1}, locale) + u'°'; };
     // The local date is the column's; written from the civil date so that
@@ -304,7 +305,7 @@ void YearView::exportIntervals()
                    tr("Fichiers CSV (*.csv)"), QStringLiteral("csv"), [this, calendar](const QString &path) {
                        rememberFolder(path);
                        ReplacedFile file;
-                       if (!(file.create(path) && writeHoursFile(file, calendar->days())))
+                       if (!(file.create(path) && writeHoursFile(file, calendar->days(), QLocale(), calendar->sky().zone())))
                            showWriteFailure(file, path);
                    });
 }

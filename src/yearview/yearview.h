@@ -71,6 +71,7 @@ private:
         SiteLocation site;
         PictureSize panorama;
         WindowView view;
+        QTimeZone zone; // the site's, for the local days and hours
     };
     void request(const Request &wanted);
     void start(const Request &wanted);

@@ -112,8 +112,8 @@ private:
             if (options_.values.count(QLatin1String(other)))
                 throw BadArguments{QStringLiteral("--window-name and %1 cannot both be given").arg(QLatin1String(other))};
         const QString path = userSettingsPath();
-        if (!isUsableSettingsFile(path))
-            throw BadArguments{QStringLiteral("--window-name: %1 is not a settings file").arg(path)};
+        if (const QString problem = settingsReadProblem(path); !problem.isEmpty())
+            throw BadArguments{QStringLiteral("--window-name: %1").arg(problem)};
         QSettings store(path, QSettings::IniFormat);
         const PictureSize picture;
         const KeptWindowList list = readKeptWindows(store, picture.width, picture.height);

@@ -14,6 +14,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QtGlobal>
 #include <QString>
 
 namespace lumora {
@@ -23,12 +24,13 @@ inline constexpr qint64 kMaxPhotoPixels = 100'000'000;
 
 // The photo at `path`, upright (EXIF orientation applied). On failure a null
 // image and *error (when given) set to a French message naming the file: the
-// file cannot be read or decoded, or it has more than kMaxPhotoPixels pixels.
-// `reduceTo`, when valid, lets the decoder deliver a smaller image (the JPEG
-// decoder scales cheaply while decoding): the result is then scaled by one
-// factor to fit within reduceTo × 2 and keeps its aspect ratio (never
-// enlarged). Thread-safe.
-QImage loadOrientedPhoto(const QString &path, QString *error, QSize reduceTo = {});
+// file is missing, cannot be read or decoded, or has more than
+// kMaxPhotoPixels pixels (refused before decoding). With neededWidth > 0 the
+// decoder may deliver the photo scaled down by 1/2, 1/4 or 1/8 (cheap for a
+// JPEG, which scales while decoding) as long as its upright width stays at
+// least neededWidth. Raises Qt's image allocation limit (process-wide) to
+// 512 MB so that the largest accepted photo decodes. Thread-safe.
+QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth = 0);
 
 // The photo resampled into the grid above (bilinear, between pixel centres;
 // a direction within half a pixel of the photo's edge takes the edge pixel's

@@ -113,7 +113,7 @@ PhotoFit fitFromSunClick(QPointF pixel, const QDateTime &takenUtc, const SiteLoc
 // azimuth and field of view, the camera level (elevation 0, roll 0). Where
 // several fields of view fit, the narrowest is taken. nullopt when the pixels
 // coincide, a value is not finite, the image is empty, or no field of view in
-// (0, 180) brings the references within 45° of their directions.
+// (0, 180) fits (the references' angle wider than the pixels can give).
 std::optional<PhotoFit> fitFromTwoReferences(const PhotoReference &first, const PhotoReference &second, QSizeF image);
 
 } // namespace lumora

@@ -12,6 +12,7 @@
 //   lifecycle.cpp         start-up, settings, help, map, About, shut-down
 //   alertsplace.cpp       the alerts, the notification area's menu, their panorama entries
 //   realviewplace.cpp     the measured window and the skyline, the frame bars while it is in force
+//   photoplace.cpp        the photo as the panorama, the frame and the skyline traced on it
 #pragma once
 
 #include "alerts/notifier.h"
@@ -50,6 +51,7 @@ class DialView;
 class SunAlerts;
 class TrayMenu;
 class PanoramaView;
+class PhotoController;
 class RealViewController;
 class SunCourseController;
 class AzimuthOverlay;
@@ -157,6 +159,7 @@ private:
     QLabel *sunPictureLabel = nullptr;               // the small sun on the panorama
     SunCourseController *sunCourse = nullptr;        // the Sun's course and the day's times on the panorama
     RealViewController *realView = nullptr;          // the measured window and the skyline on the panorama
+    PhotoController *photo = nullptr;                // the user's photo as the panorama
     // Bottom left: the dials and the survey options.
     QFrame *dialsFrame = nullptr;
     DialView *elevationDial = nullptr, *azimuthDial = nullptr;
@@ -223,6 +226,8 @@ private:
     void followRealView();
     // The bars' own values to keep (top, bottom, left, right), the box's while it is shown aside.
     std::array<int, 4> keptFrameBars() const;
+    // photoplace.cpp
+    void placePhoto();
     // lifecycle.cpp
     void startUp();
     void setUpScales();

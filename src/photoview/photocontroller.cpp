@@ -18,6 +18,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -77,6 +78,26 @@ QImage photoForGrid(const QImage &photo, const PhotoPlacement &placement, QSize 
     if (width <= 0 || width >= photo.width())
         return photo;
     return photo.scaledToWidth(width, Qt::SmoothTransformation);
+}
+
+// The dialog where it hides as little as it can of the panorama it changes:
+// beside the main window, else under the panorama, else over the window's
+// lower part.
+void placeBesideWindow(QWidget *dialog, QWidget *panorama)
+{
+    dialog->adjustSize();
+    const QRect window = panorama->window()->frameGeometry();
+    const QScreen *screen = panorama->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QSize size = dialog->frameGeometry().size();
+    const QPoint below = panorama->mapToGlobal(QPoint(0, panorama->height()));
+    for (const QPoint &topLeft : {QPoint(window.right() + 8, window.top()), QPoint(window.left() - 8 - size.width(), window.top()),
+                                  QPoint(below.x(), below.y() + 8), QPoint(room.right() - size.width(), room.bottom() - size.height())}) {
+        if (room.contains(QRect(topLeft, size))) {
+            dialog->move(topLeft);
+            return;
+        }
+    }
 }
 
 PhotoJobResult runJob(PhotoJob job)
@@ -374,10 +395,7 @@ PhotoPlacementDialog *PhotoController::openDialog()
         connect(dialog_, &PhotoPlacementDialog::changed, this,
                 [this](const PhotoPlacement &placement) { setPlacement(placement); });
         connect(dialog_, &QDialog::accepted, this, &PhotoController::keep);
-        // Beside the main window, so that the panorama it changes stays in view.
-        const QRect window = panorama_->window()->frameGeometry();
-        dialog_->adjustSize();
-        dialog_->move(window.right() + 8, window.top());
+        placeBesideWindow(dialog_, panorama_);
     }
     dialog_->show();
     dialog_->raise();

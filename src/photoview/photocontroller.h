@@ -27,7 +27,6 @@ class QTimer;
 namespace lumora {
 
 class PanoramaView;
-class PhotoPlacementDialog;
 
 // What one load or resampling off the window's thread delivers.
 struct PhotoJobResult {

@@ -176,6 +176,7 @@ PhotoPlacementDialog::PhotoPlacementDialog(QWidget *parent)
     taken_->setObjectName(QStringLiteral("PhotoTaken"));
     taken_->setDisplayFormat(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
     taken_->setTimeSpec(Qt::UTC); // a wall time; its zone is told beside it
+    taken_->setKeyboardTracking(false);
     taken_->setDateTimeRange(QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC),
                              QDateTime(QDate(2199, 12, 31), QTime(23, 59, 59), Qt::UTC));
     zone_ = new QLabel(sunPage);

@@ -20,8 +20,6 @@ namespace lumora {
 namespace {
 constexpr double kRad = std::numbers::pi / 180;
 
-QString tr(const char *text) { return QCoreApplication::translate("lumora::PhotoPanorama", text); }
-
 void fail(QString *error, const QString &message)
 {
     if (error)
@@ -135,14 +133,14 @@ QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        fail(error, tr("La photo « %1 » est introuvable.").arg(shown));
+        fail(error, QCoreApplication::translate("lumora::PhotoPanorama", "La photo « %1 » est introuvable.").arg(shown));
         return {};
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     if (stored.isValid() && qint64(stored.width()) * stored.height() > kMaxPhotoPixels) {
-        fail(error, tr("La photo « %1 » est trop grande : %2 mégapixels, %3 au plus.")
+        fail(error, QCoreApplication::translate("lumora::PhotoPanorama", "La photo « %1 » est trop grande : %2 mégapixels, %3 au plus.")
                         .arg(shown)
                         .arg(qint64(stored.width()) * stored.height() / 1'000'000)
                         .arg(kMaxPhotoPixels / 1'000'000));
@@ -163,7 +161,7 @@ QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth)
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        fail(error, tr("La photo « %1 » ne peut pas être lue : ce n'est pas une image connue, ou le fichier est abîmé.")
+        fail(error, QCoreApplication::translate("lumora::PhotoPanorama", "La photo « %1 » ne peut pas être lue : ce n'est pas une image connue, ou le fichier est abîmé.")
                         .arg(shown));
         return {};
     }

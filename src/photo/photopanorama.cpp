@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <numbers>
 #include <thread>
 #include <vector>
@@ -144,8 +145,11 @@ QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth)
     }
     // Qt's default allocation limit would refuse photos well under the limit
     // above; decoding one never needs more than this.
-    if (QImageReader::allocationLimit() < 512)
-        QImageReader::setAllocationLimit(512);
+    static std::once_flag raised;
+    std::call_once(raised, [] {
+        if (QImageReader::allocationLimit() < 512)
+            QImageReader::setAllocationLimit(512);
+    });
     const QImageIOHandler::Transformations turn = reader.transformation();
     if (neededWidth > 0 && stored.isValid()) {
         const int uprightWidth = turn & QImageIOHandler::TransformationRotate90 ? stored.height() : stored.width();

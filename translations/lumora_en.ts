@@ -563,6 +563,21 @@
     </message>
 </context>
 <context>
+    <name>lumora::PhotoPanorama</name>
+    <message>
+        <source>La photo « %1 » est introuvable.</source>
+        <translation>The photo “%1” cannot be found.</translation>
+    </message>
+    <message>
+        <source>La photo « %1 » est trop grande : %2 mégapixels, %3 au plus.</source>
+        <translation>The photo “%1” is too large: %2 megapixels, %3 at most.</translation>
+    </message>
+    <message>
+        <source>La photo « %1 » ne peut pas être lue : ce n&apos;est pas une image connue, ou le fichier est abîmé.</source>
+        <translation>The photo “%1” cannot be read: it is not a known kind of picture, or the file is damaged.</translation>
+    </message>
+</context>
+<context>
     <name>lumora::RealViewController</name>
     <message>
         <source>Fenêtre mesurée…</source>

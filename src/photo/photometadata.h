@@ -25,7 +25,7 @@ struct PhotoMetadata {
     // DateTimeOriginal. With OffsetTimeOriginal (±HH:MM): a QDateTime at that
     // offset from UTC (toUTC() gives the instant), takenHasOffset true.
     // Without it: the wall-clock date and time as written, as a QDateTime of
-    // spec Qt::UTC whose date() and time() alone mean anything (the caller
+    // Qt::UTC whose date() and time() alone mean anything (the caller
     // places them in the site's zone), takenHasOffset false. Absent or not a
     // valid "YYYY:MM:DD HH:MM:SS": nullopt.
     std::optional<QDateTime> taken;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <numbers>
 #include <thread>
 #include <vector>
@@ -19,8 +20,6 @@ namespace lumora {
 
 namespace {
 constexpr double kRad = std::numbers::pi / 180;
-
-QString tr(const char *text) { return QCoreApplication::translate("lumora::PhotoPanorama", text); }
 
 void fail(QString *error, const QString &message)
 {
@@ -107,25 +106,21 @@ struct Sampler {
         const auto channel = [&](int shift) {
             const double v = w00 * ((p00 >> shift) & 0xff) + w10 * ((p10 >> shift) & 0xff) +
                              w01 * ((p01 >> shift) & 0xff) + w11 * ((p11 >> shift) & 0xff);
-            return QRgb(std::lround(v)) << shift;
+            return QRgb(v + 0.5) << shift; // v in [0, 255]
         };
         return channel(24) | channel(16) | channel(8) | channel(0);
     }
 
-    QRgb at(double sinAz, double cosAz, double azimuth, double sinEl, double cosEl) const
+    // Rectilinear: the photo's colour along the direction (sin and cos of its
+    // azimuth and elevation).
+    QRgb along(double sinAz, double cosAz, double sinEl, double cosEl) const
     {
-        if (placement.projection == PhotoProjection::Equirectangular) {
-            double offset = std::fmod(azimuth - placement.azimuth, 360.0);
-            if (offset < 0)
-                offset += 360;
-            return sample(offset / 360 * w, (90 - std::asin(sinEl) / kRad) / 180 * h, true);
-        }
         const double d[3] = {cosEl * sinAz, cosEl * cosAz, sinEl};
-        const double along = d[0] * f[0] + d[1] * f[1] + d[2] * f[2];
-        if (along <= 1e-12)
+        const double forward = d[0] * f[0] + d[1] * f[1] + d[2] * f[2];
+        if (forward <= 1e-12)
             return 0;
-        const double x = cx + k * (d[0] * r[0] + d[1] * r[1] + d[2] * r[2]) / along;
-        const double y = cy - k * (d[0] * u[0] + d[1] * u[1] + d[2] * u[2]) / along;
+        const double x = cx + k * (d[0] * r[0] + d[1] * r[1] + d[2] * r[2]) / forward;
+        const double y = cy - k * (d[0] * u[0] + d[1] * u[1] + d[2] * u[2]) / forward;
         return sample(x, y, false);
     }
 };
@@ -135,14 +130,14 @@ QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth)
 {
     const QString shown = QDir::toNativeSeparators(path);
     if (!QFileInfo(path).isFile()) {
-        fail(error, tr("La photo « %1 » est introuvable.").arg(shown));
+        fail(error, QCoreApplication::translate("lumora::PhotoPanorama", "La photo « %1 » est introuvable.").arg(shown));
         return {};
     }
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize stored = reader.size();
     if (stored.isValid() && qint64(stored.width()) * stored.height() > kMaxPhotoPixels) {
-        fail(error, tr("La photo « %1 » est trop grande : %2 mégapixels, %3 au plus.")
+        fail(error, QCoreApplication::translate("lumora::PhotoPanorama", "La photo « %1 » est trop grande : %2 mégapixels, %3 au plus.")
                         .arg(shown)
                         .arg(qint64(stored.width()) * stored.height() / 1'000'000)
                         .arg(kMaxPhotoPixels / 1'000'000));
@@ -150,8 +145,11 @@ QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth)
     }
     // Qt's default allocation limit would refuse photos well under the limit
     // above; decoding one never needs more than this.
-    if (QImageReader::allocationLimit() < 512)
-        QImageReader::setAllocationLimit(512);
+    static std::once_flag raised;
+    std::call_once(raised, [] {
+        if (QImageReader::allocationLimit() < 512)
+            QImageReader::setAllocationLimit(512);
+    });
     const QImageIOHandler::Transformations turn = reader.transformation();
     if (neededWidth > 0 && stored.isValid()) {
         const int uprightWidth = turn & QImageIOHandler::TransformationRotate90 ? stored.height() : stored.width();
@@ -163,7 +161,7 @@ QImage loadOrientedPhoto(const QString &path, QString *error, int neededWidth)
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        fail(error, tr("La photo « %1 » ne peut pas être lue : ce n'est pas une image connue, ou le fichier est abîmé.")
+        fail(error, QCoreApplication::translate("lumora::PhotoPanorama", "La photo « %1 » ne peut pas être lue : ce n'est pas une image connue, ou le fichier est abîmé.")
                         .arg(shown));
         return {};
     }
@@ -183,14 +181,22 @@ QImage resamplePhoto(const QImage &photo, const PhotoPlacement &placement, QSize
     grid.fill(Qt::transparent);
     if (photo.isNull() || !isValidPlacement(placement))
         return grid;
-    const QImage source = photo.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // RGB32 pixels are opaque premultiplied ones already.
+    const QImage source = photo.format() == QImage::Format_RGB32 ? photo
+                                                                 : photo.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const Sampler sampler(source, placement);
+    const bool wraps = placement.projection == PhotoProjection::Equirectangular;
     const int width = gridSize.width(), height = gridSize.height();
-    std::vector<double> azimuths(width), sinAz(width), cosAz(width);
+    // Per column: the azimuth's sine and cosine, or a 360° photo's x.
+    std::vector<double> sinAz(width), cosAz(width), wrappedX(width);
     for (int i = 0; i < width; ++i) {
-        azimuths[i] = (i + 0.5) * 360 / width;
-        sinAz[i] = std::sin(azimuths[i] * kRad);
-        cosAz[i] = std::cos(azimuths[i] * kRad);
+        const double azimuth = (i + 0.5) * 360 / width;
+        sinAz[i] = std::sin(azimuth * kRad);
+        cosAz[i] = std::cos(azimuth * kRad);
+        double offset = std::fmod(azimuth - placement.azimuth, 360.0);
+        if (offset < 0)
+            offset += 360;
+        wrappedX[i] = offset / 360 * source.width();
     }
     uchar *const bits = grid.bits(); // once: scanLine() from several threads would race on the detach count
     const qsizetype stride = grid.bytesPerLine();
@@ -198,9 +204,10 @@ QImage resamplePhoto(const QImage &photo, const PhotoPlacement &placement, QSize
         for (int j = first; j < height; j += step) {
             const double elevation = 90 - (j + 0.5) * 90 / height;
             const double sinEl = std::sin(elevation * kRad), cosEl = std::cos(elevation * kRad);
+            const double wrappedY = (90 - elevation) / 180 * source.height();
             auto *line = reinterpret_cast<QRgb *>(bits + j * stride);
             for (int i = 0; i < width; ++i)
-                line[i] = sampler.at(sinAz[i], cosAz[i], azimuths[i], sinEl, cosEl);
+                line[i] = wraps ? sampler.sample(wrappedX[i], wrappedY, true) : sampler.along(sinAz[i], cosAz[i], sinEl, cosEl);
         }
     };
     const int workers = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));

@@ -134,8 +134,8 @@ PhotoPlacement solveCentre(QPointF pixel, SkyPoint direction, QSizeF image, doub
 // (exactly when their angles agree; else c1 onto d1 and the planes matched).
 PhotoPlacement alignCamera(const Vec &c1, const Vec &c2, const Vec &d1, const Vec &d2, double fieldOfView)
 {
-    // Orthonormal triads built the same way on both sides; camera frame:
-    // (right, up, forward) = the unit axes.
+    // Orthonormal triads built the same way on both sides. Camera frame
+    // (right, forward, up), right-handed as (r, f, u) is.
     const auto triad = [](const Vec &a, const Vec &b) {
         const Vec t1 = normalised(a);
         const Vec t2 = normalised(cross(a, b));
@@ -149,7 +149,7 @@ PhotoPlacement alignCamera(const Vec &c1, const Vec &c2, const Vec &d1, const Ve
             out = sum(out, scaled(world[i], dot(v, cam[i])));
         return out;
     };
-    const Vec r = apply({1, 0, 0}), u = apply({0, 1, 0}), f = apply({0, 0, 1});
+    const Vec r = apply({1, 0, 0}), f = apply({0, 1, 0}), u = apply({0, 0, 1});
     PhotoPlacement p;
     p.fieldOfView = fieldOfView;
     const SkyPoint centre = skyPoint(f);
@@ -163,10 +163,11 @@ PhotoPlacement alignCamera(const Vec &c1, const Vec &c2, const Vec &d1, const Ve
     return p;
 }
 
+// The pixel's ray in the camera frame (right, forward, up).
 Vec cameraFrameRay(QPointF pixel, QSizeF image, double fieldOfView)
 {
     const double k = image.width() / 2 / std::tan(fieldOfView * kRad / 2);
-    return normalised({pixel.x() - image.width() / 2, image.height() / 2 - pixel.y(), k});
+    return normalised({pixel.x() - image.width() / 2, k, image.height() / 2 - pixel.y()});
 }
 
 // The narrowest field of view where mismatch(fov) crosses zero, bisected;

@@ -88,7 +88,10 @@ struct PhotoFit {
 
 // One reference (the Sun clicked): a rectilinear placement with the given
 // field of view and roll whose pixel `reference.pixel` looks exactly along
-// `reference.direction` (its elevation is always used). Where no centre
+// `reference.direction` (its elevation is always used). Of the two centre
+// elevations that can do it for a pixel above or below the middle, the one
+// that keeps the pixel's ray from passing over the zenith (or under the
+// nadir) is taken. Where no centre
 // elevation within [-90, 90] does it (a pixel far off-centre with the
 // direction near the zenith), the nearest one is taken and the residual says
 // how far off it is. Invalid inputs (fov outside (0, 180), non-finite values,

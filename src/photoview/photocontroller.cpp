@@ -317,7 +317,7 @@ void PhotoController::jobDone()
     const bool newFile = pendingNewFile_;
     pendingNewFile_ = false;
     if (result.grid.isNull()) {
-        const QString error = result.error.isEmpty() ? tr("La photo %1 n'a pas pu être préparée.")
+        const QString error = result.error.isEmpty() ? tr("La photo « %1 » n'a pas pu être préparée.")
                                                            .arg(QDir::toNativeSeparators(result.path))
                                                      : result.error;
         if (newFile) {

@@ -184,6 +184,7 @@ void PhotoController::buildMenu()
     connect(placeAction_, &QAction::triggered, this, &PhotoController::openDialog);
 
     opacityMenu_ = menu_->addMenu(tr("Opacité de la photo"));
+    opacityMenu_->setObjectName(QStringLiteral("PhotoOpacityMenu"));
     opacityGroup_ = new QActionGroup(this);
     for (int percent : kOpacities) {
         QAction *action = opacityMenu_->addAction(tr("%1 %").arg(percent));
@@ -194,12 +195,15 @@ void PhotoController::buildMenu()
     }
 
     frameAction_ = menu_->addAction(tr("Cadre sur la photo"));
+    frameAction_->setObjectName(QStringLiteral("PhotoFrameAction"));
     frameAction_->setCheckable(true);
     connect(frameAction_, &QAction::toggled, this, &PhotoController::setFrameTracing);
     skylineAction_ = menu_->addAction(tr("Horizon sur la photo"));
+    skylineAction_->setObjectName(QStringLiteral("PhotoSkylineAction"));
     skylineAction_->setCheckable(true);
     connect(skylineAction_, &QAction::toggled, this, &PhotoController::skylineTracingWanted);
     clearAction_ = menu_->addAction(tr("Sans photo"));
+    clearAction_->setObjectName(QStringLiteral("NoPhotoAction"));
     connect(clearAction_, &QAction::triggered, this, &PhotoController::clearPhoto);
     connect(menu_, &QMenu::aboutToShow, this, [this] {
         const bool shown = !photo_.isNull();

@@ -243,8 +243,7 @@ void PhotoController::clearPhoto()
     photo_ = QImage();
     loadedPath_.clear();
     layer_.clear();
-    if (dialog_)
-        dialog_->close();
+    closeDialog();
     current_.file.clear();
     keep();
     panorama_->update();
@@ -349,8 +348,7 @@ void PhotoController::jobDone()
         current_.file = result.path;
         current_.placement = result.placement;
         keep();
-        if (dialog_)
-            dialog_->close();
+        closeDialog();
     }
     layer_.setGrid(result.grid, panorama_->size(), panorama_->devicePixelRatioF(), current_.opacity);
     panorama_->update();
@@ -405,6 +403,15 @@ PhotoPlacementDialog *PhotoController::openDialog()
     dialog_->raise();
     dialog_->activateWindow();
     return dialog_;
+}
+
+void PhotoController::closeDialog()
+{
+    // Its placement was for the photo that went: closing it puts nothing back.
+    if (dialog_) {
+        dialog_->disconnect(this);
+        dialog_->close();
+    }
 }
 
 void PhotoController::setFrameTracing(bool tracing)

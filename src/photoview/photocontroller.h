@@ -109,6 +109,7 @@ private:
     void showProblem(const QString &message);
     void keep();
     void chooseFile();
+    void closeDialog();
     QSize gridSize() const;
     FrameBar edgeNear(QPointF twips) const;
 

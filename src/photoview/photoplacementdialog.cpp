@@ -150,6 +150,7 @@ PhotoPlacementDialog::PhotoPlacementDialog(QWidget *parent)
     roll_ = angleBox(this, -180, 180, true, QStringLiteral("Roll"));
     fieldOfView_ = angleBox(this, 1, 179, false, QStringLiteral("FieldOfView"));
     auto *values = new QFormLayout;
+    values->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     values->addRow(tr("Projection"), projection_);
     values->addRow(tr("Azimut du centre"), azimuth_);
     values->addRow(tr("Hauteur du centre"), elevation_);

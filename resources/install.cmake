@@ -45,9 +45,10 @@ set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries found by shlibdeps, plus the desktop platform plugin (xcb),
-# which the program loads at run time rather than links.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# The libraries found by shlibdeps (exiv2 among them), plus the plugins the
+# program loads at run time rather than links: the desktop platform (xcb) and
+# the photo formats beyond JPEG and PNG (WebP, TIFF).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins")
 # Opening the help page and the map goes through the desktop's opener; the
 # French Qt texts come from Qt's translations.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-translations-l10n")

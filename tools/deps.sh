@@ -13,7 +13,7 @@ lumora_install() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-LUMORA_BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
-  qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-liberation xdg-utils)
+LUMORA_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-l10n-tools libgl-dev
+  libexiv2-dev qt6-image-formats-plugins qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core fonts-liberation xdg-utils)
 LUMORA_TEST_PACKAGES=(python3 xvfb xauth openbox trayer xdotool imagemagick x11-utils locales
   libclang-rt-14-dev clang-14 desktop-file-utils appstream dpkg-dev file dbus-daemon dbus-bin libfaketime)

@@ -687,6 +687,211 @@
     </message>
 </context>
 <context>
+    <name>lumora::PhotoController</name>
+    <message>
+        <source>Préparation de la photo…</source>
+        <translation>Preparing the photo…</translation>
+    </message>
+    <message>
+        <source>Photo</source>
+        <translation>Photo</translation>
+    </message>
+    <message>
+        <source>Choisir une photo…</source>
+        <translation>Choose a photo…</translation>
+    </message>
+    <message>
+        <source>Placer la photo…</source>
+        <translation>Place the photo…</translation>
+    </message>
+    <message>
+        <source>Opacité de la photo</source>
+        <translation>Photo opacity</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1%</translation>
+    </message>
+    <message>
+        <source>Cadre sur la photo</source>
+        <translation>Frame on the photo</translation>
+    </message>
+    <message>
+        <source>Horizon sur la photo</source>
+        <translation>Skyline on the photo</translation>
+    </message>
+    <message>
+        <source>Sans photo</source>
+        <translation>No photo</translation>
+    </message>
+    <message>
+        <source>La photo affichée n&apos;a pas changé.</source>
+        <translation>The photo on show has not changed.</translation>
+    </message>
+    <message>
+        <source>Le panorama reste uni ; les autres réglages sont conservés.</source>
+        <translation>The panorama stays plain; the other settings are kept.</translation>
+    </message>
+    <message>
+        <source>Choisir une photo</source>
+        <translation>Choose a photo</translation>
+    </message>
+    <message>
+        <source>Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff);;Tous les fichiers (*)</source>
+        <translation>Photos (*.jpg *.jpeg *.png *.webp *.tif *.tiff);;All files (*)</translation>
+    </message>
+    <message>
+        <source>La photo « %1 » n&apos;a pas pu être préparée.</source>
+        <translation>The photo “%1” could not be prepared.</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::PhotoPanorama</name>
+    <message>
+        <source>La photo « %1 » est introuvable.</source>
+        <translation>The photo “%1” cannot be found.</translation>
+    </message>
+    <message>
+        <source>La photo « %1 » est trop grande : %2 mégapixels, %3 au plus.</source>
+        <translation>The photo “%1” is too large: %2 megapixels, %3 at most.</translation>
+    </message>
+    <message>
+        <source>La photo « %1 » ne peut pas être lue : ce n&apos;est pas une image connue, ou le fichier est abîmé.</source>
+        <translation>The photo “%1” cannot be read: it is not a known kind of picture, or the file is damaged.</translation>
+    </message>
+</context>
+<context>
+    <name>lumora::PhotoPlacementDialog</name>
+    <message>
+        <source>Placer la photo</source>
+        <translation>Place the photo</translation>
+    </message>
+    <message>
+        <source>Photo ordinaire</source>
+        <translation>Ordinary photo</translation>
+    </message>
+    <message>
+        <source>Photo 360° (équirectangulaire)</source>
+        <translation>360° photo (equirectangular)</translation>
+    </message>
+    <message>
+        <source>Projection</source>
+        <translation>Projection</translation>
+    </message>
+    <message>
+        <source>Azimut du centre</source>
+        <translation>Azimuth of the centre</translation>
+    </message>
+    <message>
+        <source>Hauteur du centre</source>
+        <translation>Elevation of the centre</translation>
+    </message>
+    <message>
+        <source>Rotation (sens horaire)</source>
+        <translation>Roll (clockwise)</translation>
+    </message>
+    <message>
+        <source>Champ horizontal</source>
+        <translation>Horizontal field of view</translation>
+    </message>
+    <message>
+        <source>Pour une photo 360°, l&apos;azimut de son bord gauche.</source>
+        <translation>For a 360° photo, the azimuth of its left edge.</translation>
+    </message>
+    <message>
+        <source>Proposé d&apos;après les données EXIF de la photo quand elles le donnent.</source>
+        <translation>Proposed from the photo&apos;s EXIF data when they give it.</translation>
+    </message>
+    <message>
+        <source>Saisir les valeurs</source>
+        <translation>Type the values</translation>
+    </message>
+    <message>
+        <source>Cliquer le Soleil</source>
+        <translation>Click the Sun</translation>
+    </message>
+    <message>
+        <source>Deux repères</source>
+        <translation>Two landmarks</translation>
+    </message>
+    <message>
+        <source>Le panorama suit chaque valeur saisie.</source>
+        <translation>The panorama follows each value typed.</translation>
+    </message>
+    <message>
+        <source>Cliquez le centre du Soleil sur la photo. Le champ et la rotation restent ceux saisis ; l&apos;heure est celle de la prise de vue.</source>
+        <translation>Click the centre of the Sun on the photo. The field of view and the roll stay as typed; the time is when the photo was taken.</translation>
+    </message>
+    <message>
+        <source>Cliquez deux repères sur la photo (le repère coché reçoit le clic) et donnez leur azimut, lu par exemple sur la carte, et leur hauteur si vous la connaissez.</source>
+        <translation>Click two landmarks on the photo (the ticked landmark takes the click) and give their azimuth, read on the map for example, and their elevation if you know it.</translation>
+    </message>
+    <message>
+        <source>Repère %1</source>
+        <translation>Landmark %1</translation>
+    </message>
+    <message>
+        <source>à cliquer</source>
+        <translation>to click</translation>
+    </message>
+    <message>
+        <source>hauteur</source>
+        <translation>elevation</translation>
+    </message>
+    <message>
+        <source>Calage</source>
+        <translation>Calibration</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Heure de la photo, UTC%1%2:%3.</source>
+        <translation>Time of the photo, UTC%1%2:%3.</translation>
+    </message>
+    <message>
+        <source>Heure de la photo, lue comme l&apos;heure locale du site : corrigez-la si l&apos;appareil n&apos;était pas à l&apos;heure.</source>
+        <translation>Time of the photo, read as the site&apos;s local time: correct it if the camera&apos;s clock was wrong.</translation>
+    </message>
+    <message>
+        <source>La photo ne dit pas quand elle a été prise : donnez l&apos;heure locale du site à laquelle elle l&apos;a été.</source>
+        <translation>The photo does not say when it was taken: give the site&apos;s local time when it was.</translation>
+    </message>
+    <message>
+        <source>placé</source>
+        <translation>placed</translation>
+    </message>
+    <message>
+        <source>Soleil</source>
+        <translation>Sun</translation>
+    </message>
+    <message>
+        <source>Ces deux repères ne placent pas la photo : cliquez-les plus écartés, ou vérifiez leurs azimuts.</source>
+        <translation>These two landmarks do not place the photo: click them further apart, or check their azimuths.</translation>
+    </message>
+    <message>
+        <source>repère 1</source>
+        <translation>landmark 1</translation>
+    </message>
+    <message>
+        <source>repère 2</source>
+        <translation>landmark 2</translation>
+    </message>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Écart après le calage — %1</source>
+        <translation>Residual after calibration — %1</translation>
+    </message>
+</context>
+<context>
     <name>lumora::RealViewController</name>
     <message>
         <source>Fenêtre mesurée…</source>

@@ -229,6 +229,7 @@ void MainWindow::buildTopPart()
     sunCourse = new SunCourseController(panorama, settings_, this);
     connect(this, &MainWindow::observationChanged, sunCourse, &SunCourseController::follow);
     placeRealView();
+    placePhoto();
 }
 
 void MainWindow::buildDiagramsPart()

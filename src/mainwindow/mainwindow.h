@@ -13,6 +13,7 @@
 //   alertsplace.cpp       the alerts, the notification area's menu, their panorama entries
 //   realviewplace.cpp     the measured window and the skyline, the frame bars while it is in force
 //   windowsplace.cpp      the kept windows: their menu, putting one on show, the title, the zone
+//   photoplace.cpp        the photo as the panorama, the frame and the skyline traced on it
 #pragma once
 
 #include "alerts/notifier.h"
@@ -54,6 +55,7 @@ class DialView;
 class SunAlerts;
 class TrayMenu;
 class PanoramaView;
+class PhotoController;
 class RealViewController;
 class SunCourseController;
 class AzimuthOverlay;
@@ -166,6 +168,7 @@ private:
     QLabel *sunPictureLabel = nullptr;               // the small sun on the panorama
     SunCourseController *sunCourse = nullptr;        // the Sun's course and the day's times on the panorama
     RealViewController *realView = nullptr;          // the measured window and the skyline on the panorama
+    PhotoController *photo = nullptr;                // the user's photo as the panorama
     // Bottom left: the dials and the survey options.
     QFrame *dialsFrame = nullptr;
     DialView *elevationDial = nullptr, *azimuthDial = nullptr;
@@ -241,6 +244,8 @@ private:
     void applyKeptWindow(const KeptWindow &window);
     // The frame and the evaluation again after a change made with the signals held.
     void showKeptWindowAnew();
+    // photoplace.cpp
+    void placePhoto();
     // lifecycle.cpp
     void startUp();
     void setUpScales();

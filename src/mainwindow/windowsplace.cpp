@@ -7,6 +7,7 @@
 
 #include "alerts/sunalerts.h"
 #include "diagrams/panoramaview.h"
+#include "photoview/photocontroller.h"
 #include "realview/realviewcontroller.h"
 #include "windows/keptwindowsmenu.h"
 
@@ -96,12 +97,14 @@ void MainWindow::applyKeptWindow(const KeptWindow &window)
         realView->setSkyline(window.realView.skyline, true);
         siteZone_ = keptWindowZone(window);
         if (settings_) {
-            // The photo panorama reads its group again when it is next shown.
+            // The photo panorama shows the window's own photo group.
             settings_->remove(kPhotoGroup);
             settings_->beginGroup(kPhotoGroup);
             for (auto it = window.photo.begin(); it != window.photo.end(); ++it)
                 settings_->setValue(it.key(), it.value());
             settings_->endGroup();
+            if (photo)
+                photo->showKeptPhoto();
         }
     }
     alerts_->setWindowName(window.name);

@@ -250,6 +250,36 @@ void PhotoController::clearPhoto()
     emit shown();
 }
 
+void PhotoController::showKeptPhoto()
+{
+    const PhotoSettings kept = store_ ? readPhotoSettings(*store_) : PhotoSettings{};
+    if (kept.file == current_.file && kept.placement == current_.placement && kept.opacity == current_.opacity)
+        return;
+    closeDialog();
+    setFrameTracing(false);
+    const bool sameLook = kept.file == current_.file && kept.placement == current_.placement;
+    current_ = kept;
+    if (QAction *action = opacityAction(current_.opacity))
+        action->setChecked(true);
+    ++generation_; // whatever runs is stale now
+    pending_ = pendingNewFile_ = false;
+    wantedPath_ = current_.file;
+    if (current_.file.isEmpty()) {
+        busyDelay_->stop();
+        busyBox_->hide();
+        photo_ = QImage();
+        loadedPath_.clear();
+        layer_.clear();
+        panorama_->update();
+        emit shown();
+    } else if (sameLook && !photo_.isNull()) {
+        layer_.setOpacity(current_.opacity);
+        panorama_->update();
+    } else {
+        request(false);
+    }
+}
+
 void PhotoController::setPlacement(const PhotoPlacement &placement, bool keepIt)
 {
     const bool same = placement == current_.placement;

@@ -57,6 +57,9 @@ public:
     void choosePhoto(const QString &path);
     // "Sans photo": the plain field, kept.
     void clearPhoto();
+    // The photo of the settings group as it now stands (another window put on
+    // show wrote it): shown, or the plain field; nothing is written.
+    void showKeptPhoto();
     // A new placement on show (the dialog's live changes), resampled off the
     // window's thread; `keep` writes it too.
     void setPlacement(const PhotoPlacement &placement, bool keep = false);

@@ -3,6 +3,8 @@
 // back after a restart, and the alerts of two windows reach the user each
 // once, named after their window, in each window's own zone.
 #include "alerts/sunalerts.h"
+#include "photoview/photocontroller.h"
+#include "photoview/photolayer.h"
 #include "realview/realviewcontroller.h"
 #include "support/testwindow.h"
 #include "windows/keptwindowsmenu.h"
@@ -40,7 +42,15 @@ private slots:
         TestWindow w;
         KeptWindowsMenu &kept = *w->keptWindows();
         setFrame(*w, 4194, 5871, 482, 1927);
+        PhotoController &photo = *w->findChild<PhotoController *>();
+        QImage sky(64, 32, QImage::Format_RGB32);
+        sky.fill(Qt::darkGreen);
+        const QString photoPath = w.folder() + QStringLiteral("/salon.png");
+        QVERIFY(sky.save(photoPath));
+        photo.choosePhoto(photoPath);
+        QTRY_VERIFY(photo.layer().shown() && !photo.busy());
         QVERIFY(kept.saveAs(QStringLiteral("Salon")));
+        photo.clearPhoto(); // the other window has none
         typeSite(*w, QStringLiteral("43"), QStringLiteral("79"), false);
         kept.setZone(QTimeZone("America/Toronto"));
         MeasuredWindow facingWest;
@@ -57,6 +67,8 @@ private slots:
         QVERIFY(seen.frame.left == 4194 && seen.frame.right == 5871 && !seen.measuredInForce && !seen.zone.isValid());
         QCOMPARE(w->windowTitle(), QStringLiteral("Lumora — Salon"));
         QVERIFY(ui(*w).frameLeftBar->isEnabled());
+        QTRY_VERIFY(photo.layer().shown() && !photo.busy()); // each window its own photo
+        QCOMPARE(photo.current().file, photoPath);
 
         QVERIFY(kept.choose(QStringLiteral("Chambre")));
         QCOMPARE(observations.count(), 1);
@@ -66,6 +78,7 @@ private slots:
         QCOMPARE(seen.zone.id(), QByteArray("America/Toronto"));
         QCOMPARE(ui(*w).latitudeDegreesEdit->text(), QStringLiteral("43"));
         QVERIFY(!ui(*w).frameLeftBar->isEnabled()); // the measured window's box
+        QVERIFY(!photo.layer().shown() && photo.current().file.isEmpty());
         QCOMPARE(w->engine().site.latitude, 43.0);
 
         // A control changed afterwards belongs to the window in force, kept at shut-down.

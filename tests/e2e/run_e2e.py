@@ -5,10 +5,10 @@
 # notification area (trayer) and a private session D-Bus, each program with a
 # temporary HOME, and drives it with real pointer and keyboard events (xdotool).
 # Only what needs a real desktop is checked here (the widget tests prove the
-# rest): the tray icon, real clicks on menus, the save dialog, notifications
-# through a stand-in service (--notifications) with the program's clock set by
-# libfaketime, the autostart entry, the English desktop and the installed
-# program (--installed). What the window shows is read from the JSON snapshot
+# rest): the tray icon, real clicks on menus, the file and name dialogs,
+# notifications through a stand-in service (--notifications) with the program's
+# clock set by libfaketime, the autostart entry, the English desktop and the
+# installed program (--installed). What the window shows is read from the JSON snapshot
 # that Lumora writes when LUMORA_STATE_FILE names a file; its rectangles aim the
 # clicks. Screenshots go to the artifacts folder. Python standard library only.
 #
@@ -33,8 +33,8 @@ import time
 import traceback
 import zoneinfo
 
-TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "import", "dbus-daemon", "dbus-send",
-         "desktop-file-validate"]
+TOOLS = ["Xvfb", "openbox", "trayer", "xdotool", "xwininfo", "import", "convert", "compare", "dbus-daemon",
+         "dbus-send", "desktop-file-validate"]
 # The multi-threaded libfaketime, preloaded into the program itself.
 FAKETIME_LIBS = ["/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1",
                  "/usr/lib/aarch64-linux-gnu/faketime/libfaketimeMT.so.1", "/usr/lib/faketime/libfaketimeMT.so.1"]
@@ -284,13 +284,13 @@ def open_panorama_menu(app):
     return open_menu(app, "Pic.menu")
 
 
-def through_file_dialog(suite, title, path):
-    """Types path into the file dialog with this title and confirms it with Return."""
+def through_dialog(suite, title, text):
+    """Types text into the dialog whose title matches (a pattern) and confirms it with Return."""
     dialog = wait_for(lambda: suite.desktop.windows("^%s$" % title), 5, "the dialog %r" % title)[0]
     suite.desktop.run("xdotool", "windowactivate", "--sync", str(dialog), check_rc=False)
     time.sleep(0.3)
     suite.desktop.key("ctrl+a")
-    suite.desktop.type_text(path)
+    suite.desktop.type_text(text)
     suite.desktop.key("Return")
     wait_for(lambda: not suite.desktop.windows("^%s$" % title), 5, "the dialog %r to close" % title)
 
@@ -331,7 +331,7 @@ def scenario_year(suite, app):
 
     app.click("YearExportIntervals")
     path = os.path.join(app.folder, "annee.csv")
-    through_file_dialog(suite, "Exporter les intervalles", path)
+    through_dialog(suite, "Exporter les intervalles", path)
     written = wait_for(lambda: open(path, "rb").read(), 5, "the intervals to be written")
     shutil.copy(path, os.path.join(suite.artifacts, "year-intervals.csv"))
     date = shown_date(app)
@@ -422,7 +422,7 @@ def scenario_real_view(suite, app):
         f.write("# l'immeuble en face\nazimut;hauteur\n0;2\n140;2\n141;9,5\n165;9,5\n166;2\n")
     suite.desktop.click(open_panorama_menu(app)["Horizon"])
     suite.desktop.click(open_menu(app, "SkylineMenu")["Importer l'horizon…"])
-    through_file_dialog(suite, "Importer l'horizon", skyline)
+    through_dialog(suite, "Importer l'horizon", skyline)
     behind = same_times_as_cli(suite, app, window + ["--horizon", skyline])
     check(behind != times, "the skyline changed nothing: %s" % times)
     time.sleep(0.3)
@@ -443,6 +443,89 @@ def same_times_as_cli(suite, app, window):
         return True
     wait_for(same, 5, "the read-out to give %s" % expected)
     return " ".join(expected)
+
+
+def write_photo(path, width=800, height=600):
+    """A photo out of a window: a sky from deep blue to pale, a dark building block standing on the bottom edge."""
+    rows = []
+    for y in range(height):
+        sky = bytes((90 + 120 * y // height, 140 + 90 * y // height, 235))
+        left, right = (width * 3 // 8, width * 5 // 8) if y >= height // 2 else (0, 0)
+        rows.append(sky * left + bytes((45, 38, 35)) * (right - left) + sky * (width - right))
+    with open(path + ".ppm", "wb") as f:
+        f.write(b"P6 %d %d 255\n" % (width, height) + b"".join(rows))
+    subprocess.run(["convert", path + ".ppm", path], check=True, timeout=30)
+
+
+def pixels_apart(a, b):
+    """How many pixels of two screenshots of the same size differ by more than a tenth."""
+    done = subprocess.run(["compare", "-metric", "AE", "-fuzz", "10%", a, b, "null:"], capture_output=True, text=True)
+    return float(done.stderr.split()[0])
+
+
+def scenario_photo(suite, app):
+    """A photo chosen through the real open dialog shows under the course and frame; its opacity by the menu; kept."""
+    app.start(at="2026-06-21 12:00:00")
+    photo, pic = os.path.join(app.folder, "vue.jpg"), app.state()["controls"]["Pic"]["rect"]
+    write_photo(photo)
+    suite.desktop.screenshot("photo-before.png", crop=pic)
+    suite.desktop.click(open_panorama_menu(app)["Photo"])
+    suite.desktop.click(open_menu(app, "PhotoMenu")["Choisir une photo…"])
+    through_dialog(suite, "Choisir une photo", photo)
+    wait_for(lambda: app.settings("Photo").get("File") == photo, 10, "the photo to be taken")
+    time.sleep(0.5)
+    suite.desktop.screenshot("photo.png", crop=pic)
+    changed = pixels_apart(*(os.path.join(suite.artifacts, n) for n in ("photo-before.png", "photo.png")))
+    changed /= pic[2] * pic[3]
+    check(changed > 0.05, "the photo changed only %.0f%% of the panorama's pixels" % (100 * changed))
+
+    suite.desktop.click(open_panorama_menu(app)["Photo"])
+    suite.desktop.click(open_menu(app, "PhotoMenu")["Opacité de la photo"])
+    suite.desktop.click(open_menu(app, "PhotoOpacityMenu")["50 %"])
+    wait_for(lambda: app.settings("Photo").get("Opacity") == "50", 5, "the opacity to be kept")
+    time.sleep(0.3)
+    suite.desktop.screenshot("photo-half.png", crop=pic)
+    app.click("Command2")
+    stored = app.quit_and_read("Photo")
+    # Without EXIF tags: a 60° field of view, level, centred on the frame (89°–197° azimuth, 10°–55° high).
+    placed = {k: float(stored.get(k, "nan")) for k in ("Azimuth", "Elevation", "Roll", "FieldOfView")}
+    check((stored.get("File"), stored.get("Projection"), stored.get("Opacity")) == (photo, "rectilinear", "50")
+          and abs(placed["Azimuth"] - 143) < 1.5 and abs(placed["Elevation"] - 32.5) < 1.5
+          and (placed["Roll"], placed["FieldOfView"]) == (0, 60), "kept in Photo: %r" % stored)
+    return "%.0f%% of the panorama changed; kept %s" % (100 * changed, ", ".join("%s %.1f" % i for i in placed.items()))
+
+
+def window_title(suite, app):
+    return suite.desktop.run("xdotool", "getwindowname", str(app.main_window)).strip()
+
+
+def save_window_as(suite, app, name):
+    suite.desktop.click(open_panorama_menu(app)["Fenêtres"])
+    suite.desktop.click(open_menu(app, "KeptWindowsMenu")["Enregistrer sous…"])
+    through_dialog(suite, "Enregistrer la fen.*", name)
+    wait_for(lambda: window_title(suite, app) == "Lumora — " + name, 5, "the title to name %s" % name)
+
+
+def scenario_windows(suite, app):
+    """Two windows saved through the menu and the name dialog; a click on the first puts its site back on show."""
+    app.start(at="2026-06-21 12:00:00")
+    site = lambda s: [s["controls"]["Text%d" % i]["text"] for i in range(1, 5)]
+    salon = site(app.state())
+    save_window_as(suite, app, "Salon")
+    app.set_text("Text1", "43")
+    app.set_text("Text3", "5")
+    save_window_as(suite, app, "Chambre")
+    suite.desktop.click(open_panorama_menu(app)["Fenêtres"])
+    suite.desktop.click(open_menu(app, "KeptWindowsMenu")["Salon"])
+    app.wait(lambda s: site(s) == salon, 5, "the site of Salon %r" % salon)
+    wait_for(lambda: window_title(suite, app) == "Lumora — Salon", 5, "the title to name Salon")
+    suite.desktop.click(open_panorama_menu(app)["Fenêtres"])
+    open_menu(app, "KeptWindowsMenu")
+    kept = [(i["text"], i["checked"]) for i in app.state()["openMenus"]["KeptWindowsMenu"]["items"] if "checked" in i]
+    check(kept == [("Salon", True), ("Chambre", False)], "the kept windows in the menu: %r" % kept)
+    time.sleep(0.3)
+    suite.desktop.screenshot("windows.png")
+    return "Salon at %r" % salon
 
 
 def scenario_english(suite, app):
@@ -484,6 +567,8 @@ SCENARIOS = {
     "alerts": (scenario_alerts, {"DATA": ALERT_FRAME, "Alertes": ALERTS_ON}, {}),
     "tray_menu": (scenario_tray_menu, {"DATA": ALERT_FRAME, "Alertes": ALERTS_ON}, {}),
     "real_view": (scenario_real_view, {}, {}),
+    "photo": (scenario_photo, {"DATA": YEAR_FRAME}, {}),
+    "windows": (scenario_windows, {}, {}),
     "english": (scenario_english, {}, {"LANGUAGE": "en_GB:en"}),
 }
 INSTALLED_SCENARIOS = {"installed": (scenario_installed, {}, {})}

@@ -16,7 +16,7 @@ void MainWindow::placePhoto()
 {
     photo = new PhotoController(panorama, settings_, this);
     connect(this, &MainWindow::observationChanged, photo,
-            [this](const Observation &seen) { photo->setSite(seen.site); });
+            [this](const Observation &seen) { photo->setSite(seen.site, seen.zone); });
     connect(photo, &PhotoController::frameEdgeDragged, this, [this](FrameBar edge, int value) {
         QScrollBar *bar = edge == FrameBar::Left    ? frameLeftBar
                           : edge == FrameBar::Right ? frameRightBar

@@ -422,7 +422,7 @@ PhotoPlacementDialog *PhotoController::openDialog()
     if (!dialog_) {
         dialog_ = new PhotoPlacementDialog(panorama_->window());
         dialog_->setAttribute(Qt::WA_DeleteOnClose);
-        dialog_->setPhoto(photo_, metadata_, site_);
+        dialog_->setPhoto(photo_, metadata_, site_, zone_);
         dialog_->setValues(current_.placement);
         connect(dialog_, &PhotoPlacementDialog::changed, this,
                 [this](const PhotoPlacement &placement) { setPlacement(placement); });

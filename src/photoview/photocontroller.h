@@ -9,6 +9,8 @@
 #include "astro/solarposition.h"
 #include "diagrams/windowframe.h"
 #include "photo/photometadata.h"
+
+#include <QTimeZone>
 #include "photo/photosettings.h"
 #include "photoview/photolayer.h"
 #include "photoview/photoplacementdialog.h"
@@ -65,8 +67,13 @@ public:
     void setPlacement(const PhotoPlacement &placement, bool keep = false);
     // Opacity in percent, [0, 100]; kept.
     void setOpacity(int percent);
-    // The site whose Sun the placement dialog's Sun click uses.
-    void setSite(const SiteLocation &site) { site_ = site; }
+    // The site whose Sun the placement dialog's Sun click uses, and its time
+    // zone for a photo time without an offset (not valid: the computer's).
+    void setSite(const SiteLocation &site, const QTimeZone &zone)
+    {
+        site_ = site;
+        zone_ = zone;
+    }
 
     // "Cadre sur la photo": pressing near an edge of the frame and dragging
     // moves it (frameEdgeDragged); Escape ends it.
@@ -123,6 +130,7 @@ private:
     QImage photo_;
     PhotoMetadata metadata_;
     SiteLocation site_;
+    QTimeZone zone_;
     PhotoLayer layer_;
     QFutureWatcher<PhotoJobResult> watcher_;
     quint64 generation_ = 0;  // of the latest request; older results are dropped

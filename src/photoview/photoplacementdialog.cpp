@@ -265,10 +265,12 @@ PhotoPlacementDialog::PhotoPlacementDialog(QWidget *parent)
     updateEnabled();
 }
 
-void PhotoPlacementDialog::setPhoto(const QImage &photo, const PhotoMetadata &metadata, const SiteLocation &site)
+void PhotoPlacementDialog::setPhoto(const QImage &photo, const PhotoMetadata &metadata, const SiteLocation &site,
+                                    const QTimeZone &siteZone)
 {
     photo_ = photo;
     site_ = site;
+    siteZone_ = siteZone;
     preview_->setPhoto(photo);
     const QSignalBlocker quiet(taken_);
     takenOffset_.reset();
@@ -282,9 +284,10 @@ void PhotoPlacementDialog::setPhoto(const QImage &photo, const PhotoMetadata &me
                            .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                            .arg(minutes % 60, 2, 10, QLatin1Char('0')));
     } else {
+        const QDateTime now = siteZone_.isValid() ? QDateTime::currentDateTime().toTimeZone(siteZone_)
+                                                  : QDateTime::currentDateTime();
         taken_->setDateTime(metadata.taken ? QDateTime(metadata.taken->date(), metadata.taken->time(), Qt::UTC)
-                                           : QDateTime(QDateTime::currentDateTime().date(),
-                                                       QDateTime::currentDateTime().time(), Qt::UTC));
+                                           : QDateTime(now.date(), now.time(), Qt::UTC));
         zone_->setText(metadata.taken ? tr("Heure de la photo, lue comme l'heure locale du site : corrigez-la si "
                                            "l'appareil n'était pas à l'heure.")
                                       : tr("La photo ne dit pas quand elle a été prise : donnez l'heure locale du "
@@ -330,6 +333,8 @@ QDateTime PhotoPlacementDialog::takenUtc() const
     const QDateTime wall = taken_->dateTime();
     if (takenOffset_)
         return QDateTime(wall.date(), wall.time(), Qt::OffsetFromUTC, *takenOffset_).toUTC();
+    if (siteZone_.isValid())
+        return QDateTime(wall.date(), wall.time(), siteZone_).toUTC();
     return QDateTime(wall.date(), wall.time(), Qt::LocalTime).toUTC();
 }
 

@@ -13,6 +13,7 @@
 
 #include <QDialog>
 #include <QImage>
+#include <QTimeZone>
 #include <array>
 #include <optional>
 
@@ -65,7 +66,8 @@ public:
 
     // The photo (upright), what its file says (the instant it was taken) and
     // the site whose Sun a click uses.
-    void setPhoto(const QImage &photo, const PhotoMetadata &metadata, const SiteLocation &site);
+    void setPhoto(const QImage &photo, const PhotoMetadata &metadata, const SiteLocation &site,
+                  const QTimeZone &siteZone = {});
     // What the dialog shows and restores on "Annuler". Emits nothing.
     void setValues(const PhotoPlacement &placement);
     PhotoPlacement placement() const;
@@ -122,6 +124,7 @@ private:
     std::optional<int> takenOffset_; // seconds east of UTC, from the photo
     std::optional<QPointF> sunPixel_;
     SiteLocation site_;
+    QTimeZone siteZone_; // not valid: the computer's zone
     PhotoPlacement opened_;
     bool settingValues_ = false;
 };

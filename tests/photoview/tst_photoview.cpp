@@ -185,13 +185,17 @@ private slots:
         QTest::addColumn<bool>("hasOffset");
         QTest::addColumn<bool>("landmarks");
         QTest::addColumn<QSize>("photoSize"); // 2:1, a 360° photo: only the azimuth is fitted
+        QTest::addColumn<QByteArray>("siteZone"); // empty: the computer's (Paris)
         const QDateTime summer(QDate(2026, 6, 21), QTime(14, 0), Qt::OffsetFromUTC, 2 * 3600);
         const QSize ordinary(400, 300);
-        QTest::newRow("Sun clicked, EXIF time with its offset") << summer << true << false << ordinary;
+        QTest::newRow("Sun clicked, EXIF time with its offset") << summer << true << false << ordinary << QByteArray();
         QTest::newRow("Sun clicked, EXIF time without offset: Paris time")
-            << QDateTime(QDate(2026, 6, 21), QTime(14, 0), Qt::UTC) << false << false << ordinary;
-        QTest::newRow("Sun clicked on a 360° photo") << summer << true << false << QSize(600, 300);
-        QTest::newRow("two landmarks, elevations known") << QDateTime() << false << true << ordinary;
+            << QDateTime(QDate(2026, 6, 21), QTime(14, 0), Qt::UTC) << false << false << ordinary << QByteArray();
+        QTest::newRow("Sun clicked, EXIF time without offset: the site's zone")
+            << QDateTime(QDate(2026, 6, 21), QTime(8, 0), Qt::UTC) << false << false << ordinary
+            << QByteArray("America/Toronto");
+        QTest::newRow("Sun clicked on a 360° photo") << summer << true << false << QSize(600, 300) << QByteArray();
+        QTest::newRow("two landmarks, elevations known") << QDateTime() << false << true << ordinary << QByteArray();
     }
     void dialogPlacesThePhoto()
     {
@@ -199,6 +203,7 @@ private slots:
         QFETCH(bool, hasOffset);
         QFETCH(bool, landmarks);
         QFETCH(QSize, photoSize);
+        QFETCH(QByteArray, siteZone);
         const bool wide = photoSize.width() == 2 * photoSize.height();
         TestWindow w;
         PhotoController *photo = photoOf(*w);
@@ -215,7 +220,7 @@ private slots:
         if (taken.isValid())
             metadata.taken = taken;
         metadata.takenHasOffset = hasOffset;
-        dialog->setPhoto(photo->photo(), metadata, paris);
+        dialog->setPhoto(photo->photo(), metadata, paris, siteZone.isEmpty() ? QTimeZone() : QTimeZone(siteZone));
         // Where each clicked pixel must end up looking.
         std::vector<std::pair<QPointF, SkyPoint>> references;
         if (landmarks) {

@@ -2,9 +2,9 @@
 // come from outside the program: the example line "21/06/2026 12:00;184,0;64,4"
 // (Paris, 21 June 2026 at noon UT), the NOAA solar calculator's equations
 // (Meeus, Astronomical Algorithms, ch. 25, no refraction) for other sites and
-// for the instants a search crosses a frame edge, the calendar for dates,
-// survey lines counted by hand where the Sun never sets, and a scan of every
-// second for `day` (which `hours` repeats date by date). Also: one stderr line
+// for the instants a search crosses a frame edge, survey lines counted by hand
+// where the Sun never sets, and a scan of every second for `day` (which `hours`
+// repeats date by date), also through a measured window and a skyline file. Also: one stderr line
 // with status 2 (bad arguments) or 1 (no answer, a failed write), and a file
 // that a failed or killed write leaves as it was.
 #include "analysis/dayintervals.h"
@@ -94,6 +94,7 @@ QString dmy(const QDate &d) { return QStringLiteral("%1/%2/%3").arg(d.day()).arg
 
 const QByteArray kHoursHeader = "date;d\xc3\xa9" "but (TU);fin (TU);d\xc3\xa9" "but (local);fin (local);dur\xc3\xa9" "e (min)";
 const QString kSouth = QStringLiteral("--frame 4000,6000,1000,3000");
+const QString kWindow = QStringLiteral("facing=200,width=1.4,height=1.6,sill=0.9,depth=0.3,distance=0.8,offset=0.4,eye=1.2");
 } // namespace
 
 class TestCli : public QObject {
@@ -217,40 +218,6 @@ private slots:
         QVERIFY2(run.err.startsWith(("lumora-cli" + name + ':').toUtf8()) && run.err.contains(message.toUtf8()), run.err.constData());
     }
 
-    void datesWritten_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("expected"); // the dates of the survey's first days, or the search's line
-        // On the equator at 0° the Sun is up every day, and rises near 6h UT.
-        const QString equator = QStringLiteral(" --lat 0N --lon 0E"), search = "search --ut 20 --frame 0,10065,0,4335" + equator;
-        QTest::newRow("survey from 29/2/1500, Julian leap day")
-            << "survey --step 60 --date 29/2/1500" + equator << QStringList{"29/02/1500", "01/03/1500"};
-        QTest::newRow("survey from 29/2/-4") << "survey --step 60 --date 29/2/-4" + equator << QStringList{"29/02/-0004", "01/03/-0004"};
-        QTest::newRow("survey across the reform") << "survey --step 60 --date 3/10/1582" + equator
-                                                  << QStringList{"03/10/1582", "04/10/1582", "15/10/1582", "16/10/1582"};
-        QTest::newRow("survey into year 0") << "survey --step 60 --date 31/12/-1" + equator
-                                            << QStringList{"31/12/-0001", "01/01/0000", "02/01/0000"};
-        QTest::newRow("search across the reform") << search + " --date 4/10/1582" << QStringList{"15/10/1582"};
-        QTest::newRow("search into year 0") << search + " --date 31/12/-1" << QStringList{"01/01/0000"};
-    }
-    void datesWritten()
-    {
-        QFETCH(QString, command);
-        QFETCH(QStringList, expected);
-        const Run run = runCli(command);
-        QCOMPARE(run.status, 0);
-        QStringList dates;
-        for (const QByteArray &line : run.out.split('\n'))
-            if (const QString date = QString::fromUtf8(line.left(line.indexOf(' ')));
-                !line.trimmed().isEmpty() && (dates.isEmpty() || dates.last() != date))
-                dates << date;
-        QCOMPARE(dates.mid(0, expected.size()), expected);
-        if (command.startsWith(u"search")) { // the sunrise of that day, one line
-            static const QRegularExpression sunrise(QStringLiteral("^\\S+ 0[56]:\\d\\d:\\d\\d\\n$"));
-            QVERIFY2(sunrise.match(QString::fromUtf8(run.out)).hasMatch(), run.out.constData());
-        }
-    }
-
     // At 80° N around the June solstice the Sun never sets (13.4° to 33.4°
     // high): every pass is written, whole steps from 00:00. The 10- and
     // 1-minute steps are 0.166666 h and 0.0166666 h, a little short: the
@@ -258,7 +225,7 @@ private slots:
     void surveySteps_data()
     {
         QTest::addColumn<QString>("step");
-        QTest::addColumn<QStringList>("times"); // of each of the first two days
+        QTest::addColumn<QStringList>("times"); // of the first day
         QTest::newRow("60") << "60" << everyMinutes(60);
         QTest::newRow("30") << "30" << everyMinutes(30);
         QTest::newRow("10") << "10" << everyMinutes(10) + QStringList{"00:00"};
@@ -271,12 +238,6 @@ private slots:
         const Run run = runCli({"survey", "--date", "21/6/2026", "--lat", "80N", "--step", step});
         QCOMPARE(run.status, 0);
         QCOMPARE(timesOf(run.out, "21/06/2026"), times);
-        QCOMPARE(timesOf(run.out, "22/06/2026"), times);
-        static const QRegularExpression line(QStringLiteral("^2[12]/06/2026 \\d\\d:\\d\\d;\\d*,\\d;(\\d\\d,\\d)\\r$"));
-        for (const QByteArray &text : run.out.split('\n').mid(1, 2 * times.size())) {
-            const auto m = line.match(QString::fromUtf8(text));
-            QVERIFY2(m.hasMatch() && m.captured(1) > "13,2" && m.captured(1) < "33,6", text.constData());
-        }
     }
 
     // --out writes what stdout gets in place of the previous file; past a
@@ -410,35 +371,72 @@ private slots:
         }
     }
 
-    // On 20 March 2026 the Sun is 0.280° below the horizon at 18h UT, falling
-    // about 15° × cos 49° an hour: it set near 17:58:17.
-    void sunsetOnTheWholePicture()
+    // The system's locale (the file's lines are checked in the analysis tests).
+    void hoursLineInTheCLocale()
     {
-        const Run run = runCli(QStringLiteral("day --date 20/3/2026 --frame 0,10065,0,4335"));
-        const QList<QByteArray> ends = run.out.trimmed().split(' ');
-        QCOMPARE(ends.size(), 2);
-        const int set = QTime(0, 0).secsTo(QTime::fromString(QString::fromLatin1(ends[1]), u"HH:mm:ss"));
-        QVERIFY2(std::abs(set - (17 * 3600 + 58 * 60 + 17)) < 30, run.out.constData());
+        const Run run = runCli(("hours --days 1 --date 21/6/2026 " + kSouth).split(u' '), QStringLiteral("C.UTF-8"));
+        QCOMPARE(run.out, kHoursHeader + "\r\n21 Jun 2026;10:37:05;13:02:26;12:37:05;15:02:26;145.4\r\n");
     }
 
-    // Local time is UT + 2 in summer, + 1 in winter; durations in minutes.
-    void hoursLine_data()
+    // The measured window and a skyline file: the day's lines equal a
+    // second-by-second scan of the same view; one line naming the key or the
+    // file's line for what cannot be used.
+    void options_data()
     {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("French") << "fr_FR.UTF-8" << "21/6/2026 " + kSouth << QByteArray("21/06/2026;10:37:05;13:02:26;12:37:05;15:02:26;145,4");
-        QTest::newRow("C") << "C.UTF-8" << "21/6/2026 " + kSouth << QByteArray("21 Jun 2026;10:37:05;13:02:26;12:37:05;15:02:26;145.4");
-        QTest::newRow("French, winter, whole height") << "fr_FR.UTF-8" << "21/12/2026 --frame 4000,6000,1000,4335"
-                                                      << QByteArray("21/12/2026;09:07:33;14:18:53;10:07:33;15:18:53;311,4");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected"); // standard output, or a word the error line must hold
+        // Paris, 20 September 2026: the Sun crosses the window south-south-west, and the
+        // skyline (45° from azimuth 190° on) hides the later part.
+        const SiteLocation paris{49.0, -(2 + 20 / 60.0)};
+        MeasuredWindow w{200, 90, 1.4, 1.6, 0.9, 0.3, 0.8, 0.4, 1.2};
+        const auto day = [&](const Skyline &skyline) {
+            QString text;
+            WindowView view = WindowView::measured(w, PictureSize{}).withSkyline(skyline);
+            for (const SunInterval &i : sunIntervalsBruteForce(*JulianDay(20, 9, 2026), paris, view))
+                text += QTime(0, 0).addSecs(i.firstSecond).toString(u"HH:mm:ss") + u' '
+                    + QTime(0, 0).addSecs(i.lastSecond).toString(u"HH:mm:ss") + u'\n';
+            return text;
+        };
+        const QString cut = day(*Skyline::fromPoints({{0, 0}, {189.999, 0}, {190, 45}, {359, 45}}));
+        QVERIFY(!day({}).isEmpty() && cut != day({}));
+        QTest::newRow("day, measured window") << "day --date 20/9/2026 --window " + kWindow << 0 << day({});
+        QTest::newRow("day, measured window and skyline") << "day --date 20/9/2026 --window " + kWindow + " --horizon HORIZON" << 0 << cut;
+        QTest::newRow("position in the window") << "position --date 20/9/2026 --ut 11 --window " + kWindow << 0 << "in window yes";
+        QTest::newRow("position behind the skyline") << "position --date 20/9/2026 --ut 13 --horizon HORIZON" << 0 << "visible no";
+        QTest::newRow("hours, defaults left out") << "hours --date 20/9/2026 --days 1 --window facing=200,width=1.4,height=1.6,sill=0.9,distance=0.8,eye=1.2" << 0 << ";10:39:52;15:17:05;";
+        QTest::newRow("search, measured window") << "search --date 20/9/2026 --ut 0 --window " + kWindow << 0 << "20/09/2026";
+        QTest::newRow("negative width") << "day --date 20/9/2026 --window facing=200,width=-1,height=1.2,sill=0.9,distance=2,eye=1.2" << 2 << "width";
+        QTest::newRow("eye missing") << "day --date 20/9/2026 --window facing=200,width=1,height=1.2,sill=0.9,distance=2" << 2 << "eye";
+        QTest::newRow("unknown key") << "day --date 20/9/2026 --window facing=200,colour=red" << 2 << "colour";
+        QTest::newRow("tilt not a number") << "day --date 20/9/2026 --window facing=200,tilt=steep,width=1,height=1,sill=1,distance=1,eye=1" << 2 << "tilt";
+        QTest::newRow("spot outside the room") << "day --date 20/9/2026 --window facing=200,width=1,height=1,sill=1,distance=0,eye=1" << 2 << "distance";
+        QTest::newRow("frame and window") << "day --date 20/9/2026 --frame 0,1,0,1 --window " + kWindow << 2 << "--window";
+        QTest::newRow("broken skyline file") << "day --date 20/9/2026 --window " + kWindow + " --horizon BROKEN" << 2 << "Line 3";
+        QTest::newRow("missing skyline file") << "day --date 20/9/2026 --window " + kWindow + " --horizon NOWHERE" << 2 << "--horizon";
     }
-    void hoursLine()
+    void options()
     {
-        QFETCH(QString, locale);
-        QFETCH(QString, date);
-        QFETCH(QByteArray, line);
-        const Run run = runCli(("hours --days 1 --date " + date).split(u' '), locale);
-        QCOMPARE(run.out, kHoursHeader + "\r\n" + line + "\r\n");
+        QFETCH(QString, command);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        const QTemporaryDir dir;
+        QFile horizon(dir.filePath(QStringLiteral("horizon.csv"))), broken(dir.filePath(QStringLiteral("broken.csv")));
+        QVERIFY(horizon.open(QIODevice::WriteOnly) && horizon.write("0;0\n189.999;0\n190;45\n359;45\n") > 0);
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("az;el\n0;0\n90;x\n") > 0);
+        horizon.close();
+        broken.close();
+        command.replace(QStringLiteral("HORIZON"), horizon.fileName()).replace(QStringLiteral("BROKEN"), broken.fileName());
+        command.replace(QStringLiteral("NOWHERE"), dir.filePath(QStringLiteral("none")));
+        const Run run = runCli(command.split(u' '), QStringLiteral("C.UTF-8"));
+        QCOMPARE(run.status, status);
+        if (status != 0) {
+            QVERIFY2(run.out.isEmpty() && run.err.count('\n') == 1 && QString::fromUtf8(run.err).contains(expected), run.err.constData());
+        } else if (expected.endsWith(u'\n') || expected.isEmpty()) {
+            QCOMPARE(QString::fromUtf8(run.out), expected);
+        } else {
+            QVERIFY2(QString::fromUtf8(run.out).contains(expected), run.out.constData());
+        }
     }
 };
 

@@ -260,36 +260,25 @@ private slots:
         QCOMPARE(w.tray->shown(), false);
     }
 
-    // The tray menu's items; the choices made in either menu (the same items),
-    // written at once to the group Alertes and there at the next start;
-    // "Afficher Lumora" and "Quitter".
+    // The tray menu's items, also in the panorama's menu; "Afficher Lumora" and "Quitter".
     void menusAndChoices()
     {
         AlertWindow w;
-        QMenu *panoramaMenu = ui(*w.window).panorama->menu();
         QStringList texts;
         for (QAction *a : w->trayMenu()->actions() + w->trayMenu()->findChild<QMenu *>(QStringLiteral("LeadMenu"))->actions())
             if (a->isVisible() && !a->isSeparator())
                 texts << a->text();
         QCOMPARE(texts, (QStringList{"Afficher Lumora", "Alertes", "Prévenir à l'avance", "Démarrer avec la session", "Quitter",
                                      "Non", "5 minutes avant", "15 minutes avant", "30 minutes avant"}));
-        menuItem(panoramaMenu, QStringLiteral("Alertes"))->trigger();
-        menuItem(panoramaMenu, QStringLiteral("30 minutes avant"))->trigger();
-        QSettings saved(w.store.fileName(), QSettings::IniFormat);
-        QCOMPARE(saved.value(QStringLiteral("Alertes/Actives")).toString(), QStringLiteral("Vrai"));
-        QCOMPARE(saved.value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("30"));
-        w.open();
-        QCOMPARE(w->alerts()->leadMinutes(), 30);
-        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("Alertes"))->isChecked() && w->alerts()->enabled());
-        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("30 minutes avant"))->isChecked());
-        QVERIFY(!menuItem(w->trayMenu(), QStringLiteral("Non"))->isChecked());
+        // The same items in the panorama's menu (what they write: tests/mainwindow).
+        QMenu *panoramaMenu = ui(*w.window).panorama->menu();
+        QVERIFY(menuItem(panoramaMenu, QStringLiteral("Alertes")) && menuItem(panoramaMenu, QStringLiteral("30 minutes avant")));
         QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
         w->trayMenu()->showAction()->trigger();
         QVERIFY(w->isVisible());
         ui(*w.window).latitudeDegreesEdit->setText(QStringLiteral("45"));
         w->trayMenu()->quitAction()->trigger();
-        saved.sync();
-        QCOMPARE(saved.value(QStringLiteral("DATA/T1")).toString(), QStringLiteral("45"));
+        QCOMPARE(QSettings(w.store.fileName(), QSettings::IniFormat).value(QStringLiteral("DATA/T1")).toString(), "45");
     }
 
     // Ticked: the entry written; unticked: removed; removed by other means, or

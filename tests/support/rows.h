@@ -1,9 +1,14 @@
-// Data-driven tests from a table of structs: addRows names one row after each
-// entry's `name` and passes its index; fetchRow gives the current row's entry.
+// Data-driven tests in few lines. From a table of structs: addRows names one
+// row after each entry's `name` and passes its index; fetchRow gives the
+// current row's entry. From columns: addColumns declares them in one line and
+// fetchColumns gives the current row's values for a structured binding,
+//   addColumns<QString, int>("command", "status");
+//   const auto [command, status] = fetchColumns<QString, int>("command", "status");
 #pragma once
 
 #include <QTest>
 #include <cstddef>
+#include <tuple>
 
 template <class Row, std::size_t N>
 void addRows(const Row (&rows)[N])
@@ -17,4 +22,18 @@ template <class Row, std::size_t N>
 const Row &fetchRow(const Row (&rows)[N])
 {
     return rows[*static_cast<int *>(QTest::qData("row", QMetaType::Int))];
+}
+
+template <class... T, class... Name>
+void addColumns(Name... names)
+{
+    static_assert(sizeof...(T) == sizeof...(Name));
+    (QTest::addColumn<T>(names), ...);
+}
+
+template <class... T, class... Name>
+std::tuple<T...> fetchColumns(Name... names)
+{
+    static_assert(sizeof...(T) == sizeof...(Name));
+    return {*static_cast<T *>(QTest::qData(names, qMetaTypeId<T>()))...};
 }

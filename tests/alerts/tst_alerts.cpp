@@ -10,6 +10,7 @@
 #include "alerts/sunalerts.h"
 #include "analysis/dayintervals.h"
 #include "session/autostart.h"
+#include "support/rows.h"
 #include "support/testwindow.h"
 #include "tray/traymenu.h"
 
@@ -165,9 +166,9 @@ private slots:
 
     void watch_data()
     {
-        QTest::addColumn<QString>("stored"); // keys of the group Alertes
-        QTest::addColumn<QString>("steps");  // as AlertWindow::run takes them; the program starts at the first reading
-        QTest::addColumn<QString>("sent");
+        // stored: keys of the group Alertes
+        // steps: as AlertWindow::run takes them; the program starts at the first reading
+        addColumns<QString, QString, QString>("stored", "steps", "sent");
         const QString on = QStringLiteral("Actives=Vrai");
         QTest::newRow("at the entry's second, once") << on << "-2 -1 0 1 1 30" << ". . E . . .";
         QTest::newRow("a tick a few seconds late still tells") << on << "-2 3" << ". E";
@@ -186,9 +187,7 @@ private slots:
     }
     void watch()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, steps);
-        QFETCH(QString, sent);
+        const auto [stored, steps, sent] = fetchColumns<QString, QString, QString>("stored", "steps", "sent");
         AlertWindow w(stored);
         const auto [entry, exit] = w.stretch();
         at(entry + steps.section(u' ', 0, 0).toInt());
@@ -220,9 +219,9 @@ private slots:
     // brings the window back; "Alertes" brings and removes it at once.
     void trayIcon_data()
     {
-        QTest::addColumn<bool>("alertsOn");
-        QTest::addColumn<QString>("hidden"); // how the window was hidden
-        QTest::addColumn<QString>("back");   // what brings it back
+        // hidden: how the window was hidden
+        // back: what brings it back
+        addColumns<bool, QString, QString>("alertsOn", "hidden", "back");
         QTest::newRow("alerts on, window shown") << true << "" << "icon";
         QTest::newRow("alerts on, window hidden") << true << "button" << "notification";
         QTest::newRow("alerts off, window shown") << false << "" << "icon";
@@ -231,9 +230,7 @@ private slots:
     }
     void trayIcon()
     {
-        QFETCH(bool, alertsOn);
-        QFETCH(QString, hidden);
-        QFETCH(QString, back);
+        const auto [alertsOn, hidden, back] = fetchColumns<bool, QString, QString>("alertsOn", "hidden", "back");
         AlertWindow w(alertsOn ? QStringLiteral("Actives=Vrai") : QString(), true, hidden != u"never shown");
         const qint64 entry = w.stretch().first;
         if (hidden == u"button")

@@ -5,6 +5,7 @@
 #include "analysis/dayintervals.h"
 #include "analysis/skylinefile.h"
 #include "astro/julianday.h"
+#include "support/rows.h"
 
 #include <QTest>
 #include <array>
@@ -195,13 +196,8 @@ private slots:
     // each side (atan(0.5 / 1.5) behind a 0.5 m reveal).
     void knownDirections_data()
     {
-        QTest::addColumn<double>("facing");
-        QTest::addColumn<double>("tilt");
-        QTest::addColumn<double>("depth");
-        QTest::addColumn<double>("sill");
-        QTest::addColumn<double>("azimuth");
-        QTest::addColumn<double>("elevation");
-        QTest::addColumn<bool>("through");
+        addColumns<double, double, double, double, double, double, bool>("facing", "tilt", "depth", "sill", "azimuth",
+            "elevation", "through");
         const double top = std::atan(0.9) * 180 / std::numbers::pi, side = std::atan(0.5) * 180 / std::numbers::pi;
         const double reveal = std::atan(0.5 / 1.5) * 180 / std::numbers::pi, bottom = std::atan(0.3) * 180 / std::numbers::pi;
         QTest::newRow("straight out") << 180.0 << 90.0 << 0.0 << 0.9 << 180.0 << 0.0 << true;
@@ -220,13 +216,8 @@ private slots:
     }
     void knownDirections()
     {
-        QFETCH(double, facing);
-        QFETCH(double, tilt);
-        QFETCH(double, depth);
-        QFETCH(double, sill);
-        QFETCH(double, azimuth);
-        QFETCH(double, elevation);
-        QFETCH(bool, through);
+        const auto [facing, tilt, depth, sill, azimuth, elevation, through] = fetchColumns<double, double, double, double, double, double, bool>(
+            "facing", "tilt", "depth", "sill", "azimuth", "elevation", "through");
         MeasuredWindow w;
         w.facing = facing;
         w.tilt = tilt;
@@ -240,16 +231,14 @@ private slots:
     // The open region's box, and its outline closed, across the seam too.
     void outlineBox_data()
     {
-        QTest::addColumn<double>("facing");
-        QTest::addColumn<double>("firstAzimuth");
+        addColumns<double, double>("facing", "firstAzimuth");
         const double side = std::atan(0.5) * 180 / std::numbers::pi;
         QTest::newRow("facing south") << 180.0 << 180 - side;
         QTest::newRow("facing north") << 0.0 << 360 - side;
     }
     void outlineBox()
     {
-        QFETCH(double, facing);
-        QFETCH(double, firstAzimuth);
+        const auto [facing, firstAzimuth] = fetchColumns<double, double>("facing", "firstAzimuth");
         MeasuredWindow w;
         w.facing = facing;
         const WindowOutline o = measuredWindowOutline(w);
@@ -267,9 +256,9 @@ private slots:
     // whole through the export and the settings' text.
     void skylineFiles_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("points"); // "az:el ..." sorted, or empty on failure
-        QTest::addColumn<int>("errorLine");   // 0: none named
+        // points: "az:el ..." sorted, or empty on failure
+        // errorLine: 0: none named
+        addColumns<QByteArray, QString, int>("content", "points", "errorLine");
         QTest::newRow("two columns, ';', decimal comma, header, comments")
             << QByteArray("azimut;élévation\r\n# relevé du 3 mai\r\n0;5,5\r\n90;10 # le clocher\r\n") << "0:5.5 90:10" << 0;
         QTest::newRow("two columns, ',' and a point at 360 repeating 0")
@@ -294,9 +283,8 @@ private slots:
     }
     void skylineFiles()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, points);
-        QFETCH(int, errorLine);
+        const auto [content, points, errorLine] = fetchColumns<QByteArray, QString, int>("content", "points",
+            "errorLine");
         const SkylineRead read = parseSkyline(content);
         if (points.isEmpty()) {
             QVERIFY(!read.skyline);

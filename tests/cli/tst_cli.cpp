@@ -9,6 +9,7 @@
 // that a failed or killed write leaves as it was.
 #include "analysis/dayintervals.h"
 #include "astro/julianday.h"
+#include "support/rows.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -111,10 +112,8 @@ private slots:
 
     void position_data()
     {
-        QTest::addColumn<QString>("site");
-        QTest::addColumn<double>("azimuth");
-        QTest::addColumn<double>("elevation");
-        QTest::addColumn<double>("tolerance"); // degrees
+        // tolerance: degrees
+        addColumns<QString, double, double, double>("site", "azimuth", "elevation", "tolerance");
         // The example line gives one decimal.
         QTest::newRow("default site: the example line") << "" << 184.0 << 64.4 << 0.05;
         QTest::newRow("49:00N 2:20E: the example line") << "--lat 49:00N --lon 2:20E" << 184.0 << 64.4 << 0.05;
@@ -124,10 +123,8 @@ private slots:
     }
     void position()
     {
-        QFETCH(QString, site);
-        QFETCH(double, azimuth);
-        QFETCH(double, elevation);
-        QFETCH(double, tolerance);
+        const auto [site, azimuth, elevation, tolerance] = fetchColumns<QString, double, double, double>("site",
+            "azimuth", "elevation", "tolerance");
         const Run run = runCli("position --ut 12 --date 21/6/2026 " + site);
         QCOMPARE(run.status, 0);
         static const QRegularExpression line(QStringLiteral("^azimuth (\\d+\\.\\d{12}) elevation (-?\\d+\\.\\d{12})\\n$"));
@@ -141,15 +138,14 @@ private slots:
     // equations: the Sun passes 143.07° at 10:37:05.8 UT, 214.61° at 13:02:26.9.
     void search_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<double>("crossing"); // seconds after 0h UT of 21 June 2026
+        // crossing: seconds after 0h UT of 21 June 2026
+        addColumns<QString, double>("command", "crossing");
         QTest::newRow("entry from 6h") << "search --ut 6 --date 21/6/2026 " + kSouth << 10 * 3600 + 37 * 60 + 5.8;
         QTest::newRow("--exit from 12h") << "search --ut 12 --date 21/6/2026 --exit " + kSouth << 13 * 3600 + 2 * 60 + 26.9;
     }
     void search()
     {
-        QFETCH(QString, command);
-        QFETCH(double, crossing);
+        const auto [command, crossing] = fetchColumns<QString, double>("command", "crossing");
         const Run run = runCli(command);
         QCOMPARE(run.status, 0);
         static const QRegularExpression line(QStringLiteral("^21/06/2026 (\\d\\d:\\d\\d:\\d\\d)\\n$"));
@@ -165,9 +161,8 @@ private slots:
     // shell. DIR: a folder holding the pipes fifo.csv and t.csv.part.
     void refusals_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("message"); // part of the stderr line
+        // message: part of the stderr line
+        addColumns<QString, int, QString>("command", "status", "message");
         const QString d = QStringLiteral(" --date 21/6/2026 "), hours = "hours" + d + kSouth;
         QTest::newRow("no subcommand") << "" << 2 << "lumora-cli: missing command";
         QTest::newRow("missing --ut") << "position" + d << 2 << "--ut";
@@ -207,9 +202,7 @@ private slots:
     }
     void refusals()
     {
-        QFETCH(QString, command);
-        QFETCH(int, status);
-        QFETCH(QString, message);
+        auto [command, status, message] = fetchColumns<QString, int, QString>("command", "status", "message");
         const Run run = runShell("\"$1\" " + command.replace("DIR", dir_.path()));
         QCOMPARE(run.status, status);
         QCOMPARE(run.out, QByteArray());
@@ -224,8 +217,8 @@ private slots:
     // day's last pass falls at 23:59:59.6 and is written 00:00 with its day.
     void surveySteps_data()
     {
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<QStringList>("times"); // of the first day
+        // times: of the first day
+        addColumns<QString, QStringList>("step", "times");
         QTest::newRow("60") << "60" << everyMinutes(60);
         QTest::newRow("30") << "30" << everyMinutes(30);
         QTest::newRow("10") << "10" << everyMinutes(10) + QStringList{"00:00"};
@@ -233,8 +226,7 @@ private slots:
     }
     void surveySteps()
     {
-        QFETCH(QString, step);
-        QFETCH(QStringList, times);
+        const auto [step, times] = fetchColumns<QString, QStringList>("step", "times");
         const Run run = runCli({"survey", "--date", "21/6/2026", "--lat", "80N", "--step", step});
         QCOMPARE(run.status, 0);
         QCOMPARE(timesOf(run.out, "21/06/2026"), times);
@@ -292,8 +284,7 @@ private slots:
     // (a minute old, no writer) are removed.
     void outNames_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("sweeps");
+        addColumns<QString, bool>("name", "sweeps");
         QTest::newRow("not UTF-8") << "a\\377.csv" << false;
         QTest::newRow("250 bytes, .part fits") << QString(250, u'a') << false;
         QTest::newRow("251 bytes") << QString(251, u'a') << true;
@@ -301,8 +292,7 @@ private slots:
     }
     void outNames()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, sweeps);
+        const auto [name, sweeps] = fetchColumns<QString, bool>("name", "sweeps");
         const QTemporaryDir dir;
         const QString stale = dir.filePath(QStringLiteral(".lumora-a1b2c3.part"));
         writeFile(stale, "left by a killed writer");
@@ -319,12 +309,10 @@ private slots:
     // last second of a stretch that a scan of every second finds in the frame.
     void daysAsEverySecond_data()
     {
-        QTest::addColumn<QString>("site"); // lumora-cli's options
-        QTest::addColumn<double>("latitude");
-        QTest::addColumn<double>("longitude"); // positive west
-        QTest::addColumn<QList<float>>("frame");
-        QTest::addColumn<QDate>("first");
-        QTest::addColumn<int>("days");
+        // site: lumora-cli's options
+        // longitude: positive west
+        addColumns<QString, double, double, QList<float>, QDate, int>("site", "latitude", "longitude", "frame", "first",
+            "days");
         const double paris = -(2 + 20 / 60.0);
         const QString north = QStringLiteral("--lat 78N --lon 15E");
         const QList<float> all{0, 10065, 0, 4335};
@@ -342,12 +330,8 @@ private slots:
     }
     void daysAsEverySecond()
     {
-        QFETCH(QString, site);
-        QFETCH(double, latitude);
-        QFETCH(double, longitude);
-        QFETCH(QList<float>, frame);
-        QFETCH(QDate, first);
-        QFETCH(int, days);
+        const auto [site, latitude, longitude, frame, first, days] = fetchColumns<QString, double, double, QList<float>, QDate, int>(
+            "site", "latitude", "longitude", "frame", "first", "days");
         const QString options
             = QStringLiteral("--frame %1,%2,%3,%4 %5").arg(frame[0]).arg(frame[1]).arg(frame[2]).arg(frame[3]).arg(site);
         const Run hours = runCli(QStringLiteral("hours --date %1 --days %2 %3").arg(dmy(first)).arg(days).arg(options));
@@ -383,9 +367,8 @@ private slots:
     // file's line for what cannot be used.
     void options_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("expected"); // standard output, or a word the error line must hold
+        // expected: standard output, or a word the error line must hold
+        addColumns<QString, int, QString>("command", "status", "expected");
         // Paris, 20 September 2026: the Sun crosses the window south-south-west, and the
         // skyline (45° from azimuth 190° on) hides the later part.
         const SiteLocation paris{49.0, -(2 + 20 / 60.0)};
@@ -417,9 +400,7 @@ private slots:
     }
     void options()
     {
-        QFETCH(QString, command);
-        QFETCH(int, status);
-        QFETCH(QString, expected);
+        auto [command, status, expected] = fetchColumns<QString, int, QString>("command", "status", "expected");
         const QTemporaryDir dir;
         QFile horizon(dir.filePath(QStringLiteral("horizon.csv"))), broken(dir.filePath(QStringLiteral("broken.csv")));
         QVERIFY(horizon.open(QIODevice::WriteOnly) && horizon.write("0;0\n189.999;0\n190;45\n359;45\n") > 0);

@@ -6,6 +6,7 @@
 #include "common/formats.h"
 #include "common/language.h"
 #include "common/numbers.h"
+#include "support/rows.h"
 #include "tray/trayicon.h"
 
 #include <QRegularExpression>
@@ -23,8 +24,7 @@ private slots:
         const QLocale c = QLocale::c(), fr(QLocale::French, QLocale::France), de(QLocale::German), us(QLocale::English);
         const auto number = [](const QString &text) { return QString::number(leadingNumber(text), 'g', 17); };
         const auto year = [](double v) { const auto y = roundToInt16(v); return y ? QString::number(*y) : "refused"; };
-        QTest::addColumn<QString>("actual");
-        QTest::addColumn<QString>("expected");
+        addColumns<QString, QString>("actual", "expected");
         QTest::newRow("blank inside the digits") << number("20 26") << "2026";
         QTest::newRow("tab and LF inside the digits") << number("\t2\n0\t2 6") << "2026";
         QTest::newRow("blank between sign and digits") << number("- 2") << "-2";
@@ -76,8 +76,7 @@ private slots:
     }
     void texts()
     {
-        QFETCH(QString, actual);
-        QFETCH(QString, expected);
+        const auto [actual, expected] = fetchColumns<QString, QString>("actual", "expected");
         QCOMPARE(actual, expected);
     }
 
@@ -101,8 +100,8 @@ private slots:
 
     void languageFromEnvironment_data()
     {
-        QTest::addColumn<QStringList>("variables"); // NAME=value
-        QTest::addColumn<bool>("english");
+        // variables: NAME=value
+        addColumns<QStringList, bool>("variables", "english");
         QTest::newRow("nothing set") << QStringList{} << false;
         QTest::newRow("LANG=en_GB.UTF-8") << QStringList{"LANG=en_GB.UTF-8"} << true;
         QTest::newRow("LANG=fr_FR.UTF-8") << QStringList{"LANG=fr_FR.UTF-8"} << false;
@@ -116,8 +115,7 @@ private slots:
     }
     void languageFromEnvironment()
     {
-        QFETCH(QStringList, variables);
-        QFETCH(bool, english);
+        const auto [variables, english] = fetchColumns<QStringList, bool>("variables", "english");
         QProcessEnvironment environment;
         for (const QString &variable : variables)
             environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));

@@ -5,6 +5,7 @@
 #include "diagrams/dialdrawing.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
+#include "support/rows.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -53,9 +54,8 @@ class TestDiagrams : public QObject
 private slots:
     void barScales_data()
     {
-        QTest::addColumn<PictureSize>("pic");
-        QTest::addColumn<QList<int>>("horizontal"); // max, small change, large change
-        QTest::addColumn<QList<int>>("vertical");
+        // horizontal: max, small change, large change
+        addColumns<PictureSize, QList<int>, QList<int>>("pic", "horizontal", "vertical");
         QTest::newRow("layout") << PictureSize{10065, 4335} << QList<int>{10065, 14, 140} << QList<int>{4335, 24, 241};
         // 10440 / 720 = 14.5 and 4410 / 180 = 24.5 go to the even neighbour.
         QTest::newRow("halves to even") << PictureSize{10440, 4410} << QList<int>{10440, 14, 145}
@@ -63,9 +63,8 @@ private slots:
     }
     void barScales()
     {
-        QFETCH(PictureSize, pic);
-        QFETCH(QList<int>, horizontal);
-        QFETCH(QList<int>, vertical);
+        const auto [pic, horizontal, vertical] = fetchColumns<PictureSize, QList<int>, QList<int>>("pic", "horizontal",
+            "vertical");
         const BarScale h = horizontalBarScale(pic), v = verticalBarScale(pic);
         QCOMPARE((QList<int>{h.max, h.smallChange, h.largeChange}), horizontal);
         QCOMPARE((QList<int>{v.max, v.smallChange, v.largeChange}), vertical);
@@ -83,10 +82,9 @@ private slots:
 
     void decision_data()
     {
-        QTest::addColumn<A>("values");
-        QTest::addColumn<B>("which"); // None: the call at the end of start-up
-        QTest::addColumn<bool>("draws");
-        QTest::addColumn<int>("corrected"); // the value asked of the moved bar, -1: none
+        // which: None: the call at the end of start-up
+        // corrected: the value asked of the moved bar, -1: none
+        addColumns<A, B, bool, int>("values", "which", "draws", "corrected");
         const A ok{1000, 5000, 500, 3335}, hBad{6000, 5000, 500, 3335}, vBad{1000, 5000, 3400, 3335};
         QTest::newRow("ordered, start-up") << ok << B::None << true << -1;
         QTest::newRow("HS1 moved past HS2") << hBad << B::Left << false << 4999;
@@ -103,10 +101,8 @@ private slots:
     }
     void decision()
     {
-        QFETCH(A, values);
-        QFETCH(B, which);
-        QFETCH(bool, draws);
-        QFETCH(int, corrected);
+        auto [values, which, draws, corrected] = fetchColumns<A, B, bool, int>("values", "which", "draws",
+            "corrected");
         const FrameDecision d = decideFrame(values, which, kHMax, kVMax);
         QCOMPARE(d.draw, draws);
         QCOMPARE(d.correction.has_value(), corrected >= 0);
@@ -136,8 +132,8 @@ private slots:
     {
         // Labels 405 x 195: left at the edge's X - 152.5 (elevation labels 300 further left); azimuth
         // labels 100 under the lower edge, elevation labels centred on theirs; a top past 4140 is lifted by 400.
-        QTest::addColumn<A>("values");
-        QTest::addColumn<QList<QPointF>>("topLefts"); // left and right azimuth, upper and lower elevation
+        // topLefts: left and right azimuth, upper and lower elevation
+        addColumns<A, QList<QPointF>>("values", "topLefts");
         QTest::newRow("lower edge at 4300: lifted") << A{1000, 5000, 500, 4300}
             << QList<QPointF>{{847.5, 4000}, {4847.5, 4000}, {547.5, 402.5}, {547.5, 3802.5}};
         QTest::newRow("zero width: right label shifted") << A{3000, 3000, 500, 3335}
@@ -147,8 +143,7 @@ private slots:
     }
     void labelPlaces()
     {
-        QFETCH(A, values);
-        QFETCH(QList<QPointF>, topLefts);
+        const auto [values, topLefts] = fetchColumns<A, QList<QPointF>>("values", "topLefts");
         QList<QPointF> got;
         for (const FrameLabel &l : frameLabels(frameLinesFor(values), kFrameLabelSize, {}, QLocale::c()))
             got << l.topLeft;
@@ -157,9 +152,8 @@ private slots:
 
     void dialPointer_data()
     {
-        QTest::addColumn<bool>("compass");
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<QPointF>("centre"); // twips of a dial 118 pixels wide
+        // centre: twips of a dial 118 pixels wide
+        addColumns<bool, double, QPointF>("compass", "angle", "centre");
         // The compass: North up, East right, centre (W / 2, W / 2 - 80).
         QTest::newRow("azimuth 0: up") << true << 0.0 << QPointF(885, 805);
         QTest::newRow("azimuth 90: right") << true << 90.0 << QPointF(885, 805);
@@ -171,9 +165,7 @@ private slots:
     }
     void dialPointer()
     {
-        QFETCH(bool, compass);
-        QFETCH(double, angle);
-        QFETCH(QPointF, centre);
+        const auto [compass, angle, centre] = fetchColumns<bool, double, QPointF>("compass", "angle", "centre");
         DialView view(compass ? DialView::Kind::Azimuth : DialView::Kind::Elevation);
         view.resize(118, 118);
         view.showSun(compass ? SunPosition{angle, 30} : SunPosition{180, angle});

@@ -2,6 +2,7 @@
 // fixed clock: the time bar and the date boxes in several time zones, the
 // frame bars and their captions, the read-outs and the sun picture, the
 // searches and the survey file, the icon, and bad input in every box and bar.
+#include "support/rows.h"
 #include "support/scenario.h"
 
 #include <cmath>
@@ -208,9 +209,9 @@ private slots:
     // growing (a file-size limit) is said, with its path, not blamed on a spreadsheet.
     void survey_data()
     {
-        QTest::addColumn<int>("button"); // -1: none chosen
-        QTest::addColumn<QString>("obstacle");
-        QTest::addColumn<QString>("lines"); // the first two and the start of the last; or the message
+        // button: -1: none chosen
+        // lines: the first two and the start of the last; or the message
+        addColumns<int, QString, QString>("button", "obstacle", "lines");
         QTest::newRow("10 minutes") << 0 << "" << "21/06/2026 04:00; 21/06/2026 04:10; 22/06/2027 19:50;";
         QTest::newRow("30 minutes") << 1 << "" << "21/06/2026 04:00; 21/06/2026 04:30; 22/06/2027 19:30;";
         QTest::newRow("1 heure") << 2 << "" << "21/06/2026 04:00; 21/06/2026 05:00; 22/06/2027 19:00;";
@@ -221,9 +222,7 @@ private slots:
     }
     void survey()
     {
-        QFETCH(int, button);
-        QFETCH(QString, obstacle);
-        QFETCH(QString, lines);
+        const auto [button, obstacle, lines] = fetchColumns<int, QString, QString>("button", "obstacle", "lines");
         QVERIFY(obstacle != u"folder" || QDir().mkpath(exportPath()));
         fixClock(utc(2026, 6, 21, 0, 30));
         TestWindow w;
@@ -261,8 +260,8 @@ private slots:
 
     void badInput_data()
     {
-        QTest::addColumn<QString>("target"); // boxes, or a bar and "min" or "max"
-        QTest::addColumn<QString>("text");
+        // target: boxes, or a bar and "min" or "max"
+        addColumns<QString, QString>("target", "text");
         const QString huge = QStringLiteral("179") + QString(306, u'0'); // near the largest double
         const QList<std::pair<QString, QString>> texts{
             {"empty", {}}, {"10000 characters", QStringLiteral("4é 2.-").repeated(2000)},
@@ -280,8 +279,7 @@ private slots:
     }
     void badInput()
     {
-        QFETCH(QString, target);
-        QFETCH(QString, text);
+        const auto [target, text] = fetchColumns<QString, QString>("target", "text");
         TestWindow w;
         putText(*w, QStringLiteral("Combo1(1)"), QStringLiteral("1")); // January, where -32768 is refused
         if (auto *bar = w->findChild<QScrollBar *>(target))

@@ -7,6 +7,7 @@
 #include "about/about.h"
 #include "alerts/sunalerts.h"
 #include "maptools/azimuthoverlay.h"
+#include "support/rows.h"
 #include "support/scenario.h"
 #include "tray/traymenu.h"
 #include "yearview/yearchart.h"
@@ -132,8 +133,7 @@ private slots:
     // fails is noticed and the user told.
     void helpKey_data()
     {
-        QTest::addColumn<QString>("from");
-        QTest::addColumn<int>("openerStatus");
+        addColumns<QString, int>("from", "openerStatus");
         QTest::newRow("main window") << "main" << 0;
         QTest::newRow("overlay") << "overlay" << 0;
         QTest::newRow("About box") << "about" << 0;
@@ -142,8 +142,7 @@ private slots:
     }
     void helpKey()
     {
-        QFETCH(QString, from);
-        QFETCH(int, openerStatus);
+        const auto [from, openerStatus] = fetchColumns<QString, int>("from", "openerStatus");
         const QString help = QCoreApplication::applicationDirPath() + QStringLiteral("/Quorel_fr.html");
         const bool made = !QFile::exists(help) && QFile(help).open(QIODevice::WriteOnly);
         auto removeHelp = qScopeGuard([&] {
@@ -251,8 +250,7 @@ private slots:
     // event and tooltip are those of one started then; the year window's mark moves.
     void acrossUtMidnight_data()
     {
-        QTest::addColumn<QDateTime>("before");
-        QTest::addColumn<QDateTime>("after");
+        addColumns<QDateTime, QDateTime>("before", "after");
         // Both start after local midnight in Paris, before UT midnight.
         QTest::newRow("New Year") << utc(2026, 12, 31, 23, 30) << utc(2027, 1, 1, 0, 0, 1);
         QTest::newRow("31 March to 1 April") << utc(2026, 3, 31, 22, 30) << utc(2026, 4, 1, 0, 0, 0);
@@ -260,8 +258,7 @@ private slots:
     }
     void acrossUtMidnight()
     {
-        QFETCH(QDateTime, before);
-        QFETCH(QDateTime, after);
+        const auto [before, after] = fetchColumns<QDateTime, QDateTime>("before", "after");
         const auto start = [](TestWindow &w) {
             frameSun(*w, true);
             tick(*w);

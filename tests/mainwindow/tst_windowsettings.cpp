@@ -5,6 +5,7 @@
 #include "common/fileerrors.h"
 #include "mainwindow/sessionend.h"
 #include "mainwindow/settings.h"
+#include "support/rows.h"
 #include "support/scenario.h"
 
 #include <cerrno>
@@ -68,8 +69,9 @@ private slots:
     // values, the user told at once which file and why, nothing written over it).
     void startUp_data()
     {
-        QTest::addColumn<QByteArray>("content"); // after "[DATA] HS1=2000"; or <pipe>, <folder>, <link>, <unreadable>
-        QTest::addColumn<QString>("reason");     // "": read
+        // content: after "[DATA] HS1=2000"; or <pipe>, <folder>, <link>, <unreadable>
+        // reason: "": read
+        addColumns<QByteArray, QString>("content", "reason");
         QTest::newRow("absent") << QByteArray("<absent>") << "";
         QTest::newRow("ours, with lists") << QByteArray("T1=4,5\n[Annee]\nDossier=/a,b\n") << "";
         QTest::newRow("link to ours") << QByteArray("<link>") << "";
@@ -84,8 +86,7 @@ private slots:
     }
     void startUp()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, reason);
+        const auto [content, reason] = fetchColumns<QByteArray, QString>("content", "reason");
         QTemporaryDir config;
         const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
@@ -165,18 +166,15 @@ private slots:
     // course's layers: tests/suncourse; the year window's folder: tests/yearview).
     void choicesKept_data()
     {
-        QTest::addColumn<QString>("choice"); // a menu entry's object name
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("stored");
+        // choice: a menu entry's object name
+        addColumns<QString, QString, QString>("choice", "key", "stored");
         QTest::newRow("alerts") << "AlertsAction" << "Alertes/Actives" << "Vrai";
         QTest::newRow("lead 30 min") << "LeadAction30" << "Alertes/Avance" << "30";
         QTest::newRow("lead none") << "LeadAction0" << "Alertes/Avance" << "0";
     }
     void choicesKept()
     {
-        QFETCH(QString, choice);
-        QFETCH(QString, key);
-        QFETCH(QString, stored);
+        const auto [choice, key, stored] = fetchColumns<QString, QString, QString>("choice", "key", "stored");
         TestWindow w({{QStringLiteral("Alertes/Avance"), QStringLiteral("15")}});
         w->findChild<QAction *>(choice)->trigger();
         QCOMPARE(QSettings(w.iniPath(), QSettings::IniFormat).value(key).toString(), stored);
@@ -188,9 +186,9 @@ private slots:
     // program ends once the message is read. Unreadable lines are no failure.
     void quit_data()
     {
-        QTest::addColumn<QString>("path"); // beside a file "blocker" and a folder "folder.ini"
-        QTest::addColumn<int>("sizeLimit");
-        QTest::addColumn<QString>("reason"); // "": saved
+        // path: beside a file "blocker" and a folder "folder.ini"
+        // reason: "": saved
+        addColumns<QString, int, QString>("path", "sizeLimit", "reason");
         QTest::newRow("a file in place of the folder") << "blocker/Lumora.ini" << 0 << qt_error_string(ENOTDIR);
         QTest::newRow("a folder in place of the file") << "folder.ini" << 0 << qt_error_string(EISDIR);
         QTest::newRow("file-size limit") << "Lumora.ini" << 40 << kTooLarge;
@@ -198,9 +196,7 @@ private slots:
     }
     void quit()
     {
-        QFETCH(QString, path);
-        QFETCH(int, sizeLimit);
-        QFETCH(QString, reason);
+        const auto [path, sizeLimit, reason] = fetchColumns<QString, int, QString>("path", "sizeLimit", "reason");
         QTemporaryDir dir;
         QFile junk(dir.filePath(QStringLiteral("junk.ini")));
         QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("[DATA]\nnot a setting\n\\=5\nVS1=12\n"));

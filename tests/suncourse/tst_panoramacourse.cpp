@@ -11,6 +11,7 @@
 #include "astro/julianday.h"
 #include "diagrams/panoramaview.h"
 #include "suncourse/suncoursecontroller.h"
+#include "support/rows.h"
 #include "support/testwindow.h"
 
 #include <QtTest>
@@ -152,11 +153,7 @@ private slots:
     // side edges at one height.
     void courseAsTheSunGoes_data()
     {
-        QTest::addColumn<Site>("site");
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<double>("from");
-        QTest::addColumn<double>("to");
-        QTest::addColumn<bool>("throughNorth");
+        addColumns<Site, QDate, double, double, bool>("site", "date", "from", "to", "throughNorth");
         QTest::newRow("Paris 21 June, morning") << kParis << QDate(2026, 6, 21) << 7.0 << 9.0 << false;
         QTest::newRow("Paris 21 December, round noon") << kParis << QDate(2026, 12, 21) << 10.25 << 12.25 << false;
         QTest::newRow("Sydney 21 December, Sun up round 0h UT, noon in the north") << kSydney << QDate(2026, 12, 21) << 1.0 << 3.0 << true;
@@ -166,11 +163,8 @@ private slots:
     }
     void courseAsTheSunGoes()
     {
-        QFETCH(Site, site);
-        QFETCH(QDate, date);
-        QFETCH(double, from);
-        QFETCH(double, to);
-        QFETCH(bool, throughNorth);
+        const auto [site, date, from, to, throughNorth] = fetchColumns<Site, QDate, double, double, bool>("site",
+            "date", "from", "to", "throughNorth");
         Scene scene(ini("course.ini"));
         scene.only(true, false, false);
         scene.show(site, date);
@@ -225,20 +219,17 @@ private slots:
 
     void menuSwitches_data()
     {
-        QTest::addColumn<int>("which"); // 0 day course, 1 solstices and equinox, 2 hour lines
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("atFirst");
-        QTest::addColumn<QColor>("colour"); // what only that layer paints
+        // which: 0 day course, 1 solstices and equinox, 2 hour lines
+        // colour: what only that layer paints
+        addColumns<int, QString, bool, QColor>("which", "key", "atFirst", "colour");
         QTest::newRow("day course") << 0 << "DayCourse" << true << courseColours::dayPath;
         QTest::newRow("solstices and equinox") << 1 << "Envelope" << true << courseColours::envelope;
         QTest::newRow("hour lines") << 2 << "HourLines" << false << kHourLineText;
     }
     void menuSwitches()
     {
-        QFETCH(int, which);
-        QFETCH(QString, key);
-        QFETCH(bool, atFirst);
-        QFETCH(QColor, colour);
+        const auto [which, key, atFirst, colour] = fetchColumns<int, QString, bool, QColor>("which", "key", "atFirst",
+            "colour");
         const QString path = ini("switches.ini");
         QFile::remove(path);
         const auto action = [&](Scene &s) {
@@ -298,10 +289,9 @@ private slots:
     // the sun picture stands on the course.
     void mainWindow_data()
     {
-        QTest::addColumn<Setup>("setup");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<int>("change"); // 0 seconds pass, 1 frame bar, 2 date typed, 3 the UT day turns
-        QTest::addColumn<QList<int>>("recomputed"); // courses, times
+        // change: 0 seconds pass, 1 frame bar, 2 date typed, 3 the UT day turns
+        // recomputed: courses, times
+        addColumns<Setup, QDateTime, int, QList<int>>("setup", "now", "change", "recomputed");
         const QList<int> south{4000, 6000, 1000, 3000}, all{0, 10065, 0, 4335};
         const Setup paris{49, -(2 + 20 / 60.0), south}, north{78 + 13 / 60.0, -(15 + 38 / 60.0), all};
         const QDate june(2026, 6, 21);
@@ -321,10 +311,8 @@ private slots:
     }
     void mainWindow()
     {
-        QFETCH(Setup, setup);
-        QFETCH(QDateTime, now);
-        QFETCH(int, change);
-        QFETCH(QList<int>, recomputed);
+        const auto [setup, now, change, recomputed] = fetchColumns<Setup, QDateTime, int, QList<int>>("setup", "now",
+            "change", "recomputed");
         fixClock(now);
         TestWindow w(stored(setup));
         const auto c = ui(*w);

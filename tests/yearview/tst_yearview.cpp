@@ -11,6 +11,7 @@
 #include "astro/clock.h"
 #include "astro/julianday.h"
 #include "common/formats.h"
+#include "support/rows.h"
 #include "support/testwindow.h"
 #include "yearview/yearchart.h"
 #include "yearview/yearview.h"
@@ -161,9 +162,7 @@ private slots:
     // message says why (the pipe refused at once, not written into).
     void exports_data()
     {
-        QTest::addColumn<bool>("picture");
-        QTest::addColumn<QString>("obstacle");
-        QTest::addColumn<QString>("message");
+        addColumns<bool, QString, QString>("picture", "obstacle", "message");
         QTest::newRow("picture") << true << "" << "";
         QTest::newRow("picture, size limit") << true << "limit" << "Le fichier est trop gros : impossible d'écrire";
         QTest::newRow("picture, a pipe") << true << "pipe" << "n'est pas un fichier ordinaire";
@@ -173,9 +172,8 @@ private slots:
     }
     void exports()
     {
-        QFETCH(bool, picture);
-        QFETCH(QString, obstacle);
-        QFETCH(QString, message);
+        const auto [picture, obstacle, message] = fetchColumns<bool, QString, QString>("picture", "obstacle",
+            "message");
         QTemporaryDir dir, home;
         QSettings settings(home.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat);
         const QString path = dir.filePath(QStringLiteral("annee"));
@@ -219,11 +217,7 @@ private slots:
     // positions), a date past it, a site or a frame makes a new one.
     void followsWhatIsObserved_data()
     {
-        QTest::addColumn<int>("daysLater");
-        QTest::addColumn<double>("latitude");
-        QTest::addColumn<int>("frameLeft");
-        QTest::addColumn<QDate>("firstDate");
-        QTest::addColumn<bool>("sameSky");
+        addColumns<int, double, int, QDate, bool>("daysLater", "latitude", "frameLeft", "firstDate", "sameSky");
         QTest::newRow("the next UT day") << 1 << 49.0 << 2500 << kFirst << true;
         QTest::newRow("the year's last day") << kDefaultYearDays - 1 << 49.0 << 2500 << kFirst << true;
         QTest::newRow("the day after the year") << kDefaultYearDays << 49.0 << 2500 << kFirst.addDays(kDefaultYearDays) << false;
@@ -232,11 +226,8 @@ private slots:
     }
     void followsWhatIsObserved()
     {
-        QFETCH(int, daysLater);
-        QFETCH(double, latitude);
-        QFETCH(int, frameLeft);
-        QFETCH(QDate, firstDate);
-        QFETCH(bool, sameSky);
+        const auto [daysLater, latitude, frameLeft, firstDate, sameSky] = fetchColumns<int, double, int, QDate, bool>(
+            "daysLater", "latitude", "frameLeft", "firstDate", "sameSky");
         ShownView shown;
         const YearSky *sky = &shown.view.calendar()->sky();
         const int before = frameCells(shown.view);
@@ -256,8 +247,7 @@ private slots:
     // The read-out under the pointer and the instant a click asks for.
     void pointAndClick_data()
     {
-        QTest::addColumn<QDate>("day");
-        QTest::addColumn<int>("localMinute");
+        addColumns<QDate, int>("day", "localMinute");
         QTest::newRow("22 June 2000 15:53, summer time") << QDate(2000, 6, 22) << 15 * 60 + 53;
         QTest::newRow("10 January 2001 09:12, winter time") << QDate(2001, 1, 10) << 9 * 60 + 12;
         QTest::newRow("10 January 2001 00:32, the UT date the day before") << QDate(2001, 1, 10) << 32;
@@ -265,8 +255,7 @@ private slots:
     }
     void pointAndClick()
     {
-        QFETCH(QDate, day);
-        QFETCH(int, localMinute);
+        auto [day, localMinute] = fetchColumns<QDate, int>("day", "localMinute");
         ShownView shown;
         YearPlot *plot = shown.plot();
         const int column = int(kFirst.daysTo(day));

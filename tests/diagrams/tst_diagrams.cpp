@@ -1,5 +1,6 @@
-// The sky pictures: the panorama's bar scales and graduations, keeping the
-// aperture bars in order, the frame's bound labels, where the painted dials
+// The sky pictures: the panorama's bar scales, keeping the aperture bars in
+// order, where the frame's bound labels go (their texts and the graduations:
+// tests/mainwindow), where the painted dials
 // put their pointers and marks, that a cleared dial is blank, and the
 // panorama's frame.
 #include "diagrams/dialdrawing.h"
@@ -70,16 +71,6 @@ private slots:
         QCOMPARE((QList<int>{v.max, v.smallChange, v.largeChange}), vertical);
     }
 
-    void graduations()
-    {
-        // Ticks 14.98 degrees apart from the picture's Left 420: the last stands short of 10485.
-        QCOMPARE(qRound(graduationTickX(1, 420, PictureSize{}) * 10), 8388);
-        QCOMPARE(qRound(graduationTickX(24, 420, PictureSize{}) * 10), 104716);
-        QCOMPARE((QStringList{azimuthGraduationCaption(0), azimuthGraduationCaption(24), elevationGraduationCaption(0),
-                              elevationGraduationCaption(9)}),
-                 (QStringList{"0°", "360°", "90°", "0°"}));
-    }
-
     void decision_data()
     {
         // which: None: the call at the end of start-up
@@ -115,17 +106,6 @@ private slots:
             = corrected;
         const FrameDecision again = decideFrame(values, which, kHMax, kVMax);
         QVERIFY(again.draw && !again.correction);
-    }
-
-    void labelTexts()
-    {
-        // HS1 1000 is 35.77°, HS2 5000 178.84°, VS1 500 79.62°, VS2 3335 20.76°.
-        QStringList captions, toolTips;
-        for (const FrameLabel &l : frameLabels(frameLinesFor({1000, 5000, 500, 3335}), kFrameLabelSize, {},
-                                               QLocale(QLocale::French)))
-            captions << l.caption, toolTips << l.toolTip;
-        QCOMPARE(captions, (QStringList{"36°", "179°", "80°", "21°"}));
-        QCOMPARE(toolTips, (QStringList{"35,77°", "178,84°", "79,62°", "20,76°"}));
     }
 
     void labelPlaces_data()

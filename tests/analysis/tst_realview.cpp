@@ -2,18 +2,11 @@
 // against a second-by-second scan of the definition, re-derived here from
 // its vectors; directions whose answer follows from plain trigonometry; the
 // outline's box; skyline files of each kind, broken ones included.
-#include "analysis/dayintervals.h"
+#include "analysis.h"
 #include "analysis/skylinefile.h"
-#include "astro/julianday.h"
-#include "support/rows.h"
 
-#include <QTest>
 #include <array>
-#include <cmath>
 #include <numbers>
-#include <random>
-
-using namespace lumora;
 
 namespace {
 using V = std::array<double, 3>;
@@ -299,5 +292,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRealView)
+ANALYSIS_TEST(TestRealView)
 #include "tst_realview.moc"

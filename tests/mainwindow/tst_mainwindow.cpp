@@ -16,6 +16,7 @@
 #include "mainwindow/sessionend.h"
 #include "mainwindow/settings.h"
 #include "maptools/azimuthoverlay.h"
+#include "support/files.h"
 #include "support/rows.h"
 #include "support/scenario.h"
 #include "tray/traymenu.h"
@@ -83,11 +84,6 @@ QString openedAddresses()
     QFile record(QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED")));
     return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll().trimmed()) : QString();
 }
-QByteArray fileText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // Makes `path` (when given) a file this process cannot read (as root: by
 // looking at files as another user until the guard goes).
@@ -111,7 +107,7 @@ QByteArray nestedListsFile(int depth)
     for (int i = 1; i < depth; ++i)
         value = QVariantList{value};
     QSettings(dir.filePath(QStringLiteral("n.ini")), QSettings::IniFormat).setValue(QStringLiteral("Alertes/x"), value);
-    return fileText(dir.filePath(QStringLiteral("n.ini")));
+    return contents(dir.filePath(QStringLiteral("n.ini")));
 }
 
 const QString kNotAFile = QStringLiteral("ce n'est pas un fichier ordinaire");
@@ -393,7 +389,7 @@ private slots:
         QCOMPARE(message()->informativeText(), QStringLiteral("Impossible de lire %1 : %2").arg(path, reason));
         QTest::mouseClick(ui(w).quitButton, Qt::LeftButton);
         QVERIFY(!w.isVisible());
-        QVERIFY(QFileInfo(path).isFile() ? fileText(path) == text || content == "<unreadable>" : QFileInfo::exists(path));
+        QVERIFY(QFileInfo(path).isFile() ? contents(path) == text || content == "<unreadable>" : QFileInfo::exists(path));
     }
 
 
@@ -473,9 +469,8 @@ private slots:
             QVERIFY(obstacle == u"limit" || !QFileInfo(exportPath()).isFile());
             return;
         }
-        QFile file(exportPath());
-        QVERIFY(lines.contains(u';') && file.open(QIODevice::ReadOnly));
-        const QList<QByteArray> written = file.readAll().split('\n');
+        QVERIFY(lines.contains(u';'));
+        const QList<QByteArray> written = contents(exportPath()).split('\n');
         const QStringList expected = lines.split(u' ');
         QCOMPARE(written.first(), QByteArray("\r"));
         for (const auto &[at, start] : {std::pair(qsizetype(1), 0), std::pair(qsizetype(2), 2), std::pair(written.size() - 2, 4)})
@@ -725,10 +720,8 @@ private slots:
     {
         const auto [path, sizeLimit, reason] = fetchColumns<QString, int, QString>("path", "sizeLimit", "reason");
         QTemporaryDir dir;
-        QFile junk(dir.filePath(QStringLiteral("junk.ini")));
-        QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write("[DATA]\nnot a setting\n\\=5\nVS1=12\n"));
-        junk.close();
-        QVERIFY(QFile(dir.filePath(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("junk.ini")), "[DATA]\nnot a setting\n\\=5\nVS1=12\n"));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("blocker")), {}));
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("folder.ini")));
         QSettings store(dir.filePath(path), QSettings::IniFormat);
         MainWindow w(&store, std::make_unique<FakeTray>());
@@ -742,7 +735,7 @@ private slots:
         QVERIFY(!w.isVisible());
         QPointer<QMessageBox> box = w.findChild<QMessageBox *>(QStringLiteral("SettingsMessage"));
         if (reason.isEmpty()) {
-            QVERIFY(!box && fileText(store.fileName()).contains("VS1=12\nVS2=3335"));
+            QVERIFY(!box && contents(store.fileName()).contains("VS1=12\nVS2=3335"));
             QCOMPARE(fileErrorReason(ENOSPC), QStringLiteral("le disque est plein"));
             return;
         }
@@ -771,10 +764,10 @@ private slots:
         ui(*w).latitudeDegreesEdit->setText(QStringLiteral("33"));
         ::raise(signal);
         QTRY_VERIFY(!w->isVisible());
-        QVERIFY(fileText(w.iniPath()).contains("T1=33"));
+        QVERIFY(contents(w.iniPath()).contains("T1=33"));
         ui(*w).latitudeDegreesEdit->setText(QStringLiteral("34"));
         QVERIFY(w->close());
-        QVERIFY(fileText(w.iniPath()).contains("T1=33"));
+        QVERIFY(contents(w.iniPath()).contains("T1=33"));
     }
 };
 

@@ -8,6 +8,7 @@
 #include "analysis/dayintervals.h"
 #include "analysis/skylinefile.h"
 #include "realview/realviewcontroller.h"
+#include "support/files.h"
 #include "support/rows.h"
 #include "support/testwindow.h"
 
@@ -148,11 +149,8 @@ private slots:
 
         // A broken file changes nothing; the export reads back the same.
         QTemporaryDir dir;
-        QFile bad(dir.filePath(QStringLiteral("bad.csv")));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("0;5\nwall;high\n");
-        bad.close();
-        QVERIFY(view->importSkyline(bad.fileName()).contains(u'2'));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("bad.csv")), "0;5\nwall;high\n"));
+        QVERIFY(view->importSkyline(dir.filePath(QStringLiteral("bad.csv"))).contains(u'2'));
         QCOMPARE(view->skyline(), drawn);
         const QString out = dir.filePath(QStringLiteral("horizon.csv"));
         QCOMPARE(view->exportSkyline(out), QString());

@@ -11,6 +11,7 @@
 #include "astro/julianday.h"
 #include "diagrams/panoramaview.h"
 #include "suncourse/suncoursecontroller.h"
+#include "support/files.h"
 #include "support/rows.h"
 #include "support/testwindow.h"
 
@@ -248,11 +249,8 @@ private slots:
 
     void damagedChoice()
     {
-        QFile file(ini("damaged.ini"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Panorama]\nDayCourse=oui\nEnvelope = FALSE \nHourLines=1,0\n");
-        file.close();
-        QSettings store(file.fileName(), QSettings::IniFormat);
+        QVERIFY(writeFile(ini("damaged.ini"), "[Panorama]\nDayCourse=oui\nEnvelope = FALSE \nHourLines=1,0\n"));
+        QSettings store(ini("damaged.ini"), QSettings::IniFormat);
         QCOMPARE(readCourseLayerChoice(store), (CourseLayerChoice{true, false, false}));
     }
 

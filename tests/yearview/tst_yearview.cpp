@@ -11,6 +11,7 @@
 #include "astro/clock.h"
 #include "astro/julianday.h"
 #include "common/formats.h"
+#include "support/files.h"
 #include "support/rows.h"
 #include "support/testwindow.h"
 #include "yearview/yearchart.h"
@@ -84,11 +85,6 @@ int frameCells(const YearView &view)
     return cells;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 } // namespace
 
 class TestYearView : public QObject {

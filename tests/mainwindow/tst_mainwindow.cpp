@@ -61,19 +61,6 @@ QString insanity(MainWindow &w)
 }
 const QList<std::pair<QString, QString>> kAlertsOn{{QStringLiteral("Alertes/Actives"), QStringLiteral("Vrai")}};
 
-bool activate(QWidget *window)
-{
-    window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
-}
-
-QList<QRadioButton *> optionButtons(MainWindow &w)
-{
-    const WindowControls c = ui(w);
-    return {c.surveyStepButtons[0], c.surveyStepButtons[1], c.surveyStepButtons[2], c.surveyStepButtons[3],
-            c.northButton, c.southButton, c.westButton, c.eastButton};
-}
-
 // The year window's calendar as drawn, with the mark of the instant on show.
 QImage yearPicture(MainWindow &w) { return w.yearView()->findChild<YearPlot *>()->grab().toImage(); }
 
@@ -562,7 +549,8 @@ private slots:
             w->openYearView();
             window = w->yearView();
         }
-        QVERIFY(activate(window));
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, Qt::Key_F1);
         QTRY_COMPARE(openedAddresses(), QUrl::fromLocalFile(help).toString());
         const auto message = [&] { return w->findChild<QMessageBox *>(QStringLiteral("HelpMessage")); };
@@ -600,7 +588,7 @@ private slots:
         const int x = upper->geometry().center().x();
         for (int y : {upper->geometry().bottom(), upper->geometry().bottom() - 1})
             QCOMPARE(picture.pixelColor(x, y), w->palette().color(QPalette::Window));
-        for (QRadioButton *button : optionButtons(*w)) {
+        for (QRadioButton *button : w->findChildren<QRadioButton *>()) {
             QStyleOptionButton option;
             option.initFrom(button);
             const QRect circle = button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button);

@@ -222,9 +222,7 @@ private slots:
         // hidden: how the window was hidden
         // back: what brings it back
         addColumns<bool, QString, QString>("alertsOn", "hidden", "back");
-        QTest::newRow("alerts on, window shown") << true << "" << "icon";
         QTest::newRow("alerts on, window hidden") << true << "button" << "notification";
-        QTest::newRow("alerts off, window shown") << false << "" << "icon";
         QTest::newRow("alerts off, window hidden") << false << "button" << "tray message";
         QTest::newRow("alerts off, started in the tray") << false << "never shown" << "icon";
     }

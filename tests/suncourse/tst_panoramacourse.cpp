@@ -61,8 +61,10 @@ QImage painting(PanoramaView &view)
     return image;
 }
 
+// A site (north and west positive), and for the main window the frame's bars.
 struct Site {
     double latitude, longitudeWest;
+    QList<int> frame = {}; // left, right, upper, lower
 };
 const Site kParis{49.0, -(2 + 20 / 60.0)}, kLongyearbyen{78.2, -15.6}, kMcMurdo{-77.8, -166.7}, kFiji{-17.0, 179.0},
     kSydney{-33.87, -151.2};
@@ -102,14 +104,9 @@ struct Scene {
 };
 QPointF pixels(PicturePoint p) { return QPointF(p.x, p.y) / 15; }
 
-// A site (north and west positive) and the frame's bars.
-struct Setup {
-    double latitude, longitudeWest;
-    QList<int> frame; // left, right, upper, lower
-};
 
 // The stored keys of the group DATA for that site and frame.
-QList<std::pair<QString, QString>> stored(const Setup &setup)
+QList<std::pair<QString, QString>> stored(const Site &setup)
 {
     const auto yes = [](bool b) { return b ? QStringLiteral("Vrai") : QStringLiteral("Faux"); };
     const auto degrees = [](double d) { return QString::number(int(std::abs(d))); };
@@ -124,7 +121,7 @@ QList<std::pair<QString, QString>> stored(const Setup &setup)
 }
 
 // The read-out of the day's intervals (their text is checked elsewhere).
-QString readoutOf(const QDate &date, const Setup &setup, const QList<int> &frame)
+QString readoutOf(const QDate &date, const Site &setup, const QList<int> &frame)
 {
     const double jd0 = *JulianDay(date.day(), date.month(), date.year());
     return sunIntervalsText(jd0, sunIntervals(jd0, {setup.latitude, setup.longitudeWest}, kPicture,
@@ -135,7 +132,6 @@ QDateTime ut(QDate date, double hour) { return QDateTime(date, QTime(0, 0), Qt::
 } // namespace
 
 Q_DECLARE_METATYPE(Site)
-Q_DECLARE_METATYPE(Setup)
 
 class TestPanoramaCourse : public QObject
 {
@@ -277,18 +273,18 @@ private slots:
     {
         // change: 0 seconds pass, 1 frame bar, 2 date typed, 3 the UT day turns
         // recomputed: courses, times
-        addColumns<Setup, QDateTime, int, QList<int>>("setup", "now", "change", "recomputed");
+        addColumns<Site, QDateTime, int, QList<int>>("setup", "now", "change", "recomputed");
         const QList<int> south{4000, 6000, 1000, 3000}, all{0, 10065, 0, 4335};
-        const Setup paris{49, -(2 + 20 / 60.0), south}, north{78 + 13 / 60.0, -(15 + 38 / 60.0), all};
+        const Site paris{49, -(2 + 20 / 60.0), south}, north{78 + 13 / 60.0, -(15 + 38 / 60.0), all};
         const QDate june(2026, 6, 21);
         QTest::newRow("Paris 21 June 07:00 UT") << paris << ut(june, 7) << 0 << QList<int>{0, 0};
         QTest::newRow("Paris 21 December 11:30 UT, in the frame") << paris << ut(QDate(2026, 12, 21), 11.5) << 0 << QList<int>{0, 0};
-        QTest::newRow("Sydney 1 January 2027, north-west") << Setup{-(33 + 52 / 60.0), -(151 + 12 / 60.0), {8000, 10065, 500, 3000}}
+        QTest::newRow("Sydney 1 January 2027, north-west") << Site{-(33 + 52 / 60.0), -(151 + 12 / 60.0), {8000, 10065, 500, 3000}}
                                                            << ut(QDate(2027, 1, 1), 3) << 0 << QList<int>{0, 0};
         QTest::newRow("78N 21 June 23:00 UT, in the north: into the next local day") << north << ut(june, 23) << 0 << QList<int>{0, 0};
-        QTest::newRow("10N 21 June 11:50 UT, low band: morning and evening") << Setup{10, -(2 + 20 / 60.0), {0, 10065, 3900, 4335}}
+        QTest::newRow("10N 21 June 11:50 UT, low band: morning and evening") << Site{10, -(2 + 20 / 60.0), {0, 10065, 3900, 4335}}
                                                                             << ut(june, 11 + 5 / 6.0) << 0 << QList<int>{0, 0};
-        QTest::newRow("17S 179W 20 March, whole sky: both ends of the UT day") << Setup{-17, 179, all}
+        QTest::newRow("17S 179W 20 March, whole sky: both ends of the UT day") << Site{-17, 179, all}
                                                                               << ut(QDate(2026, 3, 20), 12) << 0 << QList<int>{0, 0};
         QTest::newRow("78N 21 December, polar night") << north << ut(QDate(2026, 12, 21), 12) << 0 << QList<int>{0, 0};
         QTest::newRow("Paris, the left edge moves") << paris << ut(june, 23.99) << 1 << QList<int>{0, 1};
@@ -297,7 +293,7 @@ private slots:
     }
     void mainWindow()
     {
-        const auto [setup, now, change, recomputed] = fetchColumns<Setup, QDateTime, int, QList<int>>("setup", "now",
+        const auto [setup, now, change, recomputed] = fetchColumns<Site, QDateTime, int, QList<int>>("setup", "now",
             "change", "recomputed");
         fixClock(now);
         TestWindow w(stored(setup));

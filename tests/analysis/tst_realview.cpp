@@ -50,14 +50,6 @@ bool definitionVisible(std::vector<SkyPoint> points, double azimuth, double elev
     return elevation >= sky;
 }
 
-QString runs(const std::vector<SunInterval> &intervals)
-{
-    QStringList parts;
-    for (const SunInterval &i : intervals)
-        parts << QStringLiteral("%1-%2").arg(i.firstSecond).arg(i.lastSecond);
-    return parts.join(u' ');
-}
-
 QString describe(const MeasuredWindow &w)
 {
     return QStringLiteral("facing=%1,tilt=%2,width=%3,height=%4,sill=%5,depth=%6,distance=%7,offset=%8,eye=%9")
@@ -132,27 +124,16 @@ private slots:
             const WindowBounds bounds{float(between(0, 5000)), float(between(5000, 10065)), 0, float(between(1000, 4335))};
             const WindowView view = (frame ? WindowView(bounds, PictureSize{}) : WindowView::measured(w, PictureSize{}))
                                         .withSkyline(*sky);
-            std::vector<SunInterval> slow;
             std::vector<double> holds(kSecondsPerDay);
             std::vector<bool> answers(kSecondsPerDay);
-            int open = -1;
-            for (int s = 0; s <= kSecondsPerDay; ++s) {
-                bool in = false;
-                if (s < kSecondsPerDay) {
-                    const SunPosition sun = SolarPosition(jd0, s / 3600.0, site);
-                    in = (frame ? sunInWindow(sunPicturePoint(sun, PictureSize{}), bounds)
-                                : definitionThrough(w, sun.azimuth, sun.elevation))
-                        && definitionVisible(skyline, sun.azimuth, sun.elevation);
-                    holds[size_t(s)] = view.secondsBeforeChange(sun, site);
-                    answers[size_t(s)] = in;
-                }
-                if (in && open < 0)
-                    open = s;
-                if (!in && open >= 0) {
-                    slow.push_back({open, s - 1});
-                    open = -1;
-                }
+            for (int s = 0; s < kSecondsPerDay; ++s) {
+                const SunPosition sun = SolarPosition(jd0, s / 3600.0, site);
+                answers[size_t(s)] = (frame ? sunInWindow(sunPicturePoint(sun, PictureSize{}), bounds)
+                                            : definitionThrough(w, sun.azimuth, sun.elevation))
+                    && definitionVisible(skyline, sun.azimuth, sun.elevation);
+                holds[size_t(s)] = view.secondsBeforeChange(sun, site);
             }
+            const std::vector<SunInterval> slow = runsOf(answers);
             // At every second, no second with the other answer lies nearer than the bound.
             std::vector<int> nearest(answers.size(), kSecondsPerDay);
             for (size_t i = 1; i < answers.size(); ++i)
@@ -171,7 +152,7 @@ private slots:
             const auto fast = sunIntervals(jd0, site, view, &stats);
             QVERIFY2(fast == slow, qPrintable(QStringLiteral("jd %1 lat %2 lon %3 %4: fast %5, every second %6")
                                                   .arg(jd0, 0, 'f', 1).arg(site.latitude, 0, 'g', 17)
-                                                  .arg(site.longitude, 0, 'g', 17).arg(describe(w), runs(fast), runs(slow))));
+                                                  .arg(site.longitude, 0, 'g', 17).arg(describe(w), intervalsText(fast), intervalsText(slow))));
             evaluations += stats.evaluations;
             withSun += !slow.empty();
             northSeam += !slow.empty() && (w.facing < 30 || w.facing > 330);

@@ -235,7 +235,6 @@ private slots:
         const QString alerts = QStringLiteral("stored Alertes/Actives=Vrai; ");
         row("icon: alerts on, shown", alerts + out + "tick; " + in + "tick; tick; " + out + "tick; "
             "@tray=out:shade hide in:sun hide out:shade");
-        row("icon: alerts on, hidden", alerts + in + "click Command4; tick; tick; tick; @tray=in:sun");
         row("1/1/1900 12:00 UT, Paris mean time", "clock 2026-07-10T10:00:00; " + chosen("1/1/1900", 720)
             + "Label6=12:09:21; " + kWholeSky + "search; Label6=01/01/1900 12:09:21");
         // Keys that leave the text as it is still reach the check, which in real time

@@ -361,8 +361,7 @@ def scenario_alerts(suite, app):
 
 
 def scenario_tray_menu(suite, app):
-    """The tray icon's menu: "Démarrer avec la session" writes then removes the entry (its file checked in the
-    autostart tests); "Quitter" ends the program (what it saves: the alerts tests)."""
+    """The tray icon's menu: "Démarrer avec la session" writes then removes the entry; "Quitter" ends the program."""
     app.start(at=local_text(alert_entry(suite) - 3600, "%Y-%m-%d %H:%M:%S"))
     entry_file = os.path.join(app.home, ".config", "autostart", "lumora.desktop")
     menu = open_tray_menu(suite, app)

@@ -8,6 +8,8 @@
 
 #include <QTest>
 #include <cstddef>
+#include <initializer_list>
+#include <utility>
 #include <tuple>
 
 template <class Row, std::size_t N>
@@ -22,6 +24,15 @@ template <class Row, std::size_t N>
 const Row &fetchRow(const Row (&rows)[N])
 {
     return rows[*static_cast<int *>(QTest::qData("row", QMetaType::Int))];
+}
+
+// One column, each row named by the first of its pair.
+template <class T>
+void addNamedRows(const char *column, std::initializer_list<std::pair<const char *, T>> rows)
+{
+    QTest::addColumn<T>(column);
+    for (const auto &[name, value] : rows)
+        QTest::newRow(name) << value;
 }
 
 template <class... T, class... Name>

@@ -196,12 +196,7 @@ private slots:
     }
 
     // Left running for days: across UT midnight the alerts and the tray's next event follow the day.
-    void followsTheUtDay_data()
-    {
-        QTest::addColumn<int>("days");
-        for (const int days : {1, 2, 9})
-            QTest::addRow("%d days on", days) << days;
-    }
+    void followsTheUtDay_data() { addNamedRows<int>("days", {{"1 day on", 1}, {"2 days on", 2}, {"9 days on", 9}}); }
     void followsTheUtDay()
     {
         QFETCH(int, days);

@@ -224,9 +224,8 @@ private slots:
     // (2027 is not a leap year: the 366th day is 21 June 2027).
     void outFile_data()
     {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("survey") << "survey --date 21/6/2026 --step 60";
-        QTest::newRow("hours") << "hours --date 21/6/2026 --frame 0,10065,0,4335";
+        addNamedRows<QString>("command", {{"survey", "survey --date 21/6/2026 --step 60"},
+                                          {"hours", "hours --date 21/6/2026 --frame 0,10065,0,4335"}});
     }
     void outFile()
     {

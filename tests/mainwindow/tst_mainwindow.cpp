@@ -597,10 +597,7 @@ private slots:
     // the indicator, the course's read-out, the year window, the icon's tooltip.
     void viewsFollow_data()
     {
-        QTest::addColumn<QString>("change");
-        QTest::newRow("site") << "site";
-        QTest::newRow("frame") << "frame";
-        QTest::newRow("date") << "date";
+        addNamedRows<QString>("change", {{"site", "site"}, {"frame", "frame"}, {"date", "date"}});
     }
     void viewsFollow()
     {
@@ -733,10 +730,7 @@ private slots:
     // does: the changes are saved, once.
     void sessionEndSaves_data()
     {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGHUP") << SIGHUP;
-        QTest::newRow("SIGINT") << SIGINT;
+        addNamedRows<int>("signal", {{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT}});
     }
     void sessionEndSaves()
     {

@@ -329,11 +329,10 @@ private slots:
 
     void readoutClearOfFrame_data()
     {
-        QTest::addColumn<QList<int>>("frame");
-        QTest::newRow("first run's frame") << QList<int>{1000, 9065, 1000, 3335};
-        QTest::newRow("frame in the top left corner") << QList<int>{0, 2000, 200, 2000};
-        QTest::newRow("upper label under the top left corner") << QList<int>{1500, 9000, 350, 2000};
-        QTest::newRow("edges by every corner") << QList<int>{700, 9965, 250, 4235};
+        addNamedRows<QList<int>>("frame", {{"first run's frame", {1000, 9065, 1000, 3335}},
+                                           {"frame in the top left corner", {0, 2000, 200, 2000}},
+                                           {"upper label under the top left corner", {1500, 9000, 350, 2000}},
+                                           {"edges by every corner", {700, 9965, 250, 4235}}});
     }
     void readoutClearOfFrame()
     {

@@ -69,12 +69,6 @@ CalendarCell cellOfColour(QColor pixel)
     return in <= night && in <= day ? CalendarCell::InFrame : day <= night ? CalendarCell::Daylight : CalendarCell::Night;
 }
 
-// The UT instant of a local date and clock time.
-QDateTime utcOf(const QDate &date, int localSecond)
-{
-    return QDateTime(date, QTime(0, 0).addSecs(localSecond), Qt::LocalTime).toUTC();
-}
-
 // The cells of the year in the frame.
 int frameCells(const YearView &view)
 {
@@ -249,7 +243,7 @@ private slots:
         QTest::mouseMove(plot, point);
         QTest::mouseClick(plot, Qt::LeftButton, {}, point);
         QCOMPARE(chosen.size(), 1);
-        const QDateTime ut = utcOf(day, localMinute * 60);
+        const QDateTime ut = QDateTime(day, QTime(0, 0).addSecs(localMinute * 60), Qt::LocalTime).toUTC();
         QCOMPARE(chosen[0][0].value<CivilDate>(), (CivilDate{ut.date().year(), ut.date().month(), ut.date().day()}));
         QCOMPARE(chosen[0][1].toInt(), ut.time().hour() * 60 + ut.time().minute());
 

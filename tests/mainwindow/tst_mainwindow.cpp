@@ -66,11 +66,6 @@ QImage yearPicture(MainWindow &w) { return w.yearView()->findChild<YearPlot *>()
 
 bool yearShown(MainWindow &w) { return w.yearView()->findChild<QPushButton *>("YearExportPicture")->isEnabled(); }
 
-QString openedAddresses()
-{
-    QFile record(QString::fromLocal8Bit(qgetenv("LUMORA_TEST_OPENED")));
-    return record.open(QIODevice::ReadOnly) ? QString::fromUtf8(record.readAll().trimmed()) : QString();
-}
 
 // Makes `path` (when given) a file this process cannot read (as root: by
 // looking at files as another user until the guard goes).
@@ -124,11 +119,9 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
         // A stand-in for the desktop's opener: it records the address and
         // ends with the status the test asks for.
-        QFile opener(stubs_.filePath(QStringLiteral("xdg-open")));
-        QVERIFY(opener.open(QIODevice::WriteOnly));
-        opener.write("#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$LUMORA_TEST_OPENED\"\nexit \"$LUMORA_TEST_OPENER_STATUS\"\n");
-        opener.close();
-        opener.setPermissions(opener.permissions() | QFile::ExeOwner);
+        const QString opener = stubs_.filePath(QStringLiteral("xdg-open"));
+        QVERIFY(writeFile(opener, "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"$LUMORA_TEST_OPENED\"\nexit \"$LUMORA_TEST_OPENER_STATUS\"\n")
+                && QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         qputenv("PATH", stubs_.path().toLocal8Bit() + ':' + qgetenv("PATH"));
         qputenv("LUMORA_TEST_OPENED", stubs_.filePath(QStringLiteral("opened.txt")).toLocal8Bit());
         qputenv("LUMORA_TEST_OPENER_STATUS", "0");
@@ -347,14 +340,12 @@ private slots:
         const QString path = config.filePath(QStringLiteral("Lumora/Lumora.conf")), target = config.filePath("t");
         QCOMPARE(userSettingsPath(), path);
         const QByteArray text = "[DATA]\nHS1=2000\n" + content;
-        QFile file(content == "<link>" ? target : path);
         if (content == "<pipe>")
             QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
         else if (content == "<folder>")
             QVERIFY(QDir().mkdir(path));
         else if (content != "<absent>")
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
-        file.close();
+            QVERIFY(writeFile(content == "<link>" ? target : path, text));
         QVERIFY(content != "<link>" || QFile::link(target, path));
         const auto guard = unreadable(content == "<unreadable>" ? path : QString());
         MainWindow w(nullptr, std::make_unique<FakeTray>());
@@ -547,7 +538,7 @@ private slots:
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, Qt::Key_F1);
-        QTRY_COMPARE(openedAddresses(), QUrl::fromLocalFile(help).toString());
+        QTRY_COMPARE(contents(qEnvironmentVariable("LUMORA_TEST_OPENED")).trimmed(), QUrl::fromLocalFile(help).toEncoded());
         const auto message = [&] { return w->findChild<QMessageBox *>(QStringLiteral("HelpMessage")); };
         if (openerStatus == 0) {
             QTest::qWait(100);

@@ -154,8 +154,8 @@ private slots:
         const QByteArray previous(600, 'p');
         if (obstacle == u"pipe")
             QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        else if (QFile file(path); !file.open(QIODevice::WriteOnly) || file.write(previous) != previous.size())
-            QFAIL("cannot write the previous file");
+        else
+            QVERIFY(writeFile(path, previous));
         ShownView shown(&settings);
         picture ? shown.view.exportPicture() : shown.view.exportIntervals();
         QElapsedTimer timer;

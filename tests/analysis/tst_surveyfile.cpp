@@ -116,9 +116,8 @@ private slots:
 
     void refused_data()
     {
-        QTest::addColumn<QString>("obstacle");
-        for (const char *obstacle : {"folder", "protected file", "protected folder", "other survey"})
-            QTest::newRow(obstacle) << QString(obstacle);
+        addNamedRows<QString>("obstacle", {{"folder", "folder"}, {"protected file", "protected file"},
+                                           {"protected folder", "protected folder"}, {"other survey", "other survey"}});
     }
     void refused()
     {

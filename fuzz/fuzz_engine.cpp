@@ -1,11 +1,13 @@
 // Fuzz target: from the texts of the date and site boxes to the Sun through the
-// evaluation engine, as a tick and a search use it. Input fields, separated by
+// evaluation engine, as a tick and a search use it; a real Gregorian date gets
+// the calendar's own Julian day. Input fields, separated by
 // '|': day, month, year, latitude degrees and minutes, longitude degrees and
 // minutes, hemispheres ("S" for Sud, "E" for Est), and the time bar's minute.
 #include "analysis/sunshineengine.h"
 #include "common/numbers.h"
 #include "fuzzcheck.h"
 
+#include <QDate>
 #include <algorithm>
 
 FUZZ_TARGET
@@ -24,6 +26,13 @@ FUZZ_TARGET
         return 0; // refused: the run is abandoned
     FUZZ_CHECK(std::isfinite(engine.evalJulianDay), "date %s/%s/%s accepted as Julian day %g\n", qPrintable(f[0]),
                qPrintable(f[1]), qPrintable(f[2]), engine.evalJulianDay);
+    // Three numbers that make a Gregorian calendar date, read day first, get
+    // the Julian day of QDate's own calendar (which counts from noon).
+    const QString composed = lumora::shortestText(leadingNumber(f[0])) + u'/' + lumora::shortestText(leadingNumber(f[1]))
+        + u'/' + lumora::shortestText(leadingNumber(f[2]));
+    const QDate date = QDate::fromString(composed, QStringLiteral("d/M/yyyy"));
+    FUZZ_CHECK(!date.isValid() || date < QDate(1582, 10, 15) || engine.evalJulianDay == double(date.toJulianDay()) - 0.5,
+               "%s: Julian day %.17g\n", qPrintable(composed), engine.evalJulianDay);
     // Minutes may make the degrees overflow; a site that is not finite is a
     // fault of the site reading, not of the engine.
     if (!std::isfinite(latitude) || !std::isfinite(longitude))

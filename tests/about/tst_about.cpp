@@ -1,5 +1,6 @@
 // The About box: its version texts and the e-mail link.
 #include "about/about.h"
+#include "support/rows.h"
 
 #include <QLabel>
 #include <QTest>
@@ -23,18 +24,14 @@ private slots:
     // and the site line; a link that could not be opened leaves the box open.
     void links_data()
     {
-        QTest::addColumn<QString>("link");
-        QTest::addColumn<QString>("address");
-        QTest::addColumn<QString>("subject");
+        addColumns<QString, QString, QString>("link", "address", "subject");
         QTest::newRow("e-mail") << "Label2" << QStringLiteral("mailto:") + kAuthorMailAddress << QLatin1String(kProductWord) + " V1.0.0";
         QTest::newRow("Quorel picture") << "Image1" << "https://www.quorel.example/" << "";
         QTest::newRow("free programs site") << "Label3" << "https://logiciels.example/" << "";
     }
     void links()
     {
-        QFETCH(QString, link);
-        QFETCH(QString, address);
-        QFETCH(QString, subject);
+        const auto [link, address, subject] = fetchColumns<QString, QString, QString>("link", "address", "subject");
         About about;
         QList<QUrl> opened;
         about.setUrlOpener([&opened](const QUrl &url) { opened << url; return false; });

@@ -10,6 +10,7 @@
 #include "alerts/sunalerts.h"
 #include "analysis/dayintervals.h"
 #include "session/autostart.h"
+#include "support/rows.h"
 #include "support/testwindow.h"
 #include "tray/traymenu.h"
 
@@ -165,9 +166,9 @@ private slots:
 
     void watch_data()
     {
-        QTest::addColumn<QString>("stored"); // keys of the group Alertes
-        QTest::addColumn<QString>("steps");  // as AlertWindow::run takes them; the program starts at the first reading
-        QTest::addColumn<QString>("sent");
+        // stored: keys of the group Alertes
+        // steps: as AlertWindow::run takes them; the program starts at the first reading
+        addColumns<QString, QString, QString>("stored", "steps", "sent");
         const QString on = QStringLiteral("Actives=Vrai");
         QTest::newRow("at the entry's second, once") << on << "-2 -1 0 1 1 30" << ". . E . . .";
         QTest::newRow("a tick a few seconds late still tells") << on << "-2 3" << ". E";
@@ -186,9 +187,7 @@ private slots:
     }
     void watch()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, steps);
-        QFETCH(QString, sent);
+        const auto [stored, steps, sent] = fetchColumns<QString, QString, QString>("stored", "steps", "sent");
         AlertWindow w(stored);
         const auto [entry, exit] = w.stretch();
         at(entry + steps.section(u' ', 0, 0).toInt());
@@ -197,12 +196,7 @@ private slots:
     }
 
     // Left running for days: across UT midnight the alerts and the tray's next event follow the day.
-    void followsTheUtDay_data()
-    {
-        QTest::addColumn<int>("days");
-        for (const int days : {1, 2, 9})
-            QTest::addRow("%d days on", days) << days;
-    }
+    void followsTheUtDay_data() { addNamedRows<int>("days", {{"1 day on", 1}, {"2 days on", 2}, {"9 days on", 9}}); }
     void followsTheUtDay()
     {
         QFETCH(int, days);
@@ -220,20 +214,16 @@ private slots:
     // brings the window back; "Alertes" brings and removes it at once.
     void trayIcon_data()
     {
-        QTest::addColumn<bool>("alertsOn");
-        QTest::addColumn<QString>("hidden"); // how the window was hidden
-        QTest::addColumn<QString>("back");   // what brings it back
-        QTest::newRow("alerts on, window shown") << true << "" << "icon";
+        // hidden: how the window was hidden
+        // back: what brings it back
+        addColumns<bool, QString, QString>("alertsOn", "hidden", "back");
         QTest::newRow("alerts on, window hidden") << true << "button" << "notification";
-        QTest::newRow("alerts off, window shown") << false << "" << "icon";
         QTest::newRow("alerts off, window hidden") << false << "button" << "tray message";
         QTest::newRow("alerts off, started in the tray") << false << "never shown" << "icon";
     }
     void trayIcon()
     {
-        QFETCH(bool, alertsOn);
-        QFETCH(QString, hidden);
-        QFETCH(QString, back);
+        const auto [alertsOn, hidden, back] = fetchColumns<bool, QString, QString>("alertsOn", "hidden", "back");
         AlertWindow w(alertsOn ? QStringLiteral("Actives=Vrai") : QString(), true, hidden != u"never shown");
         const qint64 entry = w.stretch().first;
         if (hidden == u"button")
@@ -260,36 +250,22 @@ private slots:
         QCOMPARE(w.tray->shown(), false);
     }
 
-    // The tray menu's items; the choices made in either menu (the same items),
-    // written at once to the group Alertes and there at the next start;
-    // "Afficher Lumora" and "Quitter".
+    // The tray menu's items, also in the panorama's menu; its "Quitter" saves ("Afficher Lumora": tests/mainwindow).
     void menusAndChoices()
     {
         AlertWindow w;
-        QMenu *panoramaMenu = ui(*w.window).panorama->menu();
         QStringList texts;
         for (QAction *a : w->trayMenu()->actions() + w->trayMenu()->findChild<QMenu *>(QStringLiteral("LeadMenu"))->actions())
             if (a->isVisible() && !a->isSeparator())
                 texts << a->text();
         QCOMPARE(texts, (QStringList{"Afficher Lumora", "Alertes", "Prévenir à l'avance", "Démarrer avec la session", "Quitter",
                                      "Non", "5 minutes avant", "15 minutes avant", "30 minutes avant"}));
-        menuItem(panoramaMenu, QStringLiteral("Alertes"))->trigger();
-        menuItem(panoramaMenu, QStringLiteral("30 minutes avant"))->trigger();
-        QSettings saved(w.store.fileName(), QSettings::IniFormat);
-        QCOMPARE(saved.value(QStringLiteral("Alertes/Actives")).toString(), QStringLiteral("Vrai"));
-        QCOMPARE(saved.value(QStringLiteral("Alertes/Avance")).toString(), QStringLiteral("30"));
-        w.open();
-        QCOMPARE(w->alerts()->leadMinutes(), 30);
-        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("Alertes"))->isChecked() && w->alerts()->enabled());
-        QVERIFY(menuItem(w->trayMenu(), QStringLiteral("30 minutes avant"))->isChecked());
-        QVERIFY(!menuItem(w->trayMenu(), QStringLiteral("Non"))->isChecked());
-        QTest::mouseClick(ui(*w.window).hideButton, Qt::LeftButton);
-        w->trayMenu()->showAction()->trigger();
-        QVERIFY(w->isVisible());
+        // The same items in the panorama's menu (what they write: tests/mainwindow).
+        QMenu *panoramaMenu = ui(*w.window).panorama->menu();
+        QVERIFY(menuItem(panoramaMenu, QStringLiteral("Alertes")) && menuItem(panoramaMenu, QStringLiteral("30 minutes avant")));
         ui(*w.window).latitudeDegreesEdit->setText(QStringLiteral("45"));
         w->trayMenu()->quitAction()->trigger();
-        saved.sync();
-        QCOMPARE(saved.value(QStringLiteral("DATA/T1")).toString(), QStringLiteral("45"));
+        QCOMPARE(QSettings(w.store.fileName(), QSettings::IniFormat).value(QStringLiteral("DATA/T1")).toString(), "45");
     }
 
     // Ticked: the entry written; unticked: removed; removed by other means, or

@@ -33,6 +33,25 @@ inline bool inFrameAt(double jd0, long long second, const SiteLocation &site, co
     return sunInWindow(sunPoint(jd0, second, site), frame);
 }
 
+// The maximal runs of true among in[from] to in[to - 1], as seconds from `from`.
+inline std::vector<SunInterval> runsOf(const std::vector<bool> &in, size_t from = 0, size_t to = kSecondsPerDay)
+{
+    std::vector<SunInterval> runs;
+    for (size_t s = from; s < to; ++s)
+        if (in[s] && s > from && in[s - 1])
+            runs.back().lastSecond = int(s - from);
+        else if (in[s])
+            runs.push_back({int(s - from), int(s - from)});
+    return runs;
+}
+inline QString intervalsText(const std::vector<SunInterval> &intervals)
+{
+    QStringList parts;
+    for (const SunInterval &i : intervals)
+        parts << QStringLiteral("%1-%2").arg(i.firstSecond).arg(i.lastSecond);
+    return parts.join(u' ');
+}
+
 // The test classes of the binary by name: "tst_analysis TestSunCourse [functions...]" runs one.
 inline std::map<QString, std::function<int(int, char **)>> &testClasses()
 {

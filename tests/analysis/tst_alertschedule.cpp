@@ -23,15 +23,9 @@ qint64 epochOf(const QDate &date, const QString &utTime = QStringLiteral("00:00:
 // The span's days as a scan gives them: the maximal runs of each day's seconds in the frame.
 std::vector<std::vector<SunInterval>> daysOf(const std::vector<bool> &in)
 {
-    std::vector<std::vector<SunInterval>> days(kDays);
-    for (qint64 t = 0; t < kSpan; ++t)
-        if (auto &day = days[size_t(t / kSecondsPerDay)]; in[size_t(t)]) {
-            const int s = int(t % kSecondsPerDay);
-            if (!day.empty() && day.back().lastSecond == s - 1)
-                day.back().lastSecond = s;
-            else
-                day.push_back({s, s});
-        }
+    std::vector<std::vector<SunInterval>> days;
+    for (size_t d = 0; d < kDays; ++d)
+        days.push_back(runsOf(in, d * kSecondsPerDay, (d + 1) * kSecondsPerDay));
     return days;
 }
 

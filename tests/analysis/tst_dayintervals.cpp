@@ -11,24 +11,10 @@ const float kNaN = std::numeric_limits<float>::quiet_NaN();
 // The definition: the maximal runs of seconds that pass the in-window test.
 std::vector<SunInterval> everySecond(double jd0, const SiteLocation &site, const WindowBounds &frame)
 {
-    std::vector<SunInterval> runs;
-    for (int s = 0, previous = false; s < kSecondsPerDay; ++s) {
-        const bool in = inFrameAt(jd0, s, site, frame);
-        if (in && !previous)
-            runs.push_back({s, s});
-        else if (in)
-            runs.back().lastSecond = s;
-        previous = in;
-    }
-    return runs;
-}
-
-QString text(const std::vector<SunInterval> &intervals)
-{
-    QStringList parts;
-    for (const SunInterval &i : intervals)
-        parts << QStringLiteral("%1-%2").arg(i.firstSecond).arg(i.lastSecond);
-    return parts.join(u' ');
+    std::vector<bool> in(kSecondsPerDay);
+    for (int s = 0; s < kSecondsPerDay; ++s)
+        in[size_t(s)] = inFrameAt(jd0, s, site, frame);
+    return runsOf(in);
 }
 
 // Expected: the intervals as "first-last ...", or "~S" for one interval whose last second is within 30 s of S.
@@ -110,7 +96,7 @@ private slots:
                 {float(10065 - between(0, 300)), 10065, float(between(0, 2000)), 4335}, kWhole};
             const WindowBounds &frame = frames[n % 8];
             const auto fast = sunIntervals(jd0, site, kPanorama, frame), slow = everySecond(jd0, site, frame);
-            QVERIFY2(fast == slow, qPrintable(QStringLiteral("case %1: %2, every second %3").arg(n).arg(text(fast), text(slow))));
+            QVERIFY2(fast == slow, qPrintable(QStringLiteral("case %1: %2, every second %3").arg(n).arg(intervalsText(fast), intervalsText(slow))));
             for (const SunInterval &i : slow)
                 shortRuns += i.seconds() <= 2, seamRuns += (n % 8 == 5 || n % 8 == 6);
             cornerOnlyHits += (n % 8 == 1 || n % 8 == 2) && !slow.empty() && totalSeconds(slow) <= 3;
@@ -132,12 +118,12 @@ private slots:
         const auto intervals = sunIntervals(c.jd0, site, kPanorama, c.frame, &stats);
         QCOMPARE(intervals, everySecond(c.jd0, site, c.frame));
         QVERIFY2(stats.evaluations < 600, qPrintable(QString::number(stats.evaluations)));
-        const QString expected = c.expected ? QString::fromLatin1(c.expected) : text(intervals);
+        const QString expected = c.expected ? QString::fromLatin1(c.expected) : intervalsText(intervals);
         if (expected.startsWith(u'~'))
             QVERIFY2(intervals.size() == 1 && std::abs(intervals[0].lastSecond - expected.mid(1).toInt()) < 30,
-                     qPrintable(text(intervals)));
+                     qPrintable(intervalsText(intervals)));
         else
-            QCOMPARE(text(intervals), expected);
+            QCOMPARE(intervalsText(intervals), expected);
     }
 
     void durations_data() { addRows(kDurations); }

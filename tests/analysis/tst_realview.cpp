@@ -2,17 +2,11 @@
 // against a second-by-second scan of the definition, re-derived here from
 // its vectors; directions whose answer follows from plain trigonometry; the
 // outline's box; skyline files of each kind, broken ones included.
-#include "analysis/dayintervals.h"
+#include "analysis.h"
 #include "analysis/skylinefile.h"
-#include "astro/julianday.h"
 
-#include <QTest>
 #include <array>
-#include <cmath>
 #include <numbers>
-#include <random>
-
-using namespace lumora;
 
 namespace {
 using V = std::array<double, 3>;
@@ -54,14 +48,6 @@ bool definitionVisible(std::vector<SkyPoint> points, double azimuth, double elev
             sky = from.elevation + (to.elevation - from.elevation) * along / span;
     }
     return elevation >= sky;
-}
-
-QString runs(const std::vector<SunInterval> &intervals)
-{
-    QStringList parts;
-    for (const SunInterval &i : intervals)
-        parts << QStringLiteral("%1-%2").arg(i.firstSecond).arg(i.lastSecond);
-    return parts.join(u' ');
 }
 
 QString describe(const MeasuredWindow &w)
@@ -138,27 +124,16 @@ private slots:
             const WindowBounds bounds{float(between(0, 5000)), float(between(5000, 10065)), 0, float(between(1000, 4335))};
             const WindowView view = (frame ? WindowView(bounds, PictureSize{}) : WindowView::measured(w, PictureSize{}))
                                         .withSkyline(*sky);
-            std::vector<SunInterval> slow;
             std::vector<double> holds(kSecondsPerDay);
             std::vector<bool> answers(kSecondsPerDay);
-            int open = -1;
-            for (int s = 0; s <= kSecondsPerDay; ++s) {
-                bool in = false;
-                if (s < kSecondsPerDay) {
-                    const SunPosition sun = SolarPosition(jd0, s / 3600.0, site);
-                    in = (frame ? sunInWindow(sunPicturePoint(sun, PictureSize{}), bounds)
-                                : definitionThrough(w, sun.azimuth, sun.elevation))
-                        && definitionVisible(skyline, sun.azimuth, sun.elevation);
-                    holds[size_t(s)] = view.secondsBeforeChange(sun, site);
-                    answers[size_t(s)] = in;
-                }
-                if (in && open < 0)
-                    open = s;
-                if (!in && open >= 0) {
-                    slow.push_back({open, s - 1});
-                    open = -1;
-                }
+            for (int s = 0; s < kSecondsPerDay; ++s) {
+                const SunPosition sun = SolarPosition(jd0, s / 3600.0, site);
+                answers[size_t(s)] = (frame ? sunInWindow(sunPicturePoint(sun, PictureSize{}), bounds)
+                                            : definitionThrough(w, sun.azimuth, sun.elevation))
+                    && definitionVisible(skyline, sun.azimuth, sun.elevation);
+                holds[size_t(s)] = view.secondsBeforeChange(sun, site);
             }
+            const std::vector<SunInterval> slow = runsOf(answers);
             // At every second, no second with the other answer lies nearer than the bound.
             std::vector<int> nearest(answers.size(), kSecondsPerDay);
             for (size_t i = 1; i < answers.size(); ++i)
@@ -177,7 +152,7 @@ private slots:
             const auto fast = sunIntervals(jd0, site, view, &stats);
             QVERIFY2(fast == slow, qPrintable(QStringLiteral("jd %1 lat %2 lon %3 %4: fast %5, every second %6")
                                                   .arg(jd0, 0, 'f', 1).arg(site.latitude, 0, 'g', 17)
-                                                  .arg(site.longitude, 0, 'g', 17).arg(describe(w), runs(fast), runs(slow))));
+                                                  .arg(site.longitude, 0, 'g', 17).arg(describe(w), intervalsText(fast), intervalsText(slow))));
             evaluations += stats.evaluations;
             withSun += !slow.empty();
             northSeam += !slow.empty() && (w.facing < 30 || w.facing > 330);
@@ -195,13 +170,8 @@ private slots:
     // each side (atan(0.5 / 1.5) behind a 0.5 m reveal).
     void knownDirections_data()
     {
-        QTest::addColumn<double>("facing");
-        QTest::addColumn<double>("tilt");
-        QTest::addColumn<double>("depth");
-        QTest::addColumn<double>("sill");
-        QTest::addColumn<double>("azimuth");
-        QTest::addColumn<double>("elevation");
-        QTest::addColumn<bool>("through");
+        addColumns<double, double, double, double, double, double, bool>("facing", "tilt", "depth", "sill", "azimuth",
+            "elevation", "through");
         const double top = std::atan(0.9) * 180 / std::numbers::pi, side = std::atan(0.5) * 180 / std::numbers::pi;
         const double reveal = std::atan(0.5 / 1.5) * 180 / std::numbers::pi, bottom = std::atan(0.3) * 180 / std::numbers::pi;
         QTest::newRow("straight out") << 180.0 << 90.0 << 0.0 << 0.9 << 180.0 << 0.0 << true;
@@ -220,13 +190,8 @@ private slots:
     }
     void knownDirections()
     {
-        QFETCH(double, facing);
-        QFETCH(double, tilt);
-        QFETCH(double, depth);
-        QFETCH(double, sill);
-        QFETCH(double, azimuth);
-        QFETCH(double, elevation);
-        QFETCH(bool, through);
+        const auto [facing, tilt, depth, sill, azimuth, elevation, through] = fetchColumns<double, double, double, double, double, double, bool>(
+            "facing", "tilt", "depth", "sill", "azimuth", "elevation", "through");
         MeasuredWindow w;
         w.facing = facing;
         w.tilt = tilt;
@@ -240,16 +205,14 @@ private slots:
     // The open region's box, and its outline closed, across the seam too.
     void outlineBox_data()
     {
-        QTest::addColumn<double>("facing");
-        QTest::addColumn<double>("firstAzimuth");
+        addColumns<double, double>("facing", "firstAzimuth");
         const double side = std::atan(0.5) * 180 / std::numbers::pi;
         QTest::newRow("facing south") << 180.0 << 180 - side;
         QTest::newRow("facing north") << 0.0 << 360 - side;
     }
     void outlineBox()
     {
-        QFETCH(double, facing);
-        QFETCH(double, firstAzimuth);
+        const auto [facing, firstAzimuth] = fetchColumns<double, double>("facing", "firstAzimuth");
         MeasuredWindow w;
         w.facing = facing;
         const WindowOutline o = measuredWindowOutline(w);
@@ -267,9 +230,9 @@ private slots:
     // whole through the export and the settings' text.
     void skylineFiles_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("points"); // "az:el ..." sorted, or empty on failure
-        QTest::addColumn<int>("errorLine");   // 0: none named
+        // points: "az:el ..." sorted, or empty on failure
+        // errorLine: 0: none named
+        addColumns<QByteArray, QString, int>("content", "points", "errorLine");
         QTest::newRow("two columns, ';', decimal comma, header, comments")
             << QByteArray("azimut;élévation\r\n# relevé du 3 mai\r\n0;5,5\r\n90;10 # le clocher\r\n") << "0:5.5 90:10" << 0;
         QTest::newRow("two columns, ',' and a point at 360 repeating 0")
@@ -294,9 +257,8 @@ private slots:
     }
     void skylineFiles()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, points);
-        QFETCH(int, errorLine);
+        const auto [content, points, errorLine] = fetchColumns<QByteArray, QString, int>("content", "points",
+            "errorLine");
         const SkylineRead read = parseSkyline(content);
         if (points.isEmpty()) {
             QVERIFY(!read.skyline);
@@ -311,5 +273,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRealView)
+ANALYSIS_TEST(TestRealView)
 #include "tst_realview.moc"

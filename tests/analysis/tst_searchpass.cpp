@@ -154,9 +154,7 @@ private slots:
     // nothing but the first line when the entry is found at once.
     void surveyFile_data()
     {
-        QTest::addColumn<bool>("atOnce");
-        QTest::newRow("whole year") << false;
-        QTest::newRow("entry wanted, Sun already in the frame") << true;
+        addNamedRows<bool>("atOnce", {{"whole year", false}, {"entry wanted, Sun already in the frame", true}});
     }
     void surveyFile()
     {

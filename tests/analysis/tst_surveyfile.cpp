@@ -7,6 +7,7 @@
 #include "analysis.h"
 #include "analysis/sunshineengine.h"
 #include "analysis/surveyfailure.h"
+#include "support/files.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -32,16 +33,6 @@ PassOutcome survey(SurveyFile &file, int passes)
     return outcome;
 }
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
-}
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 QString part(const QString &path) { return path + QStringLiteral(".part"); }
 
 // Root may write anywhere: a protection is tried as "nobody" (the saved user ID gives root back).
@@ -75,7 +66,7 @@ private slots:
     void init()
     {
         path = home.filePath(QStringLiteral("Export.csv"));
-        QVERIFY(put(path, kPrevious));
+        QVERIFY(writeFile(path, kPrevious));
         QFile::remove(part(path));
     }
 
@@ -85,7 +76,7 @@ private slots:
     void replacedOnlyWhenClosed()
     {
         SurveyFile file;
-        QVERIFY(put(part(path), "stale") && file.create(path));
+        QVERIFY(writeFile(part(path), "stale") && file.create(path));
         QCOMPARE(contents(part(path)), QByteArray("\r\n"));
         QCOMPARE(survey(file, 10), PassOutcome::Progress);
         QCOMPARE(contents(path), kPrevious);
@@ -125,9 +116,8 @@ private slots:
 
     void refused_data()
     {
-        QTest::addColumn<QString>("obstacle");
-        for (const char *obstacle : {"folder", "protected file", "protected folder", "other survey"})
-            QTest::newRow(obstacle) << QString(obstacle);
+        addNamedRows<QString>("obstacle", {{"folder", "folder"}, {"protected file", "protected file"},
+                                           {"protected folder", "protected folder"}, {"other survey", "other survey"}});
     }
     void refused()
     {
@@ -137,7 +127,7 @@ private slots:
         QVERIFY(QFile::setPermissions(folder, QFile::Permissions(0x7777)));
         path = QDir(folder).filePath(QStringLiteral("Export.csv"));
         SurveyFile other, file;
-        QVERIFY(obstacle == u"folder" ? QDir().mkpath(path) : put(path, kPrevious));
+        QVERIFY(obstacle == u"folder" ? QDir().mkpath(path) : writeFile(path, kPrevious));
         if (obstacle == u"protected file")
             QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         if (obstacle == u"protected folder")

@@ -1,10 +1,12 @@
-// The sky pictures: the panorama's bar scales and graduations, keeping the
-// aperture bars in order, the frame's bound labels, where the painted dials
+// The sky pictures: the panorama's bar scales, keeping the aperture bars in
+// order, where the frame's bound labels go (their texts and the graduations:
+// tests/mainwindow), where the painted dials
 // put their pointers and marks, that a cleared dial is blank, and the
 // panorama's frame.
 #include "diagrams/dialdrawing.h"
 #include "diagrams/dialview.h"
 #include "diagrams/panoramaview.h"
+#include "support/rows.h"
 
 #include <QtTest>
 #include <algorithm>
@@ -53,9 +55,8 @@ class TestDiagrams : public QObject
 private slots:
     void barScales_data()
     {
-        QTest::addColumn<PictureSize>("pic");
-        QTest::addColumn<QList<int>>("horizontal"); // max, small change, large change
-        QTest::addColumn<QList<int>>("vertical");
+        // horizontal: max, small change, large change
+        addColumns<PictureSize, QList<int>, QList<int>>("pic", "horizontal", "vertical");
         QTest::newRow("layout") << PictureSize{10065, 4335} << QList<int>{10065, 14, 140} << QList<int>{4335, 24, 241};
         // 10440 / 720 = 14.5 and 4410 / 180 = 24.5 go to the even neighbour.
         QTest::newRow("halves to even") << PictureSize{10440, 4410} << QList<int>{10440, 14, 145}
@@ -63,30 +64,18 @@ private slots:
     }
     void barScales()
     {
-        QFETCH(PictureSize, pic);
-        QFETCH(QList<int>, horizontal);
-        QFETCH(QList<int>, vertical);
+        const auto [pic, horizontal, vertical] = fetchColumns<PictureSize, QList<int>, QList<int>>("pic", "horizontal",
+            "vertical");
         const BarScale h = horizontalBarScale(pic), v = verticalBarScale(pic);
         QCOMPARE((QList<int>{h.max, h.smallChange, h.largeChange}), horizontal);
         QCOMPARE((QList<int>{v.max, v.smallChange, v.largeChange}), vertical);
     }
 
-    void graduations()
-    {
-        // Ticks 14.98 degrees apart from the picture's Left 420: the last stands short of 10485.
-        QCOMPARE(qRound(graduationTickX(1, 420, PictureSize{}) * 10), 8388);
-        QCOMPARE(qRound(graduationTickX(24, 420, PictureSize{}) * 10), 104716);
-        QCOMPARE((QStringList{azimuthGraduationCaption(0), azimuthGraduationCaption(24), elevationGraduationCaption(0),
-                              elevationGraduationCaption(9)}),
-                 (QStringList{"0°", "360°", "90°", "0°"}));
-    }
-
     void decision_data()
     {
-        QTest::addColumn<A>("values");
-        QTest::addColumn<B>("which"); // None: the call at the end of start-up
-        QTest::addColumn<bool>("draws");
-        QTest::addColumn<int>("corrected"); // the value asked of the moved bar, -1: none
+        // which: None: the call at the end of start-up
+        // corrected: the value asked of the moved bar, -1: none
+        addColumns<A, B, bool, int>("values", "which", "draws", "corrected");
         const A ok{1000, 5000, 500, 3335}, hBad{6000, 5000, 500, 3335}, vBad{1000, 5000, 3400, 3335};
         QTest::newRow("ordered, start-up") << ok << B::None << true << -1;
         QTest::newRow("HS1 moved past HS2") << hBad << B::Left << false << 4999;
@@ -103,10 +92,8 @@ private slots:
     }
     void decision()
     {
-        QFETCH(A, values);
-        QFETCH(B, which);
-        QFETCH(bool, draws);
-        QFETCH(int, corrected);
+        auto [values, which, draws, corrected] = fetchColumns<A, B, bool, int>("values", "which", "draws",
+            "corrected");
         const FrameDecision d = decideFrame(values, which, kHMax, kVMax);
         QCOMPARE(d.draw, draws);
         QCOMPARE(d.correction.has_value(), corrected >= 0);
@@ -121,23 +108,12 @@ private slots:
         QVERIFY(again.draw && !again.correction);
     }
 
-    void labelTexts()
-    {
-        // HS1 1000 is 35.77°, HS2 5000 178.84°, VS1 500 79.62°, VS2 3335 20.76°.
-        QStringList captions, toolTips;
-        for (const FrameLabel &l : frameLabels(frameLinesFor({1000, 5000, 500, 3335}), kFrameLabelSize, {},
-                                               QLocale(QLocale::French)))
-            captions << l.caption, toolTips << l.toolTip;
-        QCOMPARE(captions, (QStringList{"36°", "179°", "80°", "21°"}));
-        QCOMPARE(toolTips, (QStringList{"35,77°", "178,84°", "79,62°", "20,76°"}));
-    }
-
     void labelPlaces_data()
     {
         // Labels 405 x 195: left at the edge's X - 152.5 (elevation labels 300 further left); azimuth
         // labels 100 under the lower edge, elevation labels centred on theirs; a top past 4140 is lifted by 400.
-        QTest::addColumn<A>("values");
-        QTest::addColumn<QList<QPointF>>("topLefts"); // left and right azimuth, upper and lower elevation
+        // topLefts: left and right azimuth, upper and lower elevation
+        addColumns<A, QList<QPointF>>("values", "topLefts");
         QTest::newRow("lower edge at 4300: lifted") << A{1000, 5000, 500, 4300}
             << QList<QPointF>{{847.5, 4000}, {4847.5, 4000}, {547.5, 402.5}, {547.5, 3802.5}};
         QTest::newRow("zero width: right label shifted") << A{3000, 3000, 500, 3335}
@@ -147,8 +123,7 @@ private slots:
     }
     void labelPlaces()
     {
-        QFETCH(A, values);
-        QFETCH(QList<QPointF>, topLefts);
+        const auto [values, topLefts] = fetchColumns<A, QList<QPointF>>("values", "topLefts");
         QList<QPointF> got;
         for (const FrameLabel &l : frameLabels(frameLinesFor(values), kFrameLabelSize, {}, QLocale::c()))
             got << l.topLeft;
@@ -157,9 +132,8 @@ private slots:
 
     void dialPointer_data()
     {
-        QTest::addColumn<bool>("compass");
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<QPointF>("centre"); // twips of a dial 118 pixels wide
+        // centre: twips of a dial 118 pixels wide
+        addColumns<bool, double, QPointF>("compass", "angle", "centre");
         // The compass: North up, East right, centre (W / 2, W / 2 - 80).
         QTest::newRow("azimuth 0: up") << true << 0.0 << QPointF(885, 805);
         QTest::newRow("azimuth 90: right") << true << 90.0 << QPointF(885, 805);
@@ -171,9 +145,7 @@ private slots:
     }
     void dialPointer()
     {
-        QFETCH(bool, compass);
-        QFETCH(double, angle);
-        QFETCH(QPointF, centre);
+        const auto [compass, angle, centre] = fetchColumns<bool, double, QPointF>("compass", "angle", "centre");
         DialView view(compass ? DialView::Kind::Azimuth : DialView::Kind::Elevation);
         view.resize(118, 118);
         view.showSun(compass ? SunPosition{angle, 30} : SunPosition{180, angle});

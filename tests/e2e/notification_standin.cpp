@@ -32,13 +32,9 @@ public slots:
                 const QString &body, const QStringList &actions, const QVariantMap &, int)
     {
         const uint id = replacesId ? replacesId : ++lastId_;
-        const QJsonObject call{{QStringLiteral("id"), qint64(id)},
-                               {QStringLiteral("app_name"), appName},
-                               {QStringLiteral("app_icon"), appIcon},
-                               {QStringLiteral("summary"), summary},
-                               {QStringLiteral("body"), body},
-                               {QStringLiteral("actions"), QJsonArray::fromStringList(actions)},
-                               {QStringLiteral("time"), QDateTime::currentMSecsSinceEpoch() / 1000.0}};
+        const QJsonObject call{{"id", qint64(id)}, {"app_name", appName}, {"app_icon", appIcon}, {"summary", summary},
+                               {"body", body}, {"actions", QJsonArray::fromStringList(actions)},
+                               {"time", QDateTime::currentMSecsSinceEpoch() / 1000.0}};
         QFile file(log_);
         if (file.open(QIODevice::Append))
             file.write(QJsonDocument(call).toJson(QJsonDocument::Compact) + '\n');

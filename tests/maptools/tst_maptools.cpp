@@ -3,6 +3,7 @@
 #include "maptools/azimuthlines.h"
 #include "maptools/azimuthoverlay.h"
 #include "maptools/mapaddress.h"
+#include "support/rows.h"
 
 #include <QLocale>
 #include <QSignalSpy>
@@ -23,9 +24,7 @@ private slots:
 
     void query_data()
     {
-        QTest::addColumn<double>("latitude");
-        QTest::addColumn<double>("westLongitude");
-        QTest::addColumn<QString>("ll");
+        addColumns<double, double, QString>("latitude", "westLongitude", "ll");
         QTest::newRow("49°00' N 2°20' E") << 49.0 << -(2 + 20 / 60.0) << "49.0000000,2.3333333";
         QTest::newRow("33°30' S 2°30' E") << -33.5 << -2.5 << "-33.5000000,2.5";
         QTest::newRow("0°30' S 1°30' W") << -0.5 << 1.5 << "-0.5000000,-1.5";
@@ -33,16 +32,15 @@ private slots:
     }
     void query()
     {
-        QFETCH(double, latitude);
-        QFETCH(double, westLongitude);
-        QFETCH(QString, ll);
+        const auto [latitude, westLongitude, ll] = fetchColumns<double, double, QString>("latitude", "westLongitude",
+            "ll");
         QCOMPARE(mapQuery(latitude, westLongitude), "?ll=" + ll + "&spn=0.099583,0.219830&t=h&hl=fr");
     }
 
     void overlayLines_data()
     {
-        QTest::addColumn<int>("azimuth");
-        QTest::addColumn<QPointF>("towards"); // on screen, y down
+        // towards: on screen, y down
+        addColumns<int, QPointF>("azimuth", "towards");
         QTest::newRow("0 up") << 0 << QPointF(0, -1);
         QTest::newRow("90 right") << 90 << QPointF(1, 0);
         QTest::newRow("180 down") << 180 << QPointF(0, 1);
@@ -51,8 +49,7 @@ private slots:
     }
     void overlayLines()
     {
-        QFETCH(int, azimuth);
-        QFETCH(QPointF, towards);
+        const auto [azimuth, towards] = fetchColumns<int, QPointF>("azimuth", "towards");
         const AzimuthLines lines = azimuthLines(9555, 8745, azimuth); // the overlay's size in twips
         const QPointF centre(9555 / 2.0, 8745 / 2.0 - 500), across(-towards.y() * 150, towards.x() * 150);
         QVERIFY(near(lines.direction, QLineF(centre, centre + towards * 9555 * 2.5)));

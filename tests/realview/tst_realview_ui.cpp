@@ -8,6 +8,8 @@
 #include "analysis/dayintervals.h"
 #include "analysis/skylinefile.h"
 #include "realview/realviewcontroller.h"
+#include "support/files.h"
+#include "support/rows.h"
 #include "support/testwindow.h"
 
 #include <cmath>
@@ -67,19 +69,14 @@ private slots:
 
     void dialogPutsOneViewInForce_data()
     {
-        QTest::addColumn<double>("facing");
-        QTest::addColumn<double>("tilt");
-        QTest::addColumn<double>("depth");
-        QTest::addColumn<bool>("acrossNorth");
+        addColumns<double, double, double, bool>("facing", "tilt", "depth", "acrossNorth");
         QTest::newRow("wall window facing south-west, deep reveal") << 225.0 << 90.0 << 0.3 << false;
         QTest::newRow("roof window facing north, its box across 0°/360°") << 0.0 << 30.0 << 0.2 << true;
     }
     void dialogPutsOneViewInForce()
     {
-        QFETCH(double, facing);
-        QFETCH(double, tilt);
-        QFETCH(double, depth);
-        QFETCH(bool, acrossNorth);
+        const auto [facing, tilt, depth, acrossNorth] = fetchColumns<double, double, double, bool>("facing", "tilt",
+            "depth", "acrossNorth");
         TestWindow w;
         setFrame(*w, 4000, 6000, 1000, 3000);
         const std::array<int, 4> own = barValues(*w);
@@ -152,11 +149,8 @@ private slots:
 
         // A broken file changes nothing; the export reads back the same.
         QTemporaryDir dir;
-        QFile bad(dir.filePath(QStringLiteral("bad.csv")));
-        QVERIFY(bad.open(QIODevice::WriteOnly));
-        bad.write("0;5\nwall;high\n");
-        bad.close();
-        QVERIFY(view->importSkyline(bad.fileName()).contains(u'2'));
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("bad.csv")), "0;5\nwall;high\n"));
+        QVERIFY(view->importSkyline(dir.filePath(QStringLiteral("bad.csv"))).contains(u'2'));
         QCOMPARE(view->skyline(), drawn);
         const QString out = dir.filePath(QStringLiteral("horizon.csv"));
         QCOMPARE(view->exportSkyline(out), QString());

@@ -6,6 +6,7 @@
 // UTF-8) or no folder refused with a reason, nothing written (a folder that
 // cannot be made: tests/alerts, from the menu).
 #include "session/autostart.h"
+#include "support/rows.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -31,9 +32,7 @@ class TestAutostart : public QObject {
 private slots:
     void folder_data()
     {
-        QTest::addColumn<QString>("home");
-        QTest::addColumn<QString>("configHome");
-        QTest::addColumn<QString>("expected");
+        addColumns<QString, QString, QString>("home", "configHome", "expected");
         QTest::newRow("home only") << "/home/ana" << QString() << "/home/ana/.config/autostart";
         QTest::newRow("XDG_CONFIG_HOME") << "/home/ana" << "/srv/cfg/" << "/srv/cfg/autostart";
         QTest::newRow("XDG_CONFIG_HOME empty") << "/home/ana" << "" << "/home/ana/.config/autostart";
@@ -43,9 +42,8 @@ private slots:
     }
     void folder()
     {
-        QFETCH(QString, home);
-        QFETCH(QString, configHome);
-        QFETCH(QString, expected);
+        const auto [home, configHome, expected] = fetchColumns<QString, QString, QString>("home", "configHome",
+            "expected");
         QCOMPARE(autostartFolder(environment(home, configHome)), expected);
         QCOMPARE(autostartFilePath(environment(home, configHome)),
                  expected.isEmpty() ? QString() : expected + QStringLiteral("/lumora.desktop"));
@@ -77,8 +75,7 @@ private slots:
     }
     void entry()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, exec);
+        const auto [program, exec] = fetchColumns<QString, QString>("program", "exec");
         QTemporaryDir dir;
         const QProcessEnvironment env = environment(dir.path(), dir.filePath(QStringLiteral("config")));
         QString error;

@@ -91,9 +91,6 @@ inline void setFrame(MainWindow &w, int left, int right, int top, int bottom)
         bar->setValue(value);
 }
 
-// The whole sky above the horizon.
-inline void openFrame(MainWindow &w) { setFrame(w, 0, 10065, 0, 4335); }
-
 // Paris, 21 June 2026 at 12:00 UT: the Sun a little west of south, about 64°
 // high (90 - 48.85 + 23.44): azimuth 150°..210° and elevation 50°..80° hold
 // it, azimuth 3.6°..35.8° does not.
@@ -106,17 +103,6 @@ inline QString dateBoxesText(MainWindow &w)
 {
     const WindowControls c = ui(w);
     return c.dateBoxes[0]->currentText() + u'/' + c.dateBoxes[1]->currentText() + u'/' + c.dateBoxes[2]->currentText();
-}
-
-// Sets the date boxes as a user types them, month and year first (so no
-// day is reset on the way), in manual mode or real time alike.
-inline void typeDate(MainWindow &w, int day, int month, int year)
-{
-    const WindowControls c = ui(w);
-    c.dateBoxes[0]->setEditText(QStringLiteral("1"));
-    c.dateBoxes[2]->setEditText(QString::number(year));
-    c.dateBoxes[1]->setEditText(QString::number(month));
-    c.dateBoxes[0]->setEditText(QString::number(day));
 }
 
 // Files this process writes stop at `bytes` while it lives: a write past it

@@ -26,77 +26,58 @@ T *control(const QWidget &window, const QString &objectName)
     return found;
 }
 
-struct WindowControls {
-    explicit WindowControls(const QWidget &w)
-    {
-        auto arrayName = [](const char *name, int i) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i); };
-        frameLeftBar = control<QScrollBar>(w, QStringLiteral("HS1"));
-        frameRightBar = control<QScrollBar>(w, QStringLiteral("HS2"));
-        frameTopBar = control<QScrollBar>(w, QStringLiteral("VS1"));
-        frameBottomBar = control<QScrollBar>(w, QStringLiteral("VS2"));
-        panorama = control<PanoramaView>(w, QStringLiteral("Pic"));
-        for (int i = 0; i < 10; ++i)
-            elevationScaleLabels[size_t(i)] = control<QLabel>(w, arrayName("LabH", i));
-        for (int i = 0; i < 25; ++i)
-            azimuthScaleLabels[size_t(i)] = control<QLabel>(w, arrayName("LabANG", i));
-        for (int i = 0; i < 4; ++i)
-            frameEdgeLabels[size_t(i)] = control<QLabel>(w, arrayName("LabLig", i));
-        sunPictureLabel = control<QLabel>(w, QStringLiteral("Imsol"));
-        elevationDial = control<DialView>(w, QStringLiteral("PicHE"));
-        azimuthDial = control<DialView>(w, QStringLiteral("PicAZ"));
-        elevationReadoutLabel = control<QLabel>(w, QStringLiteral("Label36"));
-        azimuthReadoutLabel = control<QLabel>(w, QStringLiteral("Label35"));
-        surveyCheck = control<QCheckBox>(w, QStringLiteral("Check3"));
-        for (int i = 0; i < 4; ++i)
-            surveyStepButtons[size_t(i)] = control<QRadioButton>(w, arrayName("Option5", i));
-        sunInIcon = control<QLabel>(w, QStringLiteral("solon"));
-        sunOutIcon = control<QLabel>(w, QStringLiteral("solofF"));
-        localTimeLabel = control<QLabel>(w, QStringLiteral("Label6"));
-        nowButton = control<QPushButton>(w, QStringLiteral("Command3"));
-        showSearchCheck = control<QCheckBox>(w, QStringLiteral("Check1"));
-        entrySearchCheck = control<QCheckBox>(w, QStringLiteral("Check2"));
-        continueButton = control<QPushButton>(w, QStringLiteral("Command8"));
-        searchButton = control<QPushButton>(w, QStringLiteral("Command1"));
-        timeBar = control<QScrollBar>(w, QStringLiteral("VSHeure"));
-        for (int i = 0; i < 3; ++i)
-            dateBoxes[size_t(i)] = control<QComboBox>(w, arrayName("Combo1", i));
-        utTimeLabel = control<QLabel>(w, QStringLiteral("Label5"));
-        latitudeDegreesEdit = control<QLineEdit>(w, QStringLiteral("Text1"));
-        latitudeMinutesEdit = control<QLineEdit>(w, QStringLiteral("Text2"));
-        longitudeDegreesEdit = control<QLineEdit>(w, QStringLiteral("Text3"));
-        longitudeMinutesEdit = control<QLineEdit>(w, QStringLiteral("Text4"));
-        northButton = control<QRadioButton>(w, QStringLiteral("Option1"));
-        southButton = control<QRadioButton>(w, QStringLiteral("Option2"));
-        westButton = control<QRadioButton>(w, QStringLiteral("Option3"));
-        eastButton = control<QRadioButton>(w, QStringLiteral("Option4"));
-        mapButton = control<QToolButton>(w, QStringLiteral("Command6"));
-        aboutButton = control<QToolButton>(w, QStringLiteral("Command5"));
-        helpButton = control<QToolButton>(w, QStringLiteral("Command7"));
-        hideButton = control<QToolButton>(w, QStringLiteral("Command4"));
-        quitButton = control<QPushButton>(w, QStringLiteral("Command2"));
-    }
+// The controls of an array of the layout, NAME(0) to NAME(N - 1).
+template <typename T, std::size_t N>
+std::array<T *, N> controls(const QWidget &window, const char *name)
+{
+    std::array<T *, N> found;
+    for (std::size_t i = 0; i < N; ++i)
+        found[i] = control<T>(window, QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
+    return found;
+}
 
-    QScrollBar *frameLeftBar, *frameRightBar, *frameTopBar, *frameBottomBar;
-    PanoramaView *panorama;
-    std::array<QLabel *, 10> elevationScaleLabels;
-    std::array<QLabel *, 25> azimuthScaleLabels;
-    std::array<QLabel *, 4> frameEdgeLabels;
-    QLabel *sunPictureLabel;
-    DialView *elevationDial, *azimuthDial;
-    QLabel *elevationReadoutLabel, *azimuthReadoutLabel;
-    QCheckBox *surveyCheck;
-    std::array<QRadioButton *, 4> surveyStepButtons;
-    QLabel *sunInIcon, *sunOutIcon, *localTimeLabel;
-    QPushButton *nowButton;
-    QCheckBox *showSearchCheck, *entrySearchCheck;
-    QPushButton *continueButton, *searchButton;
-    QScrollBar *timeBar;
-    std::array<QComboBox *, 3> dateBoxes;
-    QLabel *utTimeLabel;
-    QLineEdit *latitudeDegreesEdit, *latitudeMinutesEdit, *longitudeDegreesEdit, *longitudeMinutesEdit;
-    QRadioButton *northButton, *southButton, *westButton, *eastButton;
-    QToolButton *mapButton, *aboutButton, *helpButton, *hideButton;
-    QPushButton *quitButton;
+struct WindowControls {
+    explicit WindowControls(const QWidget &shown) : window(shown) {}
+    const QWidget &window;
+    QScrollBar *frameLeftBar = control<QScrollBar>(window, "HS1");
+    QScrollBar *frameRightBar = control<QScrollBar>(window, "HS2");
+    QScrollBar *frameTopBar = control<QScrollBar>(window, "VS1");
+    QScrollBar *frameBottomBar = control<QScrollBar>(window, "VS2");
+    PanoramaView *panorama = control<PanoramaView>(window, "Pic");
+    std::array<QLabel *, 10> elevationScaleLabels = controls<QLabel, 10>(window, "LabH");
+    std::array<QLabel *, 25> azimuthScaleLabels = controls<QLabel, 25>(window, "LabANG");
+    std::array<QLabel *, 4> frameEdgeLabels = controls<QLabel, 4>(window, "LabLig");
+    QLabel *sunPictureLabel = control<QLabel>(window, "Imsol");
+    DialView *elevationDial = control<DialView>(window, "PicHE");
+    DialView *azimuthDial = control<DialView>(window, "PicAZ");
+    QLabel *elevationReadoutLabel = control<QLabel>(window, "Label36");
+    QLabel *azimuthReadoutLabel = control<QLabel>(window, "Label35");
+    QCheckBox *surveyCheck = control<QCheckBox>(window, "Check3");
+    std::array<QRadioButton *, 4> surveyStepButtons = controls<QRadioButton, 4>(window, "Option5");
+    QLabel *sunInIcon = control<QLabel>(window, "solon");
+    QLabel *sunOutIcon = control<QLabel>(window, "solofF");
+    QLabel *localTimeLabel = control<QLabel>(window, "Label6");
+    QPushButton *nowButton = control<QPushButton>(window, "Command3");
+    QCheckBox *showSearchCheck = control<QCheckBox>(window, "Check1");
+    QCheckBox *entrySearchCheck = control<QCheckBox>(window, "Check2");
+    QPushButton *continueButton = control<QPushButton>(window, "Command8");
+    QPushButton *searchButton = control<QPushButton>(window, "Command1");
+    QScrollBar *timeBar = control<QScrollBar>(window, "VSHeure");
+    std::array<QComboBox *, 3> dateBoxes = controls<QComboBox, 3>(window, "Combo1");
+    QLabel *utTimeLabel = control<QLabel>(window, "Label5");
+    QLineEdit *latitudeDegreesEdit = control<QLineEdit>(window, "Text1");
+    QLineEdit *latitudeMinutesEdit = control<QLineEdit>(window, "Text2");
+    QLineEdit *longitudeDegreesEdit = control<QLineEdit>(window, "Text3");
+    QLineEdit *longitudeMinutesEdit = control<QLineEdit>(window, "Text4");
+    QRadioButton *northButton = control<QRadioButton>(window, "Option1");
+    QRadioButton *southButton = control<QRadioButton>(window, "Option2");
+    QRadioButton *westButton = control<QRadioButton>(window, "Option3");
+    QRadioButton *eastButton = control<QRadioButton>(window, "Option4");
+    QToolButton *mapButton = control<QToolButton>(window, "Command6");
+    QToolButton *aboutButton = control<QToolButton>(window, "Command5");
+    QToolButton *helpButton = control<QToolButton>(window, "Command7");
+    QToolButton *hideButton = control<QToolButton>(window, "Command4");
+    QPushButton *quitButton = control<QPushButton>(window, "Command2");
 };
 
 inline WindowControls ui(const QWidget &window) { return WindowControls(window); }

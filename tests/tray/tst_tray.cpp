@@ -1,6 +1,7 @@
 // The notification-area icon on its own: a message only beside an icon, and a
 // start hidden in the notification area that waits a little for one to come
 // up. (The icon as the window drives it is tested with the window.)
+#include "support/rows.h"
 #include "tray/trayicon.h"
 
 #include <QElapsedTimer>
@@ -38,16 +39,15 @@ private slots:
     // time; shown when none does.
     void startInNotificationArea_data()
     {
-        QTest::addColumn<int>("comesAfterMs"); // -1: never
-        QTest::addColumn<bool>("shown");
+        // comesAfterMs: -1: never
+        addColumns<int, bool>("comesAfterMs", "shown");
         QTest::newRow("there from the start") << 0 << false;
         QTest::newRow("comes up within the patience") << 400 << false;
         QTest::newRow("never comes") << -1 << true;
     }
     void startInNotificationArea()
     {
-        QFETCH(int, comesAfterMs);
-        QFETCH(bool, shown);
+        const auto [comesAfterMs, shown] = fetchColumns<int, bool>("comesAfterMs", "shown");
         QStringList made;
         bool available = comesAfterMs == 0;
         TrayIcon tray(std::make_unique<RecordingTray>(&made, &available));

@@ -221,6 +221,16 @@ class Lumora:
     def click(self, name, **where):
         self.desktop.click(self.state()["controls"][name]["rect"], **where)
 
+    def set_text(self, name, text):
+        self.click(name)
+        self.desktop.key("ctrl+a")
+        self.desktop.type_text(text)
+        self.wait(lambda s: s["controls"][name]["text"] == text, 3, "%s to read %r" % (name, text))
+
+    def quit_and_read(self, group):
+        check(self.proc.wait(10) == 0, "Lumora ended with code %s" % self.proc.returncode)
+        return self.settings(group)
+
     def opened(self):
         """The addresses given to the stand-in browser, once it is called."""
         return wait_for(lambda: open(self.opened_file).read().split(), 5, "the browser to be called")

@@ -13,7 +13,7 @@
 namespace lumora {
 
 namespace {
-struct FieldSpec {
+struct FieldLayout {
     const char *key; // the settings key; also what invalidMeasuredWindowKey names, in lower case
     double MeasuredWindow::*member;
     const char *label;
@@ -25,7 +25,7 @@ struct FieldSpec {
 
 // Ranges a room can have; what they still let through (a spot in the wall…)
 // is caught by the window's own check and told in words.
-constexpr FieldSpec kSpecs[] = {
+constexpr FieldLayout kFields[] = {
     {"Facing", &MeasuredWindow::facing, QT_TRANSLATE_NOOP("lumora::MeasuredWindowDialog", "Orientation"),
      QT_TRANSLATE_NOOP("lumora::MeasuredWindowDialog", "Direction vers laquelle la fenêtre regarde dehors : 0° nord, 90° est, 180° sud, 270° ouest."),
      0, 360, true, 0},
@@ -72,18 +72,18 @@ MeasuredWindowDialog::MeasuredWindowDialog(QWidget *parent)
         forms[i] = new QFormLayout(group);
         layout->addWidget(group);
     }
-    for (const FieldSpec &spec : kSpecs) {
+    for (const FieldLayout &field : kFields) {
         auto *box = new QDoubleSpinBox(this);
-        box->setObjectName(QLatin1String(spec.key));
-        box->setDecimals(spec.degrees ? 1 : 2);
-        box->setRange(spec.minimum, spec.degrees && spec.maximum == 360 ? 359.9 : spec.maximum);
-        box->setSingleStep(spec.degrees ? 1 : 0.05);
-        box->setSuffix(spec.degrees ? QStringLiteral(" °") : QStringLiteral(" m"));
-        box->setWrapping(spec.maximum == 360); // the compass goes round
+        box->setObjectName(QLatin1String(field.key));
+        box->setDecimals(field.degrees ? 1 : 2);
+        box->setRange(field.minimum, field.degrees && field.maximum == 360 ? 359.9 : field.maximum);
+        box->setSingleStep(field.degrees ? 1 : 0.05);
+        box->setSuffix(field.degrees ? QStringLiteral(" °") : QStringLiteral(" m"));
+        box->setWrapping(field.maximum == 360); // the compass goes round
         box->setAccelerated(true);
-        box->setToolTip(tr(spec.toolTip));
-        forms[spec.group]->addRow(tr(spec.label), box);
-        fields_.push_back({QLatin1String(spec.key), spec.member, box});
+        box->setToolTip(tr(field.toolTip));
+        forms[field.group]->addRow(tr(field.label), box);
+        fields_.push_back({QLatin1String(field.key), field.member, box});
         connect(box, &QDoubleSpinBox::valueChanged, this, &MeasuredWindowDialog::takeChange);
     }
     connect(inForceCheck_, &QCheckBox::toggled, this, &MeasuredWindowDialog::takeChange);
@@ -143,9 +143,9 @@ void MeasuredWindowDialog::takeChange()
     const MeasuredWindow values = window();
     const QString bad = invalidMeasuredWindowKey(values);
     QString label;
-    for (const FieldSpec &spec : kSpecs)
-        if (!bad.isEmpty() && bad.compare(QLatin1String(spec.key), Qt::CaseInsensitive) == 0)
-            label = tr(spec.label);
+    for (const FieldLayout &field : kFields)
+        if (!bad.isEmpty() && bad.compare(QLatin1String(field.key), Qt::CaseInsensitive) == 0)
+            label = tr(field.label);
     if (!bad.isEmpty() && label.isEmpty())
         label = bad;
     // An impossible window is not passed on: the panorama keeps the last one.

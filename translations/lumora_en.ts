@@ -1137,7 +1137,7 @@ This day: %6 of Sun in the window</translation>
     </message>
     <message>
         <source>Fuseau de l&apos;ordinateur (%1)</source>
-        <translation>The computer's zone (%1)</translation>
+        <translation>The computer&apos;s zone (%1)</translation>
     </message>
     <message>
         <source>Proposé pour ce lieu</source>

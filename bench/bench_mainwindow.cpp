@@ -3,6 +3,7 @@
 // window, the repaint rate meanwhile and how fast "Temps réel" stops it.
 // Prints figures; run with QT_QPA_PLATFORM=offscreen (or under Xvfb).
 #include "diagrams/dialview.h"
+#include "notray.h"
 #include "mainwindow/mainwindow.h"
 #include "support/windowcontrols.h"
 
@@ -44,13 +45,6 @@ public:
     }
 };
 
-class NoTray : public TrayBackend
-{
-public:
-    bool available() const override { return true; }
-    void show(const QIcon &, const QString &) override {}
-    void hide() override {}
-};
 
 void waitFor(MainWindow &window)
 {

@@ -5,6 +5,7 @@
 // and a new site cost, layers and first paint included. Prints figures; run
 // with QT_QPA_PLATFORM=offscreen (or under Xvfb).
 #include "astro/clock.h"
+#include "notray.h"
 #include "mainwindow/mainwindow.h"
 #include "suncourse/suncoursecontroller.h"
 #include "support/windowcontrols.h"
@@ -24,13 +25,6 @@ using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
-class NoTray : public TrayBackend
-{
-public:
-    bool available() const override { return true; }
-    void show(const QIcon &, const QString &) override {}
-    void hide() override {}
-};
 
 double milliseconds(const std::function<void()> &work)
 {

@@ -5,6 +5,7 @@
 // The photos are synthetic JPEGs written to a temporary folder first.
 // Prints figures only.
 #include "photo/photopanorama.h"
+#include "syntheticphoto.h"
 #include "spread.h"
 
 #include <QGuiApplication>
@@ -22,23 +23,6 @@ using namespace lumora;
 namespace {
 using Clock = std::chrono::steady_clock;
 
-// Sky, rooftops and fine detail, so the JPEG holds as much as a real photo.
-QString writeJpeg(const QTemporaryDir &dir, const char *name, int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int roof = height / 2 + int(height / 8 * std::sin(x * 0.01)) + (x / 37 % 5) * 9;
-            const int grain = (x * 7919 + y * 104729) % 41;
-            line[x] = y < roof ? qRgb(90 + y * 100 / height + grain, 140 + grain, 230)
-                               : qRgb(120 + grain * 2, 80 + (x ^ y) % 60, 60 + grain);
-        }
-    }
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    image.save(path, "JPEG", 90);
-    return path;
-}
 
 void report(const char *what, const std::function<void()> &work, int runs = 10)
 {

@@ -5,6 +5,8 @@
 // bar set, the frame, the day's times and a synchronous repaint). Prints
 // figures; run with QT_QPA_PLATFORM=offscreen (or under Xvfb).
 #include "astro/clock.h"
+#include "notray.h"
+#include "syntheticphoto.h"
 #include "mainwindow/mainwindow.h"
 #include "photoview/photocontroller.h"
 #include "spread.h"
@@ -24,13 +26,6 @@ using namespace lumora;
 using namespace lumora::testing;
 
 namespace {
-class NoTray : public TrayBackend
-{
-public:
-    bool available() const override { return true; }
-    void show(const QIcon &, const QString &) override {}
-    void hide() override {}
-};
 
 void report(const char *what, const std::vector<double> &v, const char *target = "")
 {
@@ -39,23 +34,6 @@ void report(const char *what, const std::vector<double> &v, const char *target =
                 s.worst, target);
 }
 
-// A sky with rooftops and grain, so the JPEG holds as much as a real photo.
-QString writeJpeg(const QTemporaryDir &dir, int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const int roof = height / 2 + int(height / 8 * std::sin(x * 0.01)) + (x / 37 % 5) * 9;
-            const int grain = (x * 7919 + y * 104729) % 41;
-            line[x] = y < roof ? qRgb(90 + y * 100 / height + grain, 140 + grain, 230)
-                               : qRgb(120 + grain * 2, 80 + (x ^ y) % 60, 60 + grain);
-        }
-    }
-    const QString path = dir.filePath(QStringLiteral("photo.jpg"));
-    image.save(path, "JPEG", 90);
-    return path;
-}
 
 // Milliseconds from `start` until the photo's `shown`, with the panorama repainted.
 double untilShown(PhotoController *photo, const std::function<void()> &start)
@@ -84,7 +62,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     QTemporaryDir dir;
-    const QString path = writeJpeg(dir, 4000, 3000);
+    const QString path = writeJpeg(dir, "photo.jpg", 4000, 3000);
     QSettings store(dir.filePath(QStringLiteral("Lumora.ini")), QSettings::IniFormat);
     store.setValue(QStringLiteral("Panorama/HourLines"), QStringLiteral("true"));
     const QDateTime noon(QDate(2026, 6, 21), QTime(12, 0), Qt::UTC);
